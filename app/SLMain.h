@@ -1,0 +1,98 @@
+#pragma once
+
+#include "devices/CGateSystem.h"
+#include "devices/GateSystemOwner.h"
+#include "timing/RunOwner.h"
+#include "timing/SequenceRun.h"
+#include "ui/SLMainWindow.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// The application's controller: owns the window, the gate link and the run engine, and drives
+// everything from one 25 ms tick on the GUI thread.
+class SLMain : public QObject, public GateSystemOwner, public RunOwner
+{
+    Q_OBJECT
+
+public:
+    SLMain();
+    ~SLMain() override;
+    SLMain(const SLMain&) = delete;
+    SLMain& operator=(const SLMain&) = delete;
+
+    static constexpr int TickIntervalMs = 25;
+    static constexpr int GateCount = 4;
+
+    void Init();
+
+    QString RunsFolder() const { return runsFolder; }
+
+    // Gate system callbacks, called from inside gateSystem.Poll().
+    void OnStatusTime(std::uint32_t deviceTime) override;
+    void SetGateStatus(bool g0, bool g1, bool g2, bool g3) override;
+    void OnGateEvent(int gate, std::uint32_t deviceTime, bool state) override;
+
+    void ResetGateStatus();
+    void GetGatePresent(bool& p0, bool& p1, bool& p2, bool& p3) const;
+    void GetGateReady(bool& r0, bool& r1, bool& r2, bool& r3) const;
+
+    // Run control.
+    void StartOrAbortRun();
+    bool CanStartRun();
+    QString RunStateText() const;
+    void SetSubjectName(const QString& name);
+    void SelectRun(const QString& runFilePath);
+    void OnRunFinished() override;
+    void OpenReportsFolder();
+    void ViewReport();
+
+    // Subject list, kept by the main window's subject combo box.
+    void OnRFIDTag(const QString& tag);
+    QStringList SubjectNames() const;
+    void SetSubjectNames(QStringList names);
+
+    // Menu operations whose dialogs are not part of this build yet: they do nothing visible.
+    void ImportNameList();
+    void ExportNameList();
+    void ImportRFIDTagNames();
+    void SetupGateConnection();
+    void SetupRfidConnection();
+    void RequestRfidScan();
+
+    void ShowAbout();
+    [[noreturn]] void ExitApplication();
+
+    void SaveConfig();
+    void LoadConfig();
+    static QString ConfigPath();
+
+    // Read access for the window and its views.
+    const CGateSystem& GetGateSystem() const { return gateSystem; }
+    CGateSystem& GetGateSystem() { return gateSystem; }
+    SequenceRun& GetSequenceRun() { return sequenceRun; }
+    const SequenceRun& GetSequenceRun() const { return sequenceRun; }
+    SLMainWindow& MainWindow() { return mainWindow; }
+    bool CountdownArmed() const { return countdownArmed; }
+
+public Q_SLOTS:
+    void OnTimer();
+
+private:
+    void CheckCountdown();
+    void UpdateLiveRow();
+
+    SLMainWindow mainWindow;
+    CGateSystem gateSystem;
+    // The RFID scanner link joins here, between the gate system and the runs folder.
+    QString runsFolder;
+    bool gatePresent[GateCount] = {};
+    bool gateReady[GateCount] = {};
+    SequenceRun sequenceRun;
+    // The RFID tag map joins here.
+    std::uint32_t countdownStart = 0;
+    bool countdownArmed = false;
+};

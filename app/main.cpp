@@ -1,0 +1,15 @@
+#include "app/SLMain.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    int code = 0;
+    {
+        SLMain controller;
+        controller.Init();
+        code = app.exec();
+    } // the controller's destruction writes the configuration file
+    return code;
+}

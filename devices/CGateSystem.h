@@ -1,0 +1,49 @@
+#pragma once
+
+#include "devices/CByteRing.h"
+#include "devices/CSerialLinkSL.h"
+
+#include <cstdint>
+#include <string>
+
+class GateSystemOwner;
+
+// Keeps the gate link connected, cuts its byte stream into $PSTS / $PEVT sentences, checks them
+// and reports them to the owner, all inside Poll() on the controller's tick.
+class CGateSystem
+{
+public:
+    static constexpr std::uint32_t ReconnectDelayMs = 4000;
+    static constexpr std::size_t MaxSentenceLength = 128;
+
+    explicit CGateSystem(GateSystemOwner* owner);
+    ~CGateSystem();
+    CGateSystem(const CGateSystem&) = delete;
+    CGateSystem& operator=(const CGateSystem&) = delete;
+
+    void Poll();
+
+    std::uint32_t LastStatusTime() const { return lastStatusTime; }
+    bool IsLinkOpen() const { return link.IsOpen(); }
+    CSerialLinkSL& Link() { return link; }
+    const CSerialLinkSL& Link() const { return link; }
+
+    // Exposed for tests and benchmarks: feeds bytes as if they had been read from the link.
+    void AssembleBytes(const unsigned char* bytes, int count);
+
+private:
+    void AssembleSentences();
+    void HandleByte(unsigned char c);
+    void DecodeStatus(const std::string& text);
+    void DecodeEvent(const std::string& text);
+
+    GateSystemOwner* owner;
+    CSerialLinkSL link;
+    unsigned char readBuffer[CSerialLink::StoreSize] = {};
+    int readCount = 0;
+    CByteRing ring;
+    std::uint32_t lastStatusTime = 0;
+    std::string sentence;
+    bool inSentence = false;
+    int checksumCharsLeft = 0;
+};

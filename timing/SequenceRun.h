@@ -1,0 +1,70 @@
+#pragma once
+
+#include "timing/GateSequence.h"
+#include "timing/ReportFile.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class RunOwner;
+
+struct GateTiming
+{
+    std::int32_t gateIndex = 0;
+    double time = 0.0; // split from the previous gate, seconds
+    double best = 0.0; // best split at this position since the sequence was loaded; 0 = none
+};
+
+// Times runs over the loaded gate sequence from the gates' own 16-bit millisecond clock.
+class SequenceRun
+{
+public:
+    SequenceRun();
+
+    void SetOwner(RunOwner* runOwner) { owner = runOwner; }
+
+    void SetSubjectName(const QString& name) { subjectName = name; }
+    QString SubjectName() const { return subjectName; }
+    void LoadSequence(const QString& path);
+    void StartRun();
+    void Abort();
+    bool IsRunning() const { return running; }
+    int CurrentGateIndex() const { return currentGateIndex; }
+
+    void GateEvent(int gate, std::uint32_t timestamp, bool state);
+    void Tick(std::uint32_t timestamp);
+
+    bool GetGateTimes(unsigned position, double& time, double& best) const;
+    double TotalTime() const;
+    QStringList BuildResultRow() const;
+
+    int GateCount() const { return sequence.GateCount(); }
+    std::optional<int> GateNumberAt(unsigned index) const { return sequence.GateNumberAt(index); }
+    const GateSequence& Sequence() const { return sequence; }
+
+    QString ReportFolder() const { return report.ReportFolder(); }
+    QString ReportFileName() const { return report.ReportFileName(); }
+    ReportFile& Report() { return report; }
+
+private:
+    void Reset();
+    void SetGateTime(int position, double milliseconds);
+    double CurrentSegmentTime() const;
+    void FinishRun();
+
+    RunOwner* owner = nullptr;
+    QString subjectName;
+    GateSequence sequence;
+    std::vector<GateTiming> timings;
+    std::int32_t currentGateIndex = -1;
+    bool running = false;
+    std::uint32_t lastTimestamp = 0;
+    std::uint32_t accumulatedMs = 0;
+    std::int64_t lastCounter = 0;
+    bool counterValid = false;
+    ReportFile report;
+};

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+
+class QHBoxLayout;
+class QLabel;
+class SLMain;
+class RunDisplayDialog;
+
+namespace Ui {
+class SLMainWindow;
+}
+
+// The operator's window. Holds no timing logic: forwards every action to the controller and is
+// refreshed by it on every tick.
+class SLMainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit SLMainWindow(QWidget* parent = nullptr);
+    ~SLMainWindow() override;
+
+    void setController(SLMain* value) { controller = value; }
+
+    void showAndRefresh();
+    void hideRfidControls();
+    void refreshStatus();
+    void refreshRunProgress();
+    void refreshRunList();
+    void onSequenceChanged();
+
+    void appendReportRow(const QStringList& row);
+    void updateLastReportRow(const QStringList& row);
+    void removeLastReportRow();
+
+    QString currentSubjectText() const;
+    bool autoAdvanceChecked() const;
+    bool hasNextSubject() const;
+    bool selectNextSubject();
+
+    void addSubjectName(const QString& name);
+    QStringList subjectNames() const;
+    void setSubjectNames(const QStringList& names);
+
+    RunDisplayDialog* runDisplayDialog() const { return runDisplay; }
+
+private Q_SLOTS:
+    void on_actionExit_triggered();
+    void on_actionAbout_triggered();
+    void on_actionRFID_Scanning_triggered();
+    void on_actionImport_Name_List_triggered();
+    void on_actionImport_RFID_Tag_Names_triggered();
+    void on_exitPushButton_clicked();
+    void on_RFIDScanButton_clicked();
+    void on_openReportFolderButton_clicked();
+    void on_viewReportButton_clicked();
+    void on_actionSwiftlane_Connection_triggered();
+    void on_raceViewPushButton_clicked();
+    void on_actionConfigure_Runs_triggered();
+    void on_runComboBox_currentIndexChanged(int index);
+    void on_startRunPushButton_clicked();
+    void on_subjectNameComboBox_editTextChanged(const QString& arg1);
+    void on_configNameListPushButton_clicked();
+    void on_configGateSeqPushButton_clicked();
+    void on_actionSetup_subject_names_triggered();
+    void on_actionExport_list_of_names_triggered();
+
+private:
+    void buildSequenceStrip();
+    void setupReportTable();
+
+    Ui::SLMainWindow* ui;
+    SLMain* controller = nullptr;
+    QPixmap lampGreen;
+    QPixmap lampRed;
+    QPixmap lampGrey;
+    RunDisplayDialog* runDisplay = nullptr;
+    QHBoxLayout* stripLayout = nullptr;
+};
