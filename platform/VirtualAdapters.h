@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+// Virtual gate adapters: symbolic links in the adapter folder whose target is a terminal device
+// (the slave side of a pseudo-terminal, as the gate simulator makes). The FTDI device layer lists
+// them after the USB devices and opens them like one.
+struct VirtualAdapter
+{
+    QString name;       // the link's name: 1 to 15 letters or digits, used as the serial number
+    QString devicePath; // the terminal the link points to
+    std::uint32_t locId = 0;
+};
+
+inline const char* const VirtualAdapterDescription = "Swiftlane virtual gate adapter";
+
+// $SWIFTLANE_ADAPTER_DIR, else $XDG_RUNTIME_DIR/swiftlane/adapters, else /tmp/swiftlane-<uid>/adapters.
+QString virtualAdapterFolder();
+
+// The attached virtual adapters in name order; dangling links and other entries are left out.
+std::vector<VirtualAdapter> listVirtualAdapters();
+
+// A stable, non-zero location id for an adapter name.
+std::uint32_t virtualAdapterLocId(const QString& name);
+
+} // namespace platform
