@@ -1,0 +1,85 @@
+#include "platform/VirtualAdapters.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+bool isAdapterName(const QString& name)
+{
+    if (name.isEmpty() || name.size() > 15)
+        return false;
+    return std::all_of(name.begin(), name.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
+    });
+}
+
+// A character device is enough for a terminal; otherwise ask the terminal layer itself.
+bool isTerminal(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info = {};
+    if (::stat(native.constData(), &info) != 0)
+        return false;
+    if (S_ISCHR(info.st_mode))
+        return true;
+    const int fd = ::open(native.constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    const bool terminal = ::isatty(fd) == 1;
+    ::close(fd);
+    return terminal;
+}
+
+} // namespace
+
+QString virtualAdapterFolder()
+{
+    const QString own = qEnvironmentVariable("SWIFTLANE_ADAPTER_DIR");
+    if (!own.isEmpty())
+        return own;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty())
+        return runtime + QStringLiteral("/swiftlane/adapters");
+    return QStringLiteral("/tmp/swiftlane-%1/adapters").arg(::getuid());
+}
+
+std::vector<VirtualAdapter> listVirtualAdapters()
+{
+    std::vector<VirtualAdapter> adapters;
+    const QDir folder(virtualAdapterFolder());
+    if (!folder.exists())
+        return adapters;
+    // QDir::System keeps symbolic links whose target is missing or a device in the listing.
+    const QFileInfoList entries =
+        folder.entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        if (!entry.isSymLink() || !isAdapterName(entry.fileName()))
+            continue;
+        const QString target = entry.symLinkTarget();
+        if (target.isEmpty() || !isTerminal(target))
+            continue;
+        adapters.push_back({entry.fileName(), target, virtualAdapterLocId(entry.fileName())});
+    }
+    return adapters;
+}
+
+std::uint32_t virtualAdapterLocId(const QString& name)
+{
+    // FNV-1a over the name's bytes; the top nibble keeps it apart from USB location ids and non-zero.
+    std::uint32_t hash = 2166136261u;
+    for (const char byte : name.toLatin1()) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 16777619u;
+    }
+    return 0xF0000000u | (hash & 0x0FFFFFFFu);
+}
+
+} // namespace platform
