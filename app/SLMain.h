@@ -95,4 +95,5 @@ private:
     // The RFID tag map joins here.
     std::uint32_t countdownStart = 0;
     bool countdownArmed = false;
+    std::uint64_t runsStarted = 0; // tells an abort answer which run it was asked about
 };
