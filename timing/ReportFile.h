@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QFile>
-#include <vector>
 #include <QString>
 #include <QStringList>
+
+#include <deque>
 
 // Appends finished runs as CSV lines to a numbered report file in the reports folder.
 class ReportFile
@@ -25,7 +26,18 @@ public:
     int PendingRowCount() const { return static_cast<int>(pending.size()); }
 
 private:
-    bool Open();
+    // A row remembers the file it belongs in, so rows kept through a failure land under their own header.
+    struct PendingRow
+    {
+        QString baseName;
+        QStringList header;
+        QStringList row;
+    };
+
+    bool WritePending();
+    bool Open(const QString& base, const QStringList& columns);
+    bool WriteLine(const QStringList& fields);
+    void ReportFailure();
 
     QStringList header;
     QString baseName;
@@ -33,6 +45,6 @@ private:
     QString reportsFolder;
     QStringList openHeader; // header and base name of the open file
     QString openBaseName;
-    std::vector<QStringList> pending;
+    std::deque<PendingRow> pending;
     bool failureReported = false;
 };

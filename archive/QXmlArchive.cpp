@@ -1,0 +1,360 @@
+#include "archive/QXmlArchive.h"
+
+#include "archive/TokenSplit.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QtDebug>
+
+#include <cstdint>
+#include <cstring>
+#include <locale>
+#include <sstream>
+
+namespace {
+
+const char* const rootName = "Configuration";
+// TinyXML's own wording for a file it cannot open.
+const char* const openingFileError = "Failed to open file";
+
+bool IsUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString ignored = decoder(bytes);
+    return !decoder.hasError();
+}
+
+std::string EncodeDouble(double value)
+{
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    static const char digits[] = "0123456789abcdef";
+    std::string text;
+    for (int k = 0; k < 8; ++k) {
+        const unsigned byte = static_cast<unsigned>((bits >> (8 * k)) & 0xffu);
+        text += ' ';
+        text += digits[byte >> 4];
+        text += digits[byte & 0xfu];
+        text += ' ';
+    }
+    return text;
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Exactly eight byte tokens of one or two hexadecimal digits, least significant byte first.
+bool DecodeDouble(const char* text, double& out)
+{
+    const std::vector<std::string> tokens = SplitTokens(text ? text : "", " \t\r\n");
+    if (tokens.size() != 8)
+        return false;
+    std::uint64_t bits = 0;
+    for (int k = 0; k < 8; ++k) {
+        const std::string& token = tokens[static_cast<std::size_t>(k)];
+        if (token.empty() || token.size() > 2)
+            return false;
+        unsigned byte = 0;
+        for (char c : token) {
+            const int digit = HexDigit(c);
+            if (digit < 0)
+                return false;
+            byte = byte * 16 + static_cast<unsigned>(digit);
+        }
+        bits |= static_cast<std::uint64_t>(byte) << (8 * k);
+    }
+    std::memcpy(&out, &bits, sizeof out);
+    return true;
+}
+
+// Decimal stream extraction; text that does not parse, or a number above `max`, gives 0.
+unsigned long long ParseUnsigned(const char* text, unsigned long long max)
+{
+    std::istringstream stream(text ? text : "");
+    stream.imbue(std::locale::classic());
+    unsigned long long value = 0;
+    if (!(stream >> value) || value > max)
+        return 0;
+    return value;
+}
+
+std::string FormatDouble(double value)
+{
+    std::ostringstream stream;
+    stream.imbue(std::locale::classic());
+    stream << value;
+    return stream.str();
+}
+
+void Trace(const std::string& line)
+{
+    qDebug("%s", line.c_str());
+}
+
+} // namespace
+
+QXmlArchive::QXmlArchive()
+{
+    NewDocument();
+}
+
+QXmlArchive::~QXmlArchive() = default;
+
+void QXmlArchive::NewDocument()
+{
+    document.Clear();
+    document.ClearError();
+    document.LinkEndChild(new TiXmlDeclaration("1.0", "", ""));
+    document.LinkEndChild(new TiXmlElement(rootName));
+    currentSection = document.FirstChildElement();
+    direction = Save;
+}
+
+bool QXmlArchive::LoadFile(const QString& fileName)
+{
+    // TinyXML aborts on a directory, so only regular files reach it.
+    if (!QFileInfo(fileName).isFile()) {
+        FailLoad(fileName, openingFileError);
+        return false;
+    }
+    QFile probe(fileName);
+    if (!probe.open(QIODevice::ReadOnly)) {
+        FailLoad(fileName, openingFileError);
+        return false;
+    }
+    // Files of older versions hold Latin-1 text without an encoding declaration; parsed as UTF-8
+    // their accented letters would swallow the markup after them.
+    const TiXmlEncoding encoding = IsUtf8(probe.readAll()) ? TIXML_DEFAULT_ENCODING : TIXML_ENCODING_LEGACY;
+    probe.close();
+
+    if (!document.LoadFile(QFile::encodeName(fileName).constData(), encoding)) {
+        FailLoad(fileName, document.ErrorDesc());
+        return false;
+    }
+    currentSection = document.RootElement();
+    direction = Load;
+    return true;
+}
+
+void QXmlArchive::FailLoad(const QString& fileName, const char* description)
+{
+    qDebug("%s", qUtf8Printable(QStringLiteral("Failed to open file :") + fileName +
+                                QStringLiteral("\nError :") + QString::fromUtf8(description)));
+    // A failed parse may have emptied the document: never keep a cursor into it.
+    document.Clear();
+    currentSection = nullptr;
+}
+
+namespace {
+
+bool WriteAll(QFileDevice& file, const QByteArray& bytes)
+{
+    return file.write(bytes) == bytes.size();
+}
+
+// Device files and pipes cannot be replaced by a finished temporary file; write into them directly.
+bool WriteDirectly(const QString& fileName, const QByteArray& bytes, QString& error)
+{
+    QFile file(fileName);
+    const bool ok =
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate) && WriteAll(file, bytes) && file.flush();
+    if (!ok)
+        error = file.errorString();
+    return ok;
+}
+
+bool WriteReplacing(const QString& fileName, const QByteArray& bytes, QString& error)
+{
+    QSaveFile file(fileName);
+    const bool ok = file.open(QIODevice::WriteOnly) && WriteAll(file, bytes) && file.commit();
+    if (!ok) {
+        error = file.errorString();
+        file.cancelWriting();
+    }
+    return ok;
+}
+
+} // namespace
+
+bool QXmlArchive::SaveFile(const QString& fileName) const
+{
+    TiXmlPrinter printer; // default indent and line break, as TinyXML's own SaveFile prints
+    document.Accept(&printer);
+    const QByteArray bytes(printer.CStr(), static_cast<qsizetype>(printer.Size()));
+
+    const QFileInfo target(fileName);
+    QString error;
+    bool ok = false;
+    if (target.isDir())
+        error = QStringLiteral("Is a directory");
+    else if (target.exists() && !target.isFile())
+        ok = WriteDirectly(fileName, bytes, error);
+    else
+        ok = WriteReplacing(fileName, bytes, error);
+    if (!ok) {
+        const QString description = document.Error() ? QString::fromUtf8(document.ErrorDesc()) : error;
+        qDebug("SaveFile \"%s\"failed with error :%s\n", qUtf8Printable(fileName),
+               qUtf8Printable(description));
+    }
+    return ok;
+}
+
+void QXmlArchive::CheckSetting(const std::string& name) const
+{
+    if (direction != Save)
+        Trace("ERROR! CXmlArchive. \"Setting\" value in Load operation. Element: " + name + "\n");
+}
+
+void QXmlArchive::CheckGetting(const std::string& name) const
+{
+    if (direction == Save)
+        Trace("ERROR! CXmlArchive. \"Getting\" value in Save operation. Element: " + name + "\n");
+}
+
+void QXmlArchive::CheckClash(const std::string& name) const
+{
+    if (!currentSection)
+        Trace("ERROR! CXmlArchive. The document is in an invalid state\n");
+    else if (currentSection->FirstChild(name.c_str()))
+        Trace("ERROR! CXmlArchive. An element of name: " + name + "  already exists\n");
+}
+
+bool QXmlArchive::AddSection(const std::string& name)
+{
+    CheckSetting(name);
+    CheckClash(name);
+    if (!currentSection)
+        return false;
+    currentSection->LinkEndChild(new TiXmlElement(name.c_str()));
+    currentSection = currentSection->FirstChildElement(name.c_str());
+    return true;
+}
+
+bool QXmlArchive::GetSection(const std::string& name)
+{
+    qDebug("GetSection %s.  CurrentSection: %s\n", name.c_str(),
+           currentSection ? currentSection->Value() : "");
+    CheckGetting(name);
+    if (!currentSection)
+        return false;
+    TiXmlElement* section = currentSection->FirstChildElement(name.c_str());
+    if (!section)
+        return false;
+    currentSection = section;
+    return true;
+}
+
+void QXmlArchive::LeaveSection()
+{
+    if (!currentSection)
+        return;
+    TiXmlNode* parent = currentSection->Parent();
+    currentSection = parent ? parent->ToElement() : nullptr;
+}
+
+void QXmlArchive::AppendValueElement(const std::string& name, const std::string& text)
+{
+    CheckSetting(name);
+    CheckClash(name);
+    if (!currentSection)
+        return;
+    auto* element = new TiXmlElement(name.c_str());
+    element->LinkEndChild(new TiXmlText(text.c_str()));
+    currentSection->LinkEndChild(element);
+}
+
+void QXmlArchive::AddComment(const std::string& text)
+{
+    if (!currentSection)
+        return;
+    auto* comment = new TiXmlComment();
+    comment->SetValue(text.c_str());
+    currentSection->LinkEndChild(comment);
+}
+
+void QXmlArchive::SetValue(const std::string& name, const std::string& value)
+{
+    AppendValueElement(name, value);
+}
+
+void QXmlArchive::SetValue(const std::string& name, const QString& value)
+{
+    AppendValueElement(name, value.toUtf8().toStdString());
+}
+
+void QXmlArchive::SetValue(const std::string& name, unsigned int value)
+{
+    AppendValueElement(name, std::to_string(value));
+}
+
+void QXmlArchive::SetValue(const std::string& name, unsigned short value)
+{
+    AppendValueElement(name, std::to_string(value));
+}
+
+void QXmlArchive::SetValue(const std::string& name, double value)
+{
+    AppendValueElement(name, EncodeDouble(value));
+    AddComment(" " + name + " value: " + FormatDouble(value) + " ");
+}
+
+const TiXmlElement* QXmlArchive::FindValue(const std::string& name) const
+{
+    return currentSection ? currentSection->FirstChildElement(name.c_str()) : nullptr;
+}
+
+bool QXmlArchive::GetValue(const std::string& name, std::string& out)
+{
+    const TiXmlElement* element = FindValue(name);
+    CheckGetting(name);
+    if (!element)
+        return false;
+    const char* text = element->GetText();
+    out = text ? text : "";
+    return true;
+}
+
+bool QXmlArchive::GetValue(const std::string& name, QString& out)
+{
+    std::string bytes;
+    if (!GetValue(name, bytes))
+        return false;
+    const QByteArray raw = QByteArray::fromStdString(bytes);
+    out = IsUtf8(raw) ? QString::fromUtf8(raw) : QString::fromLatin1(raw);
+    return true;
+}
+
+bool QXmlArchive::GetValue(const std::string& name, unsigned int& out) const
+{
+    const TiXmlElement* element = FindValue(name);
+    if (!element)
+        return false;
+    out = static_cast<unsigned int>(ParseUnsigned(element->GetText(), 0xffffffffu));
+    return true;
+}
+
+bool QXmlArchive::GetValue(const std::string& name, unsigned short& out) const
+{
+    const TiXmlElement* element = FindValue(name);
+    if (!element)
+        return false;
+    out = static_cast<unsigned short>(ParseUnsigned(element->GetText(), 0xffffu));
+    return true;
+}
+
+bool QXmlArchive::GetValue(const std::string& name, double& out) const
+{
+    const TiXmlElement* element = FindValue(name);
+    return element && DecodeDouble(element->GetText(), out);
+}

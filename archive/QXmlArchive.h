@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+#include <tinyxml.h>
+
+// Cursor-style XML file: the caller enters named sections and writes or reads named values in the
+// current one. A new archive is ready to save; a successful LoadFile switches it to loading.
+// Misuse is traced on the debug output and never fatal.
+class QXmlArchive
+{
+public:
+    QXmlArchive();
+    virtual ~QXmlArchive();
+    QXmlArchive(const QXmlArchive&) = delete;
+    QXmlArchive& operator=(const QXmlArchive&) = delete;
+
+    void NewDocument();
+    bool LoadFile(const QString& fileName);
+    bool SaveFile(const QString& fileName) const;
+
+    bool AddSection(const std::string& name);
+    bool GetSection(const std::string& name);
+    void LeaveSection();
+
+    void SetValue(const std::string& name, const std::string& value);
+    void SetValue(const std::string& name, const char* value) { SetValue(name, std::string(value)); }
+    void SetValue(const std::string& name, const QString& value);
+    void SetValue(const std::string& name, unsigned int value);
+    void SetValue(const std::string& name, unsigned short value);
+    void SetValue(const std::string& name, double value);
+
+    // A missing value (or one that cannot be decoded) leaves `out` untouched and returns false.
+    bool GetValue(const std::string& name, std::string& out);
+    bool GetValue(const std::string& name, QString& out);
+    bool GetValue(const std::string& name, unsigned int& out) const;
+    bool GetValue(const std::string& name, unsigned short& out) const;
+    bool GetValue(const std::string& name, double& out) const;
+
+    bool IsSaving() const { return direction == Save; }
+    bool IsValid() const { return currentSection != nullptr; }
+
+private:
+    enum : int
+    {
+        Load = 0,
+        Save = 1
+    };
+
+    void AddComment(const std::string& text);
+    void AppendValueElement(const std::string& name, const std::string& text);
+    const TiXmlElement* FindValue(const std::string& name) const;
+    void CheckSetting(const std::string& name) const;
+    void CheckGetting(const std::string& name) const;
+    void CheckClash(const std::string& name) const;
+    void FailLoad(const QString& fileName, const char* description);
+
+    TiXmlDocument document;
+    TiXmlElement* currentSection = nullptr;
+    int direction = Save;
+};

@@ -1,0 +1,110 @@
+#include "timing/ReportFile.h"
+
+#include "platform/DataFolder.h"
+#include "platform/OperatorDialogs.h"
+
+#include <QDir>
+#include <QtDebug>
+
+namespace {
+
+// RFC 4180: a field holding a separator, a quote or a line break is quoted, inner quotes doubled.
+QString CsvField(const QString& field)
+{
+    static const QString special = QStringLiteral(",\"\r\n");
+    for (QChar c : field) {
+        if (special.contains(c))
+            return QLatin1Char('"') + QString(field).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+                   QLatin1Char('"');
+    }
+    return field;
+}
+
+} // namespace
+
+ReportFile::ReportFile() : reportsFolder(platform::dataPath(QStringLiteral("\\Swiftlane\\Reports\\")))
+{
+    QDir().mkpath(reportsFolder);
+}
+
+ReportFile::~ReportFile()
+{
+    file.close();
+}
+
+void ReportFile::AddEntry(const QStringList& row)
+{
+    qDebug("Adding report entry");
+    pending.push_back({baseName, header, row});
+    if (WritePending())
+        failureReported = false;
+    else
+        ReportFailure();
+}
+
+// Writes the kept rows oldest first; stops at the first one that cannot be written.
+bool ReportFile::WritePending()
+{
+    while (!pending.empty()) {
+        const PendingRow& next = pending.front();
+        if (file.isOpen() && (next.baseName != openBaseName || next.header != openHeader))
+            file.close();
+        if (!file.isOpen() && !Open(next.baseName, next.header))
+            return false;
+        if (!WriteLine(next.row)) {
+            // The file may end in a partial line now; later rows go to a fresh file.
+            file.close();
+            return false;
+        }
+        pending.pop_front();
+    }
+    return true;
+}
+
+bool ReportFile::Open(const QString& base, const QStringList& columns)
+{
+    qDebug("Opening report file");
+    QDir().mkpath(reportsFolder);
+    const QString lastOpened = file.fileName();
+    QString candidate;
+    for (int n = 1;; ++n) {
+        candidate = reportsFolder + base + QLatin1Char('_') + QString::number(n) + QStringLiteral(".csv");
+        if (!QFile::exists(candidate))
+            break;
+    }
+    file.setFileName(candidate);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        file.setFileName(lastOpened);
+        return false;
+    }
+    openBaseName = base;
+    openHeader = columns;
+    if (!WriteLine(columns)) {
+        file.close();
+        return false;
+    }
+    return true;
+}
+
+bool ReportFile::WriteLine(const QStringList& fields)
+{
+    QStringList quoted;
+    quoted.reserve(fields.size());
+    for (const QString& field : fields)
+        quoted.append(CsvField(field));
+    const QByteArray line = quoted.join(QLatin1Char(',')).toUtf8() + '\n';
+    return file.write(line) == line.size() && file.flush();
+}
+
+void ReportFile::ReportFailure()
+{
+    if (failureReported)
+        return;
+    failureReported = true;
+    platform::dialogs().message(
+        QMessageBox::Warning, nullptr, QStringLiteral("Report not written"),
+        QStringLiteral("The results of the finished run could not be written to the reports folder:\n%1\n\n"
+                       "They are kept and will be written as soon as the folder can be written again, "
+                       "at the end of a later run.")
+            .arg(QDir::toNativeSeparators(reportsFolder)));
+}

@@ -1,0 +1,180 @@
+#include "timing/SequenceRun.h"
+
+#include "platform/Clock.h"
+#include "timing/RunOwner.h"
+
+#include <QtDebug>
+
+namespace {
+
+QString Fixed3(double value)
+{
+    return QString::number(value, 'f', 3);
+}
+
+// Milliseconds between two readings of the gates' 16-bit clock, across its wrap.
+std::uint32_t ClockDifference(std::uint32_t now, std::uint32_t before)
+{
+    return (now - before) & 0xffffu;
+}
+
+} // namespace
+
+SequenceRun::SequenceRun()
+{
+    Reset();
+}
+
+void SequenceRun::Reset()
+{
+    qDebug("SR reset()");
+    currentGateIndex = -1;
+    sequence.Clear();
+    timings.clear();
+    running = false;
+    accumulatedMs = 0;
+    lastTimestamp = 0;
+    counterValid = false;
+}
+
+void SequenceRun::LoadSequence(const QString& path)
+{
+    Reset();
+    sequence.Load(path); // a file that does not load leaves the cleared sequence
+    const int count = sequence.GateCount();
+    timings.clear();
+    for (int position = 0; position < count; ++position)
+        timings.push_back({position, 0.0, 0.0});
+
+    report.SetBaseName(QStringLiteral("Swiftlane_") + sequence.Name());
+    QStringList header{QStringLiteral("Subject_Name"), QStringLiteral("Total_Time")};
+    for (int k = 1; k < count; ++k)
+        header.append(QStringLiteral("Checkpoint_") + QString::number(k));
+    header << QStringLiteral("Distance") << QStringLiteral("Speed");
+    report.SetHeader(header);
+}
+
+void SequenceRun::StartRun()
+{
+    qDebug("SR startrun");
+    running = true;
+    currentGateIndex = 0;
+    accumulatedMs = 0;
+    counterValid = false;
+    for (GateTiming& timing : timings)
+        timing.time = 0.0;
+}
+
+void SequenceRun::Abort()
+{
+    qDebug("SR abort()");
+    currentGateIndex = -1;
+    running = false;
+    accumulatedMs = 0;
+    lastTimestamp = 0;
+    counterValid = false;
+}
+
+void SequenceRun::Tick(std::uint32_t timestamp)
+{
+    if (!running || currentGateIndex < 1)
+        return;
+    accumulatedMs += ClockDifference(timestamp, lastTimestamp);
+    lastTimestamp = timestamp;
+    lastCounter = platform::clock().highResCounter();
+    counterValid = true;
+}
+
+void SequenceRun::GateEvent(int gate, std::uint32_t timestamp, bool /*state*/)
+{
+    qDebug("SR gateevent %d", gate);
+    if (!running || currentGateIndex < 0 || currentGateIndex >= sequence.GateCount())
+        return;
+    if (sequence.GateNumberAt(static_cast<unsigned>(currentGateIndex)) != gate)
+        return;
+    qDebug("SR gate passed");
+    if (currentGateIndex >= 1) {
+        accumulatedMs += ClockDifference(timestamp, lastTimestamp);
+        lastTimestamp = timestamp;
+    }
+    SetGateTime(currentGateIndex, static_cast<double>(accumulatedMs));
+    lastCounter = platform::clock().highResCounter();
+    counterValid = true;
+    ++currentGateIndex;
+    lastTimestamp = timestamp;
+    accumulatedMs = 0;
+    if (currentGateIndex >= sequence.GateCount())
+        FinishRun();
+}
+
+void SequenceRun::SetGateTime(int position, double milliseconds)
+{
+    const double t = milliseconds / 1000.0;
+    qDebug("SetGateTime Gate:%d  time:%f", position, t);
+    if (position < 0 || static_cast<std::size_t>(position) >= timings.size())
+        return;
+    GateTiming& timing = timings[static_cast<std::size_t>(position)];
+    timing.time = t;
+    if (timing.best == 0.0 || t < timing.best) {
+        qDebug("setting best time");
+        timing.best = t;
+    }
+}
+
+void SequenceRun::FinishRun()
+{
+    qDebug("SR finishrun");
+    running = false;
+    currentGateIndex = -1;
+    report.AddEntry(BuildResultRow());
+    if (owner)
+        owner->OnRunFinished();
+    counterValid = false;
+}
+
+double SequenceRun::CurrentSegmentTime() const
+{
+    const platform::Clock& clock = platform::clock();
+    float interpolated = 0.0f;
+    if (counterValid)
+        interpolated = static_cast<float>(static_cast<double>(clock.highResCounter() - lastCounter) /
+                                          static_cast<double>(clock.highResFrequency()));
+    return accumulatedMs / 1000.0 + interpolated;
+}
+
+bool SequenceRun::GetGateTimes(unsigned position, double& time, double& best) const
+{
+    if (position >= timings.size())
+        return false;
+    const GateTiming& timing = timings[position];
+    time = static_cast<int>(position) == currentGateIndex ? CurrentSegmentTime() : timing.time;
+    best = timing.best;
+    return true;
+}
+
+double SequenceRun::TotalTime() const
+{
+    double total = 0.0;
+    for (const GateTiming& timing : timings)
+        total += timing.time;
+    return total + CurrentSegmentTime();
+}
+
+QStringList SequenceRun::BuildResultRow() const
+{
+    double closedSplits = 0.0;
+    for (std::size_t k = 1; k < timings.size(); ++k)
+        closedSplits += timings[k].time;
+    const double distance = sequence.TotalDistance();
+    const double speed = (distance == 0.0 || closedSplits == 0.0) ? 0.0 : distance / closedSplits;
+
+    QStringList row;
+    row.reserve(static_cast<qsizetype>(timings.size()) + 3);
+    row.append(subjectName);
+    row.append(Fixed3(running ? TotalTime() : closedSplits));
+    for (std::size_t k = 1; k < timings.size(); ++k)
+        row.append(Fixed3(timings[k].time));
+    row.append(Fixed3(distance));
+    row.append(Fixed3(speed));
+    return row;
+}
