@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace platform {
 
 // The FTDI device operations the serial links use, with the vendor library's status codes and
 // record layout, so the link code reads like the protocol it implements.
-enum FtStatus : std::uint32_t {
+enum FtStatus : std::uint32_t
+{
     FT_OK = 0,
     FT_INVALID_HANDLE = 1,
     FT_DEVICE_NOT_FOUND = 2,
@@ -17,7 +19,8 @@ enum FtStatus : std::uint32_t {
     FT_OTHER_ERROR = 18,
 };
 
-enum : std::uint8_t {
+enum : std::uint8_t
+{
     FT_BITS_8 = 8,
     FT_BITS_7 = 7,
     FT_STOP_BITS_1 = 0,
@@ -58,12 +61,18 @@ public:
     virtual FtStatus getQueueStatus(FtHandle handle, std::uint32_t* queued) = 0;
     // Takes at most toRead bytes of what has already arrived; never waits.
     virtual FtStatus read(FtHandle handle, void* buffer, std::uint32_t toRead, std::uint32_t* got) = 0;
-    virtual FtStatus write(FtHandle handle, const void* data, std::uint32_t length, std::uint32_t* written) = 0;
+    virtual FtStatus write(FtHandle handle, const void* data, std::uint32_t length,
+                           std::uint32_t* written) = 0;
     virtual FtStatus close(FtHandle handle) = 0;
 };
 
 FtdiDevices& ftdiDevices();
 // Installs a replacement (not owned); nullptr restores the system's devices.
 void setFtdiDevices(FtdiDevices* replacement);
+
+// Location id of a USB device from the resolved sysfs path of one of its interfaces
+// (".../usb1/1-2/1-2.1/1-2.1:1.0/ttyUSB0" gives 0x121): the bus number, then each port number of
+// the USB path, one hexadecimal digit each. 0 when the path holds no such component.
+std::uint32_t usbLocIdFromDevicePath(std::string_view path);
 
 } // namespace platform

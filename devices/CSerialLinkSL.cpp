@@ -1,0 +1,64 @@
+#include "devices/CSerialLinkSL.h"
+
+#include <QDebug>
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+namespace {
+
+QString FixedText(const char* text, std::size_t capacity)
+{
+    // Device records are not trusted to carry their terminating zero.
+    return QString::fromLatin1(text, static_cast<qsizetype>(strnlen(text, capacity)));
+}
+
+bool IsGateAdapter(const platform::FtDeviceListInfoNode& node)
+{
+    return node.LocId != 0 &&
+           FixedText(node.Description, sizeof node.Description).contains("Swiftlane", Qt::CaseInsensitive);
+}
+
+} // namespace
+
+CSerialLinkSL::CSerialLinkSL()
+{
+    baudRate = 9600;
+    if (AutoDetect())
+        Open(false);
+}
+
+CSerialLinkSL::~CSerialLinkSL()
+{
+    Close();
+}
+
+bool CSerialLinkSL::AutoDetect()
+{
+    platform::FtdiDevices& ftdi = platform::ftdiDevices();
+    std::uint32_t count = 0;
+    const platform::FtStatus status = ftdi.createDeviceInfoList(&count);
+    qDebug("ft_status = %i\n", static_cast<int>(status));
+    if (status != platform::FT_OK || count == 0)
+        return false;
+
+    std::unique_ptr<platform::FtDeviceListInfoNode[]> nodes(new (std::nothrow)
+                                                                platform::FtDeviceListInfoNode[count]);
+    if (!nodes)
+        return false;
+    std::uint32_t listed = count;
+    if (ftdi.getDeviceInfoList(nodes.get(), &listed) != platform::FT_OK)
+        return false;
+
+    const std::uint32_t valid = listed < count ? listed : count;
+    for (std::uint32_t i = 0; i < valid; ++i) {
+        if (!IsGateAdapter(nodes[i]))
+            continue;
+        linkKind = FtdiLink;
+        ftdiSerial = FixedText(nodes[i].SerialNumber, sizeof nodes[i].SerialNumber);
+        portName = QString::asprintf("USB%X", nodes[i].LocId);
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,369 @@
+#include "platform/FtdiDevices.h"
+
+#include "platform/VirtualAdapters.h"
+
+#include <QFileInfo>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+#include <QStringList>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <set>
+#include <vector>
+
+namespace platform {
+namespace {
+
+constexpr quint16 FtdiVendorId = 0x0403;
+constexpr std::uint32_t DeviceTypeUnknown = 3;
+
+// A listed device and the node it opens through.
+struct ListedDevice
+{
+    FtDeviceListInfoNode node;
+    QString devicePath;
+    bool pseudoTerminal = false;
+};
+
+void CopyText(char* target, std::size_t capacity, const QString& text)
+{
+    const QByteArray bytes = text.toLatin1().left(static_cast<qsizetype>(capacity - 1));
+    std::memset(target, 0, capacity);
+    std::memcpy(target, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+std::uint32_t DeviceTypeOf(quint16 productId)
+{
+    switch (productId) {
+    case 0x6001:
+        return 5; // 232R
+    case 0x6010:
+        return 6; // 2232H
+    case 0x6011:
+        return 7; // 4232H
+    case 0x6014:
+        return 8; // 232H
+    case 0x6015:
+        return 9; // X series
+    default:
+        return DeviceTypeUnknown;
+    }
+}
+
+std::uint32_t LocIdOf(const QSerialPortInfo& info)
+{
+    const QString resolved =
+        QFileInfo(QStringLiteral("/sys/class/tty/%1/device").arg(info.portName())).canonicalFilePath();
+    return usbLocIdFromDevicePath(resolved.toStdString());
+}
+
+std::vector<ListedDevice> AttachedDevices()
+{
+    std::vector<ListedDevice> devices;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        if (!info.hasVendorIdentifier() || info.vendorIdentifier() != FtdiVendorId)
+            continue;
+        ListedDevice device;
+        device.node.Type = DeviceTypeOf(info.productIdentifier());
+        device.node.ID = (std::uint32_t{info.vendorIdentifier()} << 16) | info.productIdentifier();
+        device.node.LocId = LocIdOf(info);
+        CopyText(device.node.SerialNumber, sizeof device.node.SerialNumber, info.serialNumber());
+        CopyText(device.node.Description, sizeof device.node.Description, info.description());
+        device.devicePath = info.systemLocation();
+        devices.push_back(device);
+    }
+    for (const VirtualAdapter& adapter : listVirtualAdapters()) {
+        ListedDevice device;
+        device.node.Type = DeviceTypeUnknown;
+        device.node.LocId = adapter.locId;
+        CopyText(device.node.SerialNumber, sizeof device.node.SerialNumber, adapter.name);
+        CopyText(device.node.Description, sizeof device.node.Description, VirtualAdapterDescription);
+        device.devicePath = adapter.devicePath;
+        device.pseudoTerminal = true;
+        devices.push_back(device);
+    }
+    return devices;
+}
+
+// One opened device. Once the device has gone it stays gone: every call on it fails.
+class OpenDevice
+{
+public:
+    OpenDevice(const QString& path, bool pseudoTerminal) : pseudoTerminal(pseudoTerminal)
+    {
+        // A device that hung up reports errors in a tight loop while staying open; the first real
+        // error closes it.
+        QObject::connect(
+            &port, &QSerialPort::errorOccurred, &port, [this](QSerialPort::SerialPortError error) {
+                if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || configuring)
+                    return;
+                MarkGone();
+            });
+        port.setPortName(path);
+        opened = port.open(QIODevice::ReadWrite);
+    }
+
+    bool IsUsable() const { return opened && !gone && port.isOpen(); }
+
+    template <typename Setter> FtStatus Configure(Setter setter)
+    {
+        if (!IsUsable())
+            return FT_IO_ERROR;
+        configuring = true;
+        const bool ok = setter(port);
+        configuring = false;
+        // A pseudo-terminal does not take every line setting; it carries the bytes all the same.
+        return ok || pseudoTerminal ? FT_OK : FT_IO_ERROR;
+    }
+
+    FtStatus QueueStatus(std::uint32_t* queued)
+    {
+        if (IsUsable() && port.bytesAvailable() == 0)
+            port.waitForReadyRead(0);
+        if (!IsUsable())
+            return FT_IO_ERROR;
+        *queued = static_cast<std::uint32_t>(port.bytesAvailable());
+        return FT_OK;
+    }
+
+    FtStatus Read(void* buffer, std::uint32_t toRead, std::uint32_t* got)
+    {
+        if (IsUsable() && port.bytesAvailable() < toRead)
+            port.waitForReadyRead(0);
+        if (!IsUsable())
+            return FT_IO_ERROR;
+        const qint64 count = port.read(static_cast<char*>(buffer), toRead);
+        if (count < 0) {
+            MarkGone();
+            return FT_IO_ERROR;
+        }
+        *got = static_cast<std::uint32_t>(count);
+        return FT_OK;
+    }
+
+    FtStatus Write(const void* data, std::uint32_t length, std::uint32_t* written)
+    {
+        if (!IsUsable())
+            return FT_IO_ERROR;
+        const qint64 count = port.write(static_cast<const char*>(data), length);
+        port.flush();
+        if (count < 0)
+            return FT_IO_ERROR;
+        *written = static_cast<std::uint32_t>(count);
+        return FT_OK;
+    }
+
+private:
+    void MarkGone()
+    {
+        gone = true;
+        if (port.isOpen())
+            port.close();
+    }
+
+    QSerialPort port;
+    bool opened = false;
+    bool gone = false;
+    bool configuring = false;
+    bool pseudoTerminal = false;
+};
+
+class SystemFtdiDevices : public FtdiDevices
+{
+public:
+    FtStatus createDeviceInfoList(std::uint32_t* count) override
+    {
+        if (!count)
+            return FT_INVALID_PARAMETER;
+        listed = AttachedDevices();
+        *count = static_cast<std::uint32_t>(listed.size());
+        return FT_OK;
+    }
+
+    FtStatus getDeviceInfoList(FtDeviceListInfoNode* nodes, std::uint32_t* count) override
+    {
+        if (!nodes || !count)
+            return FT_INVALID_PARAMETER;
+        const std::size_t n = std::min<std::size_t>(*count, listed.size());
+        for (std::size_t i = 0; i < n; ++i)
+            nodes[i] = listed[i].node;
+        *count = static_cast<std::uint32_t>(n);
+        return FT_OK;
+    }
+
+    FtStatus openBySerialNumber(const char* serial, FtHandle* handle) override
+    {
+        if (!serial || !handle)
+            return FT_INVALID_PARAMETER;
+        *handle = nullptr;
+        // USB devices come first in the list, so a virtual adapter never shadows real hardware.
+        for (const ListedDevice& device : AttachedDevices()) {
+            if (std::strncmp(device.node.SerialNumber, serial, sizeof device.node.SerialNumber) != 0)
+                continue;
+            auto opened = std::make_unique<OpenDevice>(device.devicePath, device.pseudoTerminal);
+            if (!opened->IsUsable())
+                return FT_DEVICE_NOT_OPENED;
+            *handle = opened.get();
+            open.insert(opened.release());
+            return FT_OK;
+        }
+        return FT_DEVICE_NOT_FOUND;
+    }
+
+    FtStatus setBaudRate(FtHandle handle, std::uint32_t baudRate) override
+    {
+        OpenDevice* device = Find(handle);
+        if (!device)
+            return FT_INVALID_HANDLE;
+        return device->Configure(
+            [baudRate](QSerialPort& port) { return port.setBaudRate(static_cast<qint32>(baudRate)); });
+    }
+
+    FtStatus setDataCharacteristics(FtHandle handle, std::uint8_t wordLength, std::uint8_t stopBits,
+                                    std::uint8_t parity) override
+    {
+        OpenDevice* device = Find(handle);
+        if (!device)
+            return FT_INVALID_HANDLE;
+        if (wordLength < 5 || wordLength > 8 || stopBits > 2 || parity > 4)
+            return FT_INVALID_PARAMETER;
+        return device->Configure([=](QSerialPort& port) {
+            static const QSerialPort::Parity parities[] = {QSerialPort::NoParity, QSerialPort::OddParity,
+                                                           QSerialPort::EvenParity, QSerialPort::MarkParity,
+                                                           QSerialPort::SpaceParity};
+            static const QSerialPort::StopBits stops[] = {QSerialPort::OneStop, QSerialPort::OneAndHalfStop,
+                                                          QSerialPort::TwoStop};
+            bool ok = port.setDataBits(static_cast<QSerialPort::DataBits>(wordLength));
+            ok = port.setStopBits(stops[stopBits]) && ok;
+            return port.setParity(parities[parity]) && ok;
+        });
+    }
+
+    FtStatus resetDevice(FtHandle handle) override
+    {
+        OpenDevice* device = Find(handle);
+        if (!device)
+            return FT_INVALID_HANDLE;
+        return device->IsUsable() ? FT_OK : FT_IO_ERROR;
+    }
+
+    FtStatus getQueueStatus(FtHandle handle, std::uint32_t* queued) override
+    {
+        OpenDevice* device = Find(handle);
+        if (!device)
+            return FT_INVALID_HANDLE;
+        if (!queued)
+            return FT_INVALID_PARAMETER;
+        return device->QueueStatus(queued);
+    }
+
+    FtStatus read(FtHandle handle, void* buffer, std::uint32_t toRead, std::uint32_t* got) override
+    {
+        OpenDevice* device = Find(handle);
+        if (!device)
+            return FT_INVALID_HANDLE;
+        if (!got || (!buffer && toRead > 0))
+            return FT_INVALID_PARAMETER;
+        *got = 0;
+        return device->Read(buffer, toRead, got);
+    }
+
+    FtStatus write(FtHandle handle, const void* data, std::uint32_t length, std::uint32_t* written) override
+    {
+        OpenDevice* device = Find(handle);
+        if (!device)
+            return FT_INVALID_HANDLE;
+        if (!written || (!data && length > 0))
+            return FT_INVALID_PARAMETER;
+        *written = 0;
+        return device->Write(data, length, written);
+    }
+
+    FtStatus close(FtHandle handle) override
+    {
+        OpenDevice* device = Find(handle);
+        if (!device)
+            return FT_INVALID_HANDLE;
+        open.erase(device);
+        delete device;
+        return FT_OK;
+    }
+
+    ~SystemFtdiDevices() override
+    {
+        for (OpenDevice* device : open)
+            delete device;
+    }
+
+private:
+    OpenDevice* Find(FtHandle handle) const
+    {
+        auto it = open.find(static_cast<OpenDevice*>(handle));
+        return it == open.end() ? nullptr : *it;
+    }
+
+    std::vector<ListedDevice> listed;
+    std::set<OpenDevice*> open;
+};
+
+FtdiDevices* current = nullptr;
+
+SystemFtdiDevices& systemDevices()
+{
+    static SystemFtdiDevices devices;
+    return devices;
+}
+
+} // namespace
+
+std::uint32_t usbLocIdFromDevicePath(std::string_view path)
+{
+    // The interface component looks like "1-2.1:1.0"; the part before ":" is the USB path.
+    std::size_t start = 0;
+    while (start < path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        const std::string_view component = path.substr(start, end - start);
+        const std::size_t colon = component.find(':');
+        const std::size_t dash = component.find('-');
+        if (colon != std::string_view::npos && dash != std::string_view::npos && dash < colon) {
+            std::uint32_t locId = 0;
+            std::uint32_t number = 0;
+            bool digits = false;
+            for (char c : component.substr(0, colon)) {
+                if (c >= '0' && c <= '9') {
+                    number = number * 10 + static_cast<std::uint32_t>(c - '0');
+                    digits = true;
+                    if (number > 15)
+                        return 0;
+                } else if ((c == '-' || c == '.') && digits) {
+                    locId = locId << 4 | number;
+                    number = 0;
+                    digits = false;
+                } else {
+                    return 0;
+                }
+            }
+            if (!digits || (locId == 0 && number == 0))
+                return 0;
+            return locId << 4 | number;
+        }
+        start = end + 1;
+    }
+    return 0;
+}
+
+FtdiDevices& ftdiDevices()
+{
+    return current ? *current : systemDevices();
+}
+
+void setFtdiDevices(FtdiDevices* replacement)
+{
+    current = replacement;
+}
+
+} // namespace platform
