@@ -72,6 +72,12 @@ private Q_SLOTS:
 private:
     void buildSequenceStrip();
     void setupReportTable();
+    void refreshConnectionText();
+    void refreshGateLamps();
+    void refreshStripLamps();
+    void showLamp(int gate, const QPixmap* lamp);
+    QString runPathAt(int index) const;
+    void writeRow(int row, const QStringList& entries);
 
     Ui::SLMainWindow* ui;
     SLMain* controller = nullptr;
@@ -80,4 +86,8 @@ private:
     QPixmap lampGrey;
     RunDisplayDialog* runDisplay = nullptr;
     QHBoxLayout* stripLayout = nullptr;
+    // What the lamps show, so that an unchanged lamp is not repainted on every tick.
+    const QPixmap* lampShown[4] = {};
+    // The path last handed to the controller's SelectRun: the sequence the engine holds.
+    QString selectedRunPath;
 };

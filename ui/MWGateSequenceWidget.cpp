@@ -1,0 +1,56 @@
+#include "ui/MWGateSequenceWidget.h"
+
+#include "ui/Resources.h"
+#include "ui_MWGateSequenceWidget.h"
+
+#include <QPixmap>
+
+MWGateSequenceWidget::MWGateSequenceWidget(QWidget* parent)
+    : QWidget(parent), ui(new Ui::MWGateSequenceWidget)
+{
+    ui->setupUi(this);
+    EnsureResources();
+    lampPassed = new QPixmap(":/LED/LED_Square_Blue_On");
+    lampAwaited = new QPixmap(":/LED/LED_Square_Orange_On");
+    lampOff = new QPixmap(":/LED/LED_Square_Black_Off");
+    ui->lampLabel->setPixmap(*lampOff);
+}
+
+MWGateSequenceWidget::~MWGateSequenceWidget()
+{
+    delete lampPassed;
+    delete lampAwaited;
+    delete lampOff;
+    delete ui;
+}
+
+void MWGateSequenceWidget::SetCheckpointIndex(int position)
+{
+    ui->checkpointGroupBox->setTitle(position == 0 ? QStringLiteral("Start point")
+                                                   : QStringLiteral("Checkpoint %1").arg(position));
+}
+
+void MWGateSequenceWidget::SetGateNumber(int number)
+{
+    ui->gateNumLabel->setText(QStringLiteral("Gate %1").arg(number));
+}
+
+void MWGateSequenceWidget::SetLampState(int state)
+{
+    if (state == lampState)
+        return;
+    switch (state) {
+    case Passed:
+        ui->lampLabel->setPixmap(*lampPassed);
+        break;
+    case Awaited:
+        ui->lampLabel->setPixmap(*lampAwaited);
+        break;
+    case Ahead:
+        ui->lampLabel->setPixmap(*lampOff);
+        break;
+    default:
+        return;
+    }
+    lampState = state;
+}

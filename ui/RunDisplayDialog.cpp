@@ -1,0 +1,143 @@
+#include "ui/RunDisplayDialog.h"
+
+#include "app/SLMain.h"
+#include "timing/SequenceRun.h"
+#include "ui/RunDisplayGateWidget.h"
+#include "ui_RunDisplayDialog.h"
+
+#include <QHBoxLayout>
+#include <QPalette>
+
+#include <algorithm>
+
+namespace {
+
+QPalette displayPalette()
+{
+    const QColor green(0, 255, 0);
+    const QColor grey(120, 120, 120);
+    QPalette palette;
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            palette.setColor(group, role, Qt::black);
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(group, role, green);
+    }
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        palette.setColor(QPalette::Disabled, role, Qt::black);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, green);
+    palette.setColor(QPalette::Disabled, QPalette::Text, grey);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, grey);
+    return palette;
+}
+
+} // namespace
+
+RunDisplayDialog::RunDisplayDialog(QWidget* parent) : QDialog(parent), ui(new Ui::RunDisplayDialog)
+{
+    ui->setupUi(this);
+    setPalette(displayPalette());
+    QPalette subjectPalette = ui->subjectNameLineEdit->palette();
+    subjectPalette.setColor(ui->subjectNameLineEdit->backgroundRole(), Qt::black);
+    ui->subjectNameLineEdit->setPalette(subjectPalette);
+}
+
+RunDisplayDialog::~RunDisplayDialog()
+{
+    delete ui;
+}
+
+const SequenceRun* RunDisplayDialog::run() const
+{
+    return controller ? &controller->GetSequenceRun() : nullptr;
+}
+
+void RunDisplayDialog::ShowRaceView()
+{
+    show();
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    raise();
+    activateWindow();
+    RebuildGatePanels();
+}
+
+void RunDisplayDialog::Update()
+{
+    const SequenceRun* engine = run();
+    if (!isVisible() || !engine)
+        return;
+    const QString subject = engine->SubjectName();
+    if (ui->subjectNameLineEdit->text() != subject)
+        ui->subjectNameLineEdit->setText(subject);
+    const QString total = QString::number(engine->TotalTime(), 'f', 3);
+    if (total != totalShown) {
+        totalShown = total;
+        ui->timerlcdNumber->display(total);
+    }
+    if (engine->CurrentGateIndex() != lastGateIndex) {
+        RebuildGatePanels();
+        lastGateIndex = engine->CurrentGateIndex();
+    }
+    UpdateGatePanels();
+}
+
+void RunDisplayDialog::PanelRange(int gateCount, int currentGateIndex, int& first, int& end)
+{
+    first = currentGateIndex <= 0 ? 1 : std::max(1, currentGateIndex - 2);
+    end = std::min(gateCount, first + 3);
+}
+
+void RunDisplayDialog::RebuildGatePanels()
+{
+    if (QLayout* old = ui->otherGatesFrame->layout()) {
+        while (QLayoutItem* item = old->takeAt(0)) {
+            delete item->widget();
+            delete item;
+        }
+        delete old;
+    }
+    auto* layout = new QHBoxLayout;
+    int first = 1;
+    int end = 1;
+    if (const SequenceRun* engine = run())
+        PanelRange(engine->GateCount(), engine->CurrentGateIndex(), first, end);
+    for (int position = first; position < end; ++position) {
+        auto* panel = new RunDisplayGateWidget;
+        layout->addWidget(panel);
+        panel->SetGateIndex(position);
+    }
+    ui->otherGatesFrame->setLayout(layout);
+}
+
+void RunDisplayDialog::UpdateGatePanels()
+{
+    const SequenceRun* engine = run();
+    if (!engine)
+        return;
+    for (RunDisplayGateWidget* panel : Panels()) {
+        double time = 0.0;
+        double best = 0.0;
+        engine->GetGateTimes(static_cast<unsigned>(panel->GateIndex()), time, best);
+        panel->SetTime(time);
+        panel->SetBest(best);
+        if (panel->GateIndex() == engine->CurrentGateIndex())
+            panel->Highlight();
+    }
+}
+
+std::vector<RunDisplayGateWidget*> RunDisplayDialog::Panels() const
+{
+    std::vector<RunDisplayGateWidget*> panels;
+    if (QLayout* layout = ui->otherGatesFrame->layout()) {
+        for (int i = 0; i < layout->count(); ++i) {
+            if (auto* panel = qobject_cast<RunDisplayGateWidget*>(layout->itemAt(i)->widget()))
+                panels.push_back(panel);
+        }
+    }
+    return panels;
+}
+
+QString RunDisplayDialog::SubjectText() const
+{
+    return ui->subjectNameLineEdit->text();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class QHBoxLayout;
+class RunDisplayGateWidget;
+class SequenceRun;
+class SLMain;
+
+namespace Ui {
+class RunDisplayDialog;
+}
+
+// The large run view, meant to be read from a distance: subject, running total and up to three
+// checkpoint panels. A read-only view of the run engine, updated on the controller's tick.
+class RunDisplayDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit RunDisplayDialog(QWidget* parent = nullptr);
+    ~RunDisplayDialog() override;
+    RunDisplayDialog(const RunDisplayDialog&) = delete;
+    RunDisplayDialog& operator=(const RunDisplayDialog&) = delete;
+
+    void setController(SLMain* value) { controller = value; }
+
+    void ShowRaceView();
+    void Update();
+
+    // Sequence positions [first, end) shown as panels for a sequence of gateCount gates while
+    // position currentGateIndex is awaited (-1: no run).
+    static void PanelRange(int gateCount, int currentGateIndex, int& first, int& end);
+
+    std::vector<RunDisplayGateWidget*> Panels() const;
+    QString SubjectText() const;
+    QString TotalText() const { return totalShown; }
+
+private:
+    void RebuildGatePanels();
+    void UpdateGatePanels();
+    const SequenceRun* run() const;
+
+    Ui::RunDisplayDialog* ui;
+    SLMain* controller = nullptr;
+    std::int32_t lastGateIndex = -1;
+    // The total on show, so that an unchanged value is not repainted on every tick.
+    QString totalShown;
+};

@@ -1,0 +1,410 @@
+#include "ui/SLMainWindow.h"
+
+#include "app/SLMain.h"
+#include "platform/Clock.h"
+#include "timing/SequenceListing.h"
+#include "ui/MWGateSequenceWidget.h"
+#include "ui/Resources.h"
+#include "ui/RunDisplayDialog.h"
+#include "ui_SLMainWindow.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QTableWidgetItem>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+constexpr std::uint32_t ConnectionWindowMs = 2000;
+constexpr int AwaitedTileMargin = 50;
+
+void setTextIfChanged(QLabel* label, const QString& text)
+{
+    if (label->text() != text)
+        label->setText(text);
+}
+
+} // namespace
+
+SLMainWindow::SLMainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::SLMainWindow)
+{
+    EnsureResources();
+    ui->setupUi(this);
+    lampGreen = QPixmap(":/LED/LED_Circle_Green_On");
+    lampRed = QPixmap(":/LED/LED_Circle_Red_On");
+    lampGrey = QPixmap(":/LED/LED_Circle_Grey_Off");
+    ui->statusBar->hide();
+}
+
+SLMainWindow::~SLMainWindow()
+{
+    delete ui;
+}
+
+void SLMainWindow::showAndRefresh()
+{
+    show();
+    refreshRunList();
+    refreshStatus();
+}
+
+void SLMainWindow::hideRfidControls()
+{
+    ui->actionImport_RFID_Tag_Names->setVisible(false);
+    ui->actionRFID_Scanning->setVisible(false);
+    ui->RFIDScanButton->hide();
+    ui->centralWidget->layout()->update();
+}
+
+// Runs on every tick: everything below only touches a widget whose value changed, so an idle
+// window is not repainted.
+void SLMainWindow::refreshStatus()
+{
+    if (!controller)
+        return;
+    refreshConnectionText();
+    refreshGateLamps();
+    refreshRunProgress();
+    // The RFID scan button stays hidden; it follows the scanner link once the controller has one.
+    if (!ui->viewReportButton->isEnabled())
+        ui->viewReportButton->setEnabled(true);
+    if (runDisplay)
+        runDisplay->Update();
+}
+
+void SLMainWindow::refreshConnectionText()
+{
+    const CGateSystem& gates = controller->GetGateSystem();
+    // Difference, not sum: stays right when the tick count wraps.
+    const std::uint32_t sinceStatus = platform::tickCount() - gates.LastStatusTime();
+    const bool connected = gates.IsLinkOpen() && sinceStatus < ConnectionWindowMs;
+    if (!connected)
+        controller->ResetGateStatus();
+    setTextIfChanged(ui->gateStatusLabel,
+                     connected ? QStringLiteral("Connected") : QStringLiteral("Not connected"));
+}
+
+void SLMainWindow::refreshGateLamps()
+{
+    bool present[4] = {};
+    bool ready[4] = {};
+    controller->GetGatePresent(present[0], present[1], present[2], present[3]);
+    controller->GetGateReady(ready[0], ready[1], ready[2], ready[3]);
+    for (int gate = 0; gate < 4; ++gate)
+        showLamp(gate, !present[gate] ? &lampGrey : ready[gate] ? &lampGreen : &lampRed);
+}
+
+void SLMainWindow::showLamp(int gate, const QPixmap* lamp)
+{
+    if (lampShown[gate] == lamp)
+        return;
+    QLabel* const labels[4] = {ui->gate1LampLabel, ui->gate2LampLabel, ui->gate3LampLabel,
+                               ui->gate4LampLabel};
+    labels[gate]->setPixmap(*lamp);
+    lampShown[gate] = lamp;
+}
+
+void SLMainWindow::refreshRunProgress()
+{
+    if (!controller)
+        return;
+    setTextIfChanged(ui->runStatusLabel, controller->RunStateText());
+    refreshStripLamps();
+}
+
+void SLMainWindow::refreshStripLamps()
+{
+    if (!stripLayout)
+        return;
+    const int awaited = controller->GetSequenceRun().CurrentGateIndex();
+    const int tileCount = stripLayout->count() - 1; // the last item is the closing stretch
+    for (int position = 0; position < tileCount; ++position) {
+        auto* tile = qobject_cast<MWGateSequenceWidget*>(stripLayout->itemAt(position)->widget());
+        if (!tile)
+            continue;
+        if (position < awaited) {
+            tile->SetLampState(MWGateSequenceWidget::Passed);
+        } else if (position == awaited) {
+            tile->SetLampState(MWGateSequenceWidget::Awaited);
+            ui->runGateSequenceScrollArea->ensureWidgetVisible(tile, AwaitedTileMargin, AwaitedTileMargin);
+        } else {
+            tile->SetLampState(MWGateSequenceWidget::Ahead);
+        }
+    }
+}
+
+void SLMainWindow::refreshRunList()
+{
+    if (!controller)
+        return;
+    const std::vector<ListedSequence> sequences = ListSequences(controller->RunsFolder());
+    if (!controller->GetSequenceRun().IsRunning()) {
+        // Qt reports the emptied list (-1) and the first entry as index changes, which load them.
+        ui->runComboBox->clear();
+        for (const ListedSequence& sequence : sequences)
+            ui->runComboBox->addItem(sequence.name, sequence.path);
+        return;
+    }
+    // A run is in progress: reloading its sequence would drop it, so the list is rebuilt without
+    // telling the controller and shows the running sequence.
+    const QSignalBlocker blocker(ui->runComboBox);
+    ui->runComboBox->clear();
+    int runningEntry = -1;
+    for (const ListedSequence& sequence : sequences) {
+        if (runningEntry < 0 && sequence.path == selectedRunPath)
+            runningEntry = ui->runComboBox->count();
+        ui->runComboBox->addItem(sequence.name, sequence.path);
+    }
+    ui->runComboBox->setCurrentIndex(runningEntry);
+}
+
+void SLMainWindow::onSequenceChanged()
+{
+    buildSequenceStrip();
+    setupReportTable();
+}
+
+void SLMainWindow::buildSequenceStrip()
+{
+    QWidget* content = ui->scrollAreaWidgetContents;
+    if (QLayout* old = content->layout()) {
+        while (QLayoutItem* item = old->takeAt(0)) {
+            delete item->widget();
+            delete item;
+        }
+        delete old;
+    }
+    stripLayout = new QHBoxLayout;
+    if (controller) {
+        const SequenceRun& run = controller->GetSequenceRun();
+        for (int position = 0; position < run.GateCount(); ++position) {
+            auto* tile = new MWGateSequenceWidget;
+            tile->SetCheckpointIndex(position);
+            tile->SetGateNumber(run.GateNumberAt(static_cast<unsigned>(position)).value_or(0) + 1);
+            stripLayout->addWidget(tile);
+        }
+    }
+    stripLayout->addStretch(1);
+    content->setLayout(stripLayout);
+}
+
+void SLMainWindow::setupReportTable()
+{
+    const int gateCount = controller ? controller->GetSequenceRun().GateCount() : 0;
+    QStringList labels{QStringLiteral("Subject Name"), QStringLiteral("Total Time")};
+    for (int checkpoint = 1; checkpoint < gateCount; ++checkpoint)
+        labels << QStringLiteral("Checkpoint %1").arg(checkpoint);
+    labels << QStringLiteral("Distance") << QStringLiteral("Speed");
+
+    QTableWidget* table = ui->reportTableWidget;
+    table->setRowCount(0);
+    table->setColumnCount(gateCount + 3);
+    table->setHorizontalHeaderLabels(labels);
+    table->horizontalHeader()->show();
+}
+
+void SLMainWindow::appendReportRow(const QStringList& row)
+{
+    QTableWidget* table = ui->reportTableWidget;
+    const int last = table->rowCount();
+    table->insertRow(last);
+    writeRow(last, row);
+    table->scrollToBottom();
+}
+
+void SLMainWindow::updateLastReportRow(const QStringList& row)
+{
+    const int count = ui->reportTableWidget->rowCount();
+    if (count > 0)
+        writeRow(count - 1, row);
+}
+
+void SLMainWindow::writeRow(int row, const QStringList& entries)
+{
+    QTableWidget* table = ui->reportTableWidget;
+    const int columns = std::min<int>(entries.size(), table->columnCount());
+    for (int column = 0; column < columns; ++column) {
+        QTableWidgetItem* cell = table->item(row, column);
+        if (!cell) {
+            table->setItem(row, column, new QTableWidgetItem(entries[column]));
+        } else if (cell->text() != entries[column]) {
+            cell->setText(entries[column]);
+        }
+    }
+}
+
+void SLMainWindow::removeLastReportRow()
+{
+    const int count = ui->reportTableWidget->rowCount();
+    if (count > 0)
+        ui->reportTableWidget->removeRow(count - 1);
+}
+
+QString SLMainWindow::currentSubjectText() const
+{
+    return ui->subjectNameComboBox->currentText();
+}
+
+bool SLMainWindow::autoAdvanceChecked() const
+{
+    return ui->autoAdvSubjectCheckBox->isChecked();
+}
+
+bool SLMainWindow::hasNextSubject() const
+{
+    const int current = ui->subjectNameComboBox->currentIndex();
+    return current >= 0 && current + 1 < ui->subjectNameComboBox->count();
+}
+
+bool SLMainWindow::selectNextSubject()
+{
+    if (!hasNextSubject())
+        return false;
+    ui->subjectNameComboBox->setCurrentIndex(ui->subjectNameComboBox->currentIndex() + 1);
+    return true;
+}
+
+void SLMainWindow::addSubjectName(const QString& name)
+{
+    ui->subjectNameComboBox->addItem(name);
+}
+
+QStringList SLMainWindow::subjectNames() const
+{
+    QStringList names;
+    for (int i = 0; i < ui->subjectNameComboBox->count(); ++i)
+        names << ui->subjectNameComboBox->itemText(i);
+    return names;
+}
+
+void SLMainWindow::setSubjectNames(const QStringList& names)
+{
+    ui->subjectNameComboBox->clear();
+    ui->subjectNameComboBox->addItems(names);
+}
+
+QString SLMainWindow::runPathAt(int index) const
+{
+    return index < 0 ? QString() : ui->runComboBox->itemData(index, Qt::UserRole).toString();
+}
+
+void SLMainWindow::on_actionExit_triggered()
+{
+    if (controller)
+        controller->ExitApplication();
+}
+
+void SLMainWindow::on_actionAbout_triggered()
+{
+    if (controller)
+        controller->ShowAbout();
+}
+
+void SLMainWindow::on_actionRFID_Scanning_triggered()
+{
+    if (controller)
+        controller->SetupRfidConnection();
+}
+
+void SLMainWindow::on_actionImport_Name_List_triggered()
+{
+    if (controller)
+        controller->ImportNameList();
+}
+
+void SLMainWindow::on_actionImport_RFID_Tag_Names_triggered()
+{
+    if (controller)
+        controller->ImportRFIDTagNames();
+}
+
+void SLMainWindow::on_exitPushButton_clicked()
+{
+    if (controller)
+        controller->ExitApplication();
+}
+
+void SLMainWindow::on_RFIDScanButton_clicked()
+{
+    if (controller)
+        controller->RequestRfidScan();
+}
+
+void SLMainWindow::on_openReportFolderButton_clicked()
+{
+    if (controller)
+        controller->OpenReportsFolder();
+}
+
+void SLMainWindow::on_viewReportButton_clicked()
+{
+    if (controller)
+        controller->ViewReport();
+}
+
+void SLMainWindow::on_actionSwiftlane_Connection_triggered()
+{
+    if (controller)
+        controller->SetupGateConnection();
+}
+
+void SLMainWindow::on_raceViewPushButton_clicked()
+{
+    if (!runDisplay) {
+        runDisplay = new RunDisplayDialog(this);
+        runDisplay->setController(controller);
+        runDisplay->setWindowFlags(Qt::Window);
+    }
+    runDisplay->ShowRaceView();
+}
+
+void SLMainWindow::on_actionConfigure_Runs_triggered()
+{
+    // The gate sequence editor arrives with its own work.
+}
+
+void SLMainWindow::on_runComboBox_currentIndexChanged(int index)
+{
+    selectedRunPath = runPathAt(index);
+    if (controller)
+        controller->SelectRun(selectedRunPath);
+}
+
+void SLMainWindow::on_startRunPushButton_clicked()
+{
+    if (!controller)
+        return;
+    controller->SetSubjectName(currentSubjectText());
+    controller->StartOrAbortRun();
+}
+
+void SLMainWindow::on_subjectNameComboBox_editTextChanged(const QString& arg1)
+{
+    Q_UNUSED(arg1);
+    if (controller)
+        controller->SetSubjectName(currentSubjectText());
+}
+
+void SLMainWindow::on_configNameListPushButton_clicked()
+{
+    // The name list editor arrives with its own work.
+}
+
+void SLMainWindow::on_configGateSeqPushButton_clicked()
+{
+    on_actionConfigure_Runs_triggered();
+}
+
+void SLMainWindow::on_actionSetup_subject_names_triggered()
+{
+    on_configNameListPushButton_clicked();
+}
+
+void SLMainWindow::on_actionExport_list_of_names_triggered()
+{
+    if (controller)
+        controller->ExportNameList();
+}
