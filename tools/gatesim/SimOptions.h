@@ -1,0 +1,28 @@
+#pragma once
+
+#include "devices/sim/AthleteRunner.h"
+#include "devices/sim/GateSimulator.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Everything the command line can ask of the simulator.
+struct SimOptions
+{
+    sim::GateSimSettings gates;
+    QString adapterName = QStringLiteral("SIM1");
+    bool autoAthletes = false;
+    sim::AthleteRunner::Settings athletes;
+    QString scriptPath;
+    std::int64_t unplugAfterMs = -1; // < 0: never
+    std::int64_t unplugForMs = 3000;
+    std::int64_t exitAfterMs = -1; // < 0: run until stopped
+    bool listAdapters = false;
+    bool realAdapterCheck = false;
+    QString demoSequenceFolder;
+};
+
+// Parses the arguments; on a mistake prints it and returns nothing. --help and --version exit.
+std::optional<SimOptions> ParseSimOptions(const QStringList& arguments);

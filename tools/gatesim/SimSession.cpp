@@ -1,0 +1,164 @@
+#include "tools/gatesim/SimSession.h"
+
+#include "platform/Clock.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <poll.h>
+
+namespace {
+
+// Longest sleep, so reader changes and stop requests are noticed promptly.
+constexpr std::int64_t MaxWaitMs = 100;
+
+QString GateList(const sim::GateSimSettings& settings)
+{
+    QStringList gates;
+    for (int gate = 0; gate < settings.gateCount; ++gate)
+        gates << QString::number(gate + 1) +
+                     (settings.notReady[static_cast<std::size_t>(gate)] ? "(not ready)" : "");
+    return gates.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+SimSession::SimSession(const SimOptions& value)
+    : options(value), adapter(value.adapterName),
+      gates(
+          value.gates, [this](const QByteArray& bytes) { adapter.Write(bytes); },
+          [this](const QString& line) { Print(line); })
+{
+}
+
+std::int64_t SimSession::NowMs() const
+{
+    const platform::Clock& clock = platform::clock();
+    return (clock.highResCounter() - startCounter) * 1000 / clock.highResFrequency();
+}
+
+void SimSession::Print(const QString& line) const
+{
+    std::printf("[%9.3f] %s\n", static_cast<double>(NowMs()) / 1000.0, qPrintable(line));
+    std::fflush(stdout);
+}
+
+bool SimSession::Start()
+{
+    startCounter = platform::clock().highResCounter();
+    QString error;
+    if (!adapter.Plug(&error)) {
+        std::fprintf(stderr, "swiftlane-gatesim: %s\n", qPrintable(error));
+        return false;
+    }
+    Print(QStringLiteral("Virtual gate adapter %1 at %2 -> %3")
+              .arg(adapter.Name(), adapter.LinkPath(), adapter.DevicePath()));
+    Print(QStringLiteral("Gates %1; status every %2 ms; device clock starts at %3")
+              .arg(GateList(options.gates))
+              .arg(options.gates.statusIntervalMs)
+              .arg(options.gates.clockStart));
+    if (!options.scriptPath.isEmpty()) {
+        const auto script = sim::LoadEventScript(options.scriptPath, &error);
+        if (!script) {
+            std::fprintf(stderr, "swiftlane-gatesim: %s\n", qPrintable(error));
+            return false;
+        }
+        for (const auto& passage : script->passages)
+            gates.SchedulePassage(passage.atMs, passage.gate, passage.state);
+        Print(QStringLiteral("Playing %1 passage(s) from %2")
+                  .arg(script->passages.size())
+                  .arg(options.scriptPath));
+    }
+    if (options.autoAthletes) {
+        athletes = std::make_unique<sim::AthleteRunner>(options.athletes, gates,
+                                                        [this](const QString& line) { Print(line); });
+    }
+    if (keyboard.IsActive())
+        Print(QStringLiteral("Keys 1 to 4 break the beam of gate 1 to 4; q or Ctrl-C quits"));
+    return true;
+}
+
+int SimSession::Run(const volatile std::sig_atomic_t& stopRequested)
+{
+    if (!Start())
+        return 1;
+    while (!stopRequested && !quit) {
+        const std::int64_t now = NowMs();
+        Step(now);
+        if (options.exitAfterMs >= 0 && now >= options.exitAfterMs)
+            break;
+        const int wait = static_cast<int>(std::clamp<std::int64_t>(NextDue(now) - now, 0, MaxWaitMs));
+        pollfd keys = {keyboard.Fd(), POLLIN, 0};
+        if (::poll(&keys, keyboard.IsActive() ? 1 : 0, wait) > 0)
+            HandleKeys();
+    }
+    Print(QStringLiteral("Stopping; removing %1").arg(adapter.LinkPath()));
+    adapter.Unplug();
+    return 0;
+}
+
+void SimSession::Step(std::int64_t now)
+{
+    CheckUnplug(now);
+    gates.AdvanceTo(now);
+    if (athletes)
+        athletes->AdvanceTo(now);
+    CheckReader();
+}
+
+std::int64_t SimSession::NextDue(std::int64_t now) const
+{
+    std::int64_t next = gates.NextDueMs();
+    if (athletes)
+        next = std::min(next, athletes->NextDueMs());
+    if (options.unplugAfterMs >= 0 && !unplugDone)
+        next =
+            std::min(next, unplugged ? options.unplugAfterMs + options.unplugForMs : options.unplugAfterMs);
+    if (options.exitAfterMs >= 0)
+        next = std::min(next, options.exitAfterMs);
+    return std::max(next, now);
+}
+
+void SimSession::HandleKeys()
+{
+    for (int key = keyboard.ReadKey(); key >= 0; key = keyboard.ReadKey()) {
+        if (key >= '1' && key <= '4') {
+            gates.AdvanceTo(NowMs());
+            gates.Passage(key - '1');
+        } else if (key == 'q' || key == 'Q') {
+            quit = true;
+        }
+    }
+}
+
+void SimSession::CheckUnplug(std::int64_t now)
+{
+    if (options.unplugAfterMs < 0 || unplugDone)
+        return;
+    if (!unplugged && now >= options.unplugAfterMs) {
+        adapter.Unplug();
+        unplugged = true;
+        Print(QStringLiteral("Unplugged for %1 s").arg(options.unplugForMs / 1000.0, 0, 'f', 1));
+    }
+    if (unplugged && now >= options.unplugAfterMs + options.unplugForMs) {
+        QString error;
+        if (!adapter.Plug(&error)) {
+            Print(QStringLiteral("Cannot plug in again: %1").arg(error));
+            quit = true;
+            return;
+        }
+        unplugged = false;
+        unplugDone = true;
+        Print(QStringLiteral("Plugged in again at %1").arg(adapter.DevicePath()));
+    }
+}
+
+void SimSession::CheckReader()
+{
+    const bool reader = adapter.HasReader();
+    if (reader == hadReader)
+        return;
+    hadReader = reader;
+    Print(reader ? QStringLiteral("Swiftlane opened the adapter")
+                 : QStringLiteral("Nobody reads the adapter"));
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "devices/sim/AthleteRunner.h"
+#include "devices/sim/EventScript.h"
+#include "devices/sim/GateSimulator.h"
+#include "devices/sim/PtyAdapter.h"
+#include "tools/gatesim/Keyboard.h"
+#include "tools/gatesim/SimOptions.h"
+
+#include <csignal>
+#include <memory>
+
+// One run of the simulator program: the adapter, the gates, the athletes or script, the
+// keyboard, and the unplug fault, driven by the real clock until stopped.
+class SimSession
+{
+public:
+    explicit SimSession(const SimOptions& options);
+
+    // Returns the process exit code.
+    int Run(const volatile std::sig_atomic_t& stopRequested);
+
+private:
+    bool Start();
+    void Step(std::int64_t now);
+    void HandleKeys();
+    void CheckUnplug(std::int64_t now);
+    void CheckReader();
+    std::int64_t NextDue(std::int64_t now) const;
+    std::int64_t NowMs() const;
+    void Print(const QString& line) const;
+
+    SimOptions options;
+    sim::PtyAdapter adapter;
+    sim::GateSimulator gates;
+    std::unique_ptr<sim::AthleteRunner> athletes;
+    Keyboard keyboard;
+    std::int64_t startCounter = 0;
+    bool unplugged = false;
+    bool unplugDone = false;
+    bool hadReader = false;
+    bool quit = false;
+};

@@ -1,0 +1,47 @@
+#include "tools/gatesim/AdapterCommands.h"
+#include "tools/gatesim/SimOptions.h"
+#include "tools/gatesim/SimSession.h"
+
+#include <QCoreApplication>
+
+#include <csignal>
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void RequestStop(int)
+{
+    stopRequested = true;
+}
+
+// Without SA_RESTART the main loop's poll returns at once, and the adapter link is removed on the
+// way out as on a normal exit.
+void InstallStopHandlers()
+{
+    struct sigaction action = {};
+    action.sa_handler = RequestStop;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("swiftlane-gatesim"));
+    const auto options = ParseSimOptions(QCoreApplication::arguments());
+    if (!options)
+        return 2;
+    if (options->listAdapters)
+        return ListAdapters();
+    if (options->realAdapterCheck)
+        return RealAdapterAttached();
+    if (!options->demoSequenceFolder.isEmpty())
+        return WriteDemoSequence(options->demoSequenceFolder);
+    InstallStopHandlers();
+    SimSession session(*options);
+    return session.Run(stopRequested);
+}
