@@ -1,0 +1,108 @@
+#include "app/SLMain.h"
+
+#include "platform/DataFolder.h"
+#include "platform/Process.h"
+#include "ui/AboutDialog.h"
+
+#include <QDir>
+#include <QTimer>
+
+SLMain::SLMain()
+    : QObject(nullptr), mainWindow(nullptr), gateSystem(this)
+{
+    sequenceRun.SetOwner(this);
+    runsFolder = platform::dataPath(QStringLiteral("\\Swiftlane\\Runs\\"));
+    // Also creates the data folder's Swiftlane folder that reports and exported lists go into.
+    QDir().mkpath(runsFolder);
+    countdownArmed = false;
+    LoadConfig();
+}
+
+SLMain::~SLMain() { SaveConfig(); }
+
+void SLMain::Init()
+{
+    mainWindow.setController(this);
+    mainWindow.showAndRefresh();
+    mainWindow.hideRfidControls();
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &SLMain::OnTimer);
+    timer->start(TickIntervalMs);
+}
+
+void SLMain::OnTimer()
+{
+    gateSystem.Poll();
+    // The RFID scanner's poll joins here.
+    mainWindow.refreshStatus();
+    CheckCountdown();
+    UpdateLiveRow();
+}
+
+void SLMain::OnStatusTime(std::uint32_t deviceTime) { sequenceRun.Tick(deviceTime); }
+
+void SLMain::SetGateStatus(bool g0, bool g1, bool g2, bool g3)
+{
+    const bool flags[GateCount] = {g0, g1, g2, g3};
+    for (int i = 0; i < GateCount; ++i) {
+        gatePresent[i] = gatePresent[i] || flags[i];
+        gateReady[i] = flags[i];
+    }
+}
+
+void SLMain::OnGateEvent(int gate, std::uint32_t deviceTime, bool state)
+{
+    if (gate >= 0 && gate < GateCount)
+        gateReady[gate] = state;
+    sequenceRun.GateEvent(gate, deviceTime, state);
+}
+
+void SLMain::ResetGateStatus()
+{
+    for (int i = 0; i < GateCount; ++i) {
+        gatePresent[i] = false;
+        gateReady[i] = false;
+    }
+}
+
+void SLMain::GetGatePresent(bool& p0, bool& p1, bool& p2, bool& p3) const
+{
+    p0 = gatePresent[0];
+    p1 = gatePresent[1];
+    p2 = gatePresent[2];
+    p3 = gatePresent[3];
+}
+
+void SLMain::GetGateReady(bool& r0, bool& r1, bool& r2, bool& r3) const
+{
+    r0 = gateReady[0];
+    r1 = gateReady[1];
+    r2 = gateReady[2];
+    r3 = gateReady[3];
+}
+
+void SLMain::OnRFIDTag(const QString& tag) { mainWindow.addSubjectName(tag); }
+
+QStringList SLMain::SubjectNames() const { return mainWindow.subjectNames(); }
+
+void SLMain::SetSubjectNames(QStringList names) { mainWindow.setSubjectNames(names); }
+
+// The name list files, the RFID tag map and the port dialogs are not part of this build yet.
+void SLMain::ImportNameList() {}
+void SLMain::ExportNameList() {}
+void SLMain::ImportRFIDTagNames() {}
+void SLMain::SetupGateConnection() { gateSystem.Link().ShowPortDialog(QStringLiteral("Swiftlane COM Port")); }
+void SLMain::SetupRfidConnection() {}
+void SLMain::RequestRfidScan() {}
+
+void SLMain::ShowAbout()
+{
+    auto* about = new AboutDialog(&mainWindow);
+    about->show();
+}
+
+void SLMain::ExitApplication()
+{
+    SaveConfig();
+    platform::exitProcess(0);
+}

@@ -1,0 +1,107 @@
+// Run control: starting and aborting runs, the run status text, the live report row and the
+// auto-advance countdown to the next subject.
+#include "app/SLMain.h"
+
+#include "platform/Clock.h"
+#include "platform/DesktopShell.h"
+#include "platform/OperatorDialogs.h"
+
+namespace {
+constexpr std::uint32_t CountdownMs = 5000;
+constexpr std::uint32_t CountdownSeconds = CountdownMs / 1000;
+} // namespace
+
+void SLMain::StartOrAbortRun()
+{
+    if (sequenceRun.IsRunning()) {
+        const std::uint64_t askedRun = runsStarted;
+        const auto answer = platform::dialogs().message(
+            QMessageBox::Information, &mainWindow, QStringLiteral("Run in Progress"),
+            QStringLiteral("Do you wish to abort the current run ?"), QMessageBox::Ok | QMessageBox::No,
+            QMessageBox::No);
+        // The tick runs on while the question is open: act only if the run asked about is still going.
+        if (answer == QMessageBox::Ok && sequenceRun.IsRunning() && runsStarted == askedRun) {
+            mainWindow.removeLastReportRow();
+            sequenceRun.Abort();
+        }
+        return;
+    }
+    if (!CanStartRun())
+        return;
+    countdownArmed = false; // a run started by hand must not be advanced under the athlete
+    ++runsStarted;
+    sequenceRun.StartRun();
+    mainWindow.appendReportRow(sequenceRun.BuildResultRow());
+}
+
+bool SLMain::CanStartRun()
+{
+    const bool subjectOk = !sequenceRun.SubjectName().isEmpty();
+    bool gatesOk = sequenceRun.GateCount() > 0;
+    for (int i = 0; i < sequenceRun.GateCount(); ++i) {
+        const int gate = sequenceRun.GateNumberAt(static_cast<unsigned>(i)).value_or(-1);
+        if (gate >= 0 && gate < GateCount && !(gatePresent[gate] && gateReady[gate]))
+            gatesOk = false;
+    }
+    if (subjectOk && gatesOk)
+        return true;
+
+    QString message;
+    if (!subjectOk)
+        message += QStringLiteral("Please enter a subject name\n");
+    if (!gatesOk)
+        message += QStringLiteral("Some gates in the gate sequence are either not ready or not present");
+    platform::dialogs().message(QMessageBox::Information, &mainWindow, QStringLiteral("Problem starting run"),
+                                message, QMessageBox::Ok);
+    return false;
+}
+
+QString SLMain::RunStateText() const
+{
+    if (countdownArmed) {
+        const std::uint32_t elapsedSeconds = (platform::tickCount() - countdownStart) / 1000;
+        const std::uint32_t left = elapsedSeconds >= CountdownSeconds ? 0 : CountdownSeconds - elapsedSeconds;
+        return QStringLiteral(" About to start in ") + QString::number(left);
+    }
+    if (sequenceRun.IsRunning() && sequenceRun.CurrentGateIndex() == 0)
+        return QStringLiteral(" Waiting for start gate");
+    if (sequenceRun.IsRunning())
+        return QStringLiteral(" Running");
+    return QStringLiteral(" Idle");
+}
+
+void SLMain::SetSubjectName(const QString& name) { sequenceRun.SetSubjectName(name); }
+
+void SLMain::SelectRun(const QString& runFilePath)
+{
+    sequenceRun.LoadSequence(runFilePath);
+    mainWindow.onSequenceChanged();
+}
+
+void SLMain::OnRunFinished()
+{
+    mainWindow.updateLastReportRow(sequenceRun.BuildResultRow());
+    if (mainWindow.autoAdvanceChecked() && mainWindow.hasNextSubject()) {
+        countdownArmed = true;
+        countdownStart = platform::tickCount();
+    }
+}
+
+void SLMain::CheckCountdown()
+{
+    if (!countdownArmed || platform::tickCount() - countdownStart <= CountdownMs)
+        return;
+    countdownArmed = false;
+    if (mainWindow.selectNextSubject())
+        StartOrAbortRun();
+}
+
+void SLMain::UpdateLiveRow()
+{
+    if (sequenceRun.IsRunning())
+        mainWindow.updateLastReportRow(sequenceRun.BuildResultRow());
+}
+
+void SLMain::OpenReportsFolder() { platform::shell().open(sequenceRun.ReportFolder()); }
+
+void SLMain::ViewReport() { platform::shell().open(sequenceRun.ReportFileName()); }

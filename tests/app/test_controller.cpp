@@ -1,0 +1,140 @@
+// The controller's frame: gate flags and connection, the configuration file, the end of the program.
+#include "support/ControllerHarness.h"
+
+#include "platform/Process.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+
+namespace {
+const QByteArray ExpectedConfig = "<?xml version=\"1.0\" ?>\n<Configuration>\n    <SLMain />\n</Configuration>\n";
+
+struct ExitCalled
+{
+    int code;
+};
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString lampKey(ControllerHarness& h, int lamp)
+{
+    const auto* label = h.controller->MainWindow().findChild<QLabel*>(QStringLiteral("gate%1LampLabel").arg(lamp));
+    return QString::number(label->pixmap().toImage().pixel(50, 50), 16);
+}
+} // namespace
+
+class ControllerTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void gateFlagsArePresentStickyAndReadyAsLastReported()
+    {
+        ControllerHarness h;
+        h.start();
+        bool p[4];
+        bool r[4];
+        h.status(100, true, true, true, false);
+        h.tick();
+        h.status(200, true, true, false, false);
+        h.tick();
+        h.controller->GetGatePresent(p[0], p[1], p[2], p[3]);
+        h.controller->GetGateReady(r[0], r[1], r[2], r[3]);
+        QCOMPARE(std::vector<bool>(p, p + 4), (std::vector<bool>{true, true, true, false}));
+        QCOMPARE(std::vector<bool>(r, r + 4), (std::vector<bool>{true, true, false, false}));
+        QCOMPARE(h.connectionText(), QStringLiteral("Connected"));
+        // Lamps: green, green, red, grey.
+        QCOMPARE(lampKey(h, 1), lampKey(h, 2));
+        QVERIFY(lampKey(h, 3) != lampKey(h, 1));
+        QVERIFY(lampKey(h, 4) != lampKey(h, 3));
+        QVERIFY(lampKey(h, 4) != lampKey(h, 1));
+
+        // An event sets the readiness of gates 0..3 only; others still reach the engine.
+        h.event(250, 0, false);
+        h.event(260, 7, true);
+        h.tick();
+        h.controller->GetGateReady(r[0], r[1], r[2], r[3]);
+        QCOMPARE(std::vector<bool>(r, r + 4), (std::vector<bool>{false, true, false, false}));
+    }
+
+    void silentGatesAreNotConnectedAndLoseTheirFlags()
+    {
+        ControllerHarness h;
+        h.start();
+        h.status(100);
+        h.tick();
+        h.tick(79); // 1975 ms after the status
+        QCOMPARE(h.connectionText(), QStringLiteral("Connected"));
+        h.tick();
+        QCOMPARE(h.connectionText(), QStringLiteral("Not connected"));
+        bool p[4];
+        h.controller->GetGatePresent(p[0], p[1], p[2], p[3]);
+        QVERIFY(!p[0] && !p[1] && !p[2] && !p[3]);
+    }
+
+    void noAdapterMeansNotConnected()
+    {
+        ControllerHarness h(false);
+        h.start();
+        h.tick(10);
+        QCOMPARE(h.connectionText(), QStringLiteral("Not connected"));
+        QVERIFY(!h.controller->GetGateSystem().IsLinkOpen());
+    }
+
+    void configurationIsWrittenAtTheEnd()
+    {
+        ControllerHarness h;
+        const QString path = h.dataDir.path() + QStringLiteral("/Swiftlane.cfg");
+        QFile junk(path);
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("not xml <<<");
+        junk.close();
+        h.start(); // a malformed file is ignored
+        QVERIFY(QFile::exists(h.runsFolder()));
+        h.controller.reset();
+        QCOMPARE(readFile(path), ExpectedConfig);
+    }
+
+    void exitSavesAndEndsWithCodeZero()
+    {
+        ControllerHarness h;
+        h.start();
+        int code = -1;
+        platform::setExitHandler([](int c) { throw ExitCalled{c}; });
+        try {
+            QMetaObject::invokeMethod(&h.controller->MainWindow(), "on_exitPushButton_clicked");
+        } catch (const ExitCalled& exit) {
+            code = exit.code;
+        }
+        platform::setExitHandler(nullptr);
+        QCOMPARE(code, 0);
+        QCOMPARE(readFile(h.dataDir.path() + QStringLiteral("/Swiftlane.cfg")), ExpectedConfig);
+    }
+
+    void reconnectsAfterTheAdapterCameBack()
+    {
+        ControllerHarness h;
+        h.start();
+        h.status(100);
+        h.tick();
+        h.devices.unplug(ControllerHarness::AdapterSerial);
+        h.tick();
+        QVERIFY(!h.controller->GetGateSystem().IsLinkOpen());
+        h.devices.plugIn(ControllerHarness::AdapterSerial);
+        h.tick(150); // 3.75 s: too early to look for it again
+        QVERIFY(!h.controller->GetGateSystem().IsLinkOpen());
+        h.tick(20);
+        QVERIFY(h.controller->GetGateSystem().IsLinkOpen());
+        h.status(5000);
+        h.tick();
+        QCOMPARE(h.connectionText(), QStringLiteral("Connected"));
+    }
+};
+
+QTEST_MAIN(ControllerTest)
+#include "test_controller.moc"

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/SLMain.h"
+#include "platform/DesktopShell.h"
+#include "platform/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeFtdiDevices.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QTableWidget;
+class QComboBox;
+
+// Records what is handed to the desktop's "open".
+class FakeShell : public platform::DesktopShell
+{
+public:
+    FakeShell() { platform::setShell(this); }
+    ~FakeShell() override { platform::setShell(nullptr); }
+    void open(const QString& path) override { opened << path; }
+    QStringList opened;
+};
+
+// Message boxes that let the test act while the box is "open" (the tick keeps running then).
+class InteractiveDialogs : public FakeDialogs
+{
+public:
+    QMessageBox::StandardButton message(QMessageBox::Icon icon, QWidget* parent, const QString& title,
+                                        const QString& text, QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton) override
+    {
+        if (whileOpen) {
+            auto action = std::move(whileOpen);
+            whileOpen = nullptr;
+            action();
+        }
+        return FakeDialogs::message(icon, parent, title, text, buttons, defaultButton);
+    }
+    std::function<void()> whileOpen;
+};
+
+// A controller on a temporary data folder, a fake clock and one fake gate adapter, driven tick by
+// tick with gate sentences as the adapter would send them.
+class ControllerHarness
+{
+public:
+    static constexpr const char* AdapterSerial = "SL000001";
+
+    explicit ControllerHarness(bool withAdapter = true);
+    ~ControllerHarness();
+
+    QString runsFolder() const;
+    QString reportsFolder() const;
+    void writeSequence(const QString& name, const std::vector<int>& gates, double distance);
+
+    void start(); // constructs the controller and runs Init()
+
+    void status(std::uint32_t deviceTime, bool g0 = true, bool g1 = true, bool g2 = true, bool g3 = true);
+    void event(std::uint32_t deviceTime, int gate, bool state = true);
+    void tick(int count = 1);
+
+    void setSubjects(const QStringList& names);
+    void clickStart();
+    QTableWidget* table() const;
+    QComboBox* runCombo() const;
+    QComboBox* subjectCombo() const;
+    QString statusText() const;
+    QString connectionText() const;
+    QStringList lastTableRow() const;
+    QStringList reportFiles() const;
+    QString readReport(const QString& fileName) const;
+
+    QTemporaryDir dataDir;
+    platform::FakeClock clock;
+    platform::FakeFtdiDevices devices;
+    InteractiveDialogs dialogs;
+    FakeShell shell;
+    std::unique_ptr<SLMain> controller;
+};
