@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <limits>
 
 namespace sim {
@@ -32,7 +33,8 @@ void AthleteRunner::StartNext(std::int64_t startMs)
     Athlete athlete;
     athlete.number = ++started;
     athlete.splits = RandomSplits(static_cast<int>(settings.order.size()) - 1, random);
-    std::int64_t at = startMs;
+    const std::int64_t start = std::max(startMs, simulator.ElapsedMs()); // never in the past
+    std::int64_t at = start;
     simulator.SchedulePassage(at, settings.order.front());
     for (std::size_t i = 0; i < athlete.splits.size(); ++i) {
         at += athlete.splits[i];
@@ -42,7 +44,7 @@ void AthleteRunner::StartNext(std::int64_t startMs)
     if (log)
         log(QStringLiteral("Athlete %1 is next, starting at device time %2")
                 .arg(athlete.number)
-                .arg(simulator.DeviceTimeAt(startMs)));
+                .arg(simulator.DeviceTimeAt(start)));
     current = athlete;
 }
 
