@@ -59,6 +59,8 @@ void RunDisplayDialog::ShowRaceView()
     raise();
     activateWindow();
     RebuildGatePanels();
+    // Fill the new panels now rather than on the next tick.
+    UpdateGatePanels();
 }
 
 void RunDisplayDialog::Update()
