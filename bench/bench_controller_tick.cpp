@@ -1,6 +1,8 @@
 // Cost of one controller tick with the main window shown, a 4-gate run in progress and the run
 // display open. Runs offscreen; the data folder is a temporary one.
 #include "app/SLMain.h"
+#include "devices/GateSentence.h"
+#include "support/FakeFtdiDevices.h"
 #include "timing/GateSequence.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@ struct TickFixture
     TickFixture()
     {
         qputenv("XDG_DATA_HOME", dataDir.path().toUtf8());
+        devices.addDevice("Swiftlane gate adapter", "SL000001", 0x121);
         controller = std::make_unique<SLMain>();
         GateSequence sequence;
         sequence.SetName(QStringLiteral("Bench"));
@@ -37,7 +40,19 @@ struct TickFixture
         QCoreApplication::processEvents();
     }
 
+    // Status sentences as the gates send them at 10 Hz, one every fourth tick.
+    void tick(int n)
+    {
+        if (n % 4 == 0) {
+            deviceTime += 100;
+            const bool ready[4] = {true, true, true, true};
+            devices.pushIncoming("SL000001", QByteArray::fromStdString(FormatStatusSentence(deviceTime, ready) + "\r\n"));
+        }
+        controller->OnTimer();
+    }
+
     QTemporaryDir dataDir;
+    platform::FakeFtdiDevices devices;
     std::unique_ptr<SLMain> controller;
     std::uint32_t deviceTime = 2500;
 };
@@ -47,11 +62,7 @@ void BM_ControllerTick(benchmark::State& state)
     TickFixture fixture;
     int tick = 0;
     for (auto _ : state) {
-        if (++tick % 4 == 0) {
-            fixture.deviceTime += 100;
-            fixture.controller->OnStatusTime(fixture.deviceTime);
-        }
-        fixture.controller->OnTimer();
+        fixture.tick(++tick);
     }
 }
 BENCHMARK(BM_ControllerTick)->Unit(benchmark::kMicrosecond);
@@ -62,11 +73,7 @@ void BM_ControllerTickWithPaint(benchmark::State& state)
     TickFixture fixture;
     int tick = 0;
     for (auto _ : state) {
-        if (++tick % 4 == 0) {
-            fixture.deviceTime += 100;
-            fixture.controller->OnStatusTime(fixture.deviceTime);
-        }
-        fixture.controller->OnTimer();
+        fixture.tick(++tick);
         QCoreApplication::processEvents();
     }
 }
