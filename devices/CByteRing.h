@@ -12,6 +12,10 @@ public:
     bool Pop(unsigned char& b);
     void Free();
 
+    // Bulk forms of Push and Pop with the same rules; PopAll returns how many it copied.
+    void PushAll(const unsigned char* bytes, int count);
+    int PopAll(unsigned char* out, int max);
+
     // How many bytes can be pushed without losing any.
     int FreeSpace() const;
     int Count() const;
@@ -21,4 +25,5 @@ private:
     QByteArray data;
     int readPos = 0;
     int writePos = 0;
+    int wrapAt = 0; // size - 1: where the positions wrap to 0
 };

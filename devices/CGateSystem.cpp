@@ -29,8 +29,7 @@ void CGateSystem::Poll()
     // Never read more than the ring can hold: the rest waits in the link for the next tick.
     const int room = std::min(ring.FreeSpace(), static_cast<int>(sizeof readBuffer));
     readCount = room > 0 ? link.Read(readBuffer, room) : 0;
-    for (int i = 0; i < readCount; ++i)
-        ring.Push(readBuffer[i]);
+    ring.PushAll(readBuffer, readCount);
     if (readCount > 0)
         AssembleSentences();
 }
@@ -41,8 +40,7 @@ void CGateSystem::AssembleBytes(const unsigned char* bytes, int count)
         const int chunk = std::min(count, ring.FreeSpace());
         if (chunk <= 0)
             return;
-        for (int i = 0; i < chunk; ++i)
-            ring.Push(bytes[i]);
+        ring.PushAll(bytes, chunk);
         AssembleSentences();
         bytes += chunk;
         count -= chunk;
@@ -51,9 +49,11 @@ void CGateSystem::AssembleBytes(const unsigned char* bytes, int count)
 
 void CGateSystem::AssembleSentences()
 {
-    unsigned char c = 0;
-    while (ring.Pop(c))
-        HandleByte(c);
+    unsigned char chunk[CSerialLink::StoreSize];
+    for (int count = ring.PopAll(chunk, sizeof chunk); count > 0; count = ring.PopAll(chunk, sizeof chunk)) {
+        for (int i = 0; i < count; ++i)
+            HandleByte(chunk[i]);
+    }
 }
 
 // A sentence runs from "$" to the second character after the next "*"; a "$" restarts it.

@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <deque>
+
 namespace {
 
 // Answers every box with Ok and remembers its text.
@@ -100,6 +102,50 @@ private slots:
         ring.Push(1);
         QVERIFY(!ring.Pop(b));
         QCOMPARE(ring.FreeSpace(), 0);
+    }
+
+    // Bulk and single-byte operations must keep the same bytes as a queue that drops its oldest.
+    void ringBulkOperationsMatchSingleBytes()
+    {
+        for (int size : {3, 16, 256}) {
+            CByteRing ring;
+            ring.Init(size);
+            std::deque<unsigned char> model;
+            unsigned char next = 0;
+            for (int step = 0; step < 400; ++step) {
+                const int amount = (step * 7919) % (size + 20);
+                QByteArray chunk;
+                for (int i = 0; i < amount; ++i)
+                    chunk += char(next++);
+                switch (step % 4) {
+                case 0:
+                    ring.PushAll(reinterpret_cast<const unsigned char*>(chunk.constData()), amount);
+                    break;
+                case 1:
+                    for (char c : chunk)
+                        ring.Push(static_cast<unsigned char>(c));
+                    break;
+                case 2: {
+                    unsigned char out[300];
+                    const int got = ring.PopAll(out, amount);
+                    QCOMPARE(got, std::min<int>(amount, int(model.size())));
+                    for (int i = 0; i < got; ++i, model.pop_front())
+                        QCOMPARE(out[i], model.front());
+                    continue;
+                }
+                default:
+                    for (unsigned char b = 0; ring.Pop(b); model.pop_front())
+                        QCOMPARE(b, model.front());
+                    QVERIFY(model.empty());
+                    continue;
+                }
+                for (char c : chunk)
+                    model.push_back(static_cast<unsigned char>(c));
+                while (int(model.size()) > size - 2)
+                    model.pop_front();
+                QCOMPARE(ring.Count(), int(model.size()));
+            }
+        }
     }
 
     void unknownLinkKindIsInert()
