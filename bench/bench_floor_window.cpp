@@ -1,0 +1,20 @@
+// The idle floor for scripts/measure-idle-cpu.sh: a bare window whose 25 ms timer changes one
+// label on every tick, the least a window with the application's tick can cost. Not a Google
+// Benchmark program; it runs until it is stopped.
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QLabel label(QStringLiteral("0"));
+    label.setWindowTitle(QStringLiteral("Idle floor"));
+    label.resize(320, 120);
+    label.show();
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { label.setText(QString::number(++ticks)); });
+    timer.start(25);
+    return application.exec();
+}
