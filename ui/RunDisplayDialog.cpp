@@ -69,8 +69,11 @@ void RunDisplayDialog::Update()
     if (!isVisible() || !engine)
         return;
     const QString subject = engine->SubjectName();
-    if (ui->subjectNameLineEdit->text() != subject)
+    if (ui->subjectNameLineEdit->text() != subject) {
         ui->subjectNameLineEdit->setText(subject);
+        // A name wider than the field shows its beginning, not its end.
+        ui->subjectNameLineEdit->setCursorPosition(0);
+    }
     const QString total = QString::number(engine->TotalTime(), 'f', 3);
     if (total != totalShown) {
         totalShown = total;
