@@ -202,11 +202,9 @@ bool QXmlArchive::SaveFile(const QString& fileName) const
         ok = WriteDirectly(fileName, bytes, error);
     else
         ok = WriteReplacing(fileName, bytes, error);
-    if (!ok) {
-        const QString description = document.Error() ? QString::fromUtf8(document.ErrorDesc()) : error;
-        qDebug("SaveFile \"%s\"failed with error :%s\n", qUtf8Printable(fileName),
-               qUtf8Printable(description));
-    }
+    // TinyXML's own error text is empty or stale here; the write knows why it failed.
+    if (!ok)
+        qDebug("SaveFile \"%s\"failed with error :%s\n", qUtf8Printable(fileName), qUtf8Printable(error));
     return ok;
 }
 

@@ -2,6 +2,7 @@
 #include "timing/GateSequence.h"
 #include "timing/SequenceRun.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtGlobal>
 

@@ -1,13 +1,9 @@
 #include "archive/QXmlArchive.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cmath>
-#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -27,30 +23,20 @@ void Capture(QtMsgType type, const QMessageLogContext& context, const QString& m
 QByteArray ReadAll(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void WriteAll(const QString& path, const QByteArray& bytes)
+bool WriteAll(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
-std::uint64_t Bits(double value)
+quint64 Bits(double value)
 {
-    std::uint64_t bits = 0;
+    quint64 bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
     return bits;
-}
-
-double FromBits(std::uint64_t bits)
-{
-    double value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
 }
 
 } // namespace
@@ -60,138 +46,92 @@ class XmlArchiveTest : public QObject
     Q_OBJECT
 
     QTemporaryDir dir;
-    QString PathOf(const QString& name) const { return dir.filePath(name); }
+    QString PathOf(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
 
-    // Saves an archive and loads it back into `loaded`, entering the "S" section.
-    void RoundTrip(QXmlArchive& saved, QXmlArchive& loaded)
+    // Loads `content` written by hand; the archive is then positioned at the root.
+    bool LoadText(QXmlArchive& archive, const QByteArray& content)
     {
-        const QString path = PathOf(QStringLiteral("roundtrip.xml"));
-        QVERIFY(saved.SaveFile(path));
-        QVERIFY(loaded.LoadFile(path));
-        QVERIFY(loaded.GetSection("S"));
+        return WriteAll(PathOf("hand.xml"), content) && archive.LoadFile(PathOf("hand.xml"));
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(dir.isValid());
-        previousHandler = qInstallMessageHandler(Capture);
-    }
+    void initTestCase() { previousHandler = qInstallMessageHandler(Capture); }
     void init() { captured.clear(); }
 
-    void newArchiveSavesDeclarationAndEmptyRoot()
+    void newArchiveIsDeclarationAndEmptyRoot()
     {
-        QXmlArchive archive;
-        QVERIFY(archive.SaveFile(PathOf(QStringLiteral("empty.xml"))));
-        QCOMPARE(ReadAll(PathOf(QStringLiteral("empty.xml"))),
-                 QByteArray("<?xml version=\"1.0\" ?>\n<Configuration />\n"));
+        QVERIFY(QXmlArchive().SaveFile(PathOf("empty.xml")));
+        QCOMPARE(ReadAll(PathOf("empty.xml")), QByteArray("<?xml version=\"1.0\" ?>\n<Configuration />\n"));
     }
 
-    void outputMatchesTinyXmlsOwnSaveFile()
+    void printsExactlyAsTinyXmlsOwnSaveFile()
     {
         QXmlArchive archive;
         QVERIFY(archive.AddSection("Outer"));
-        archive.SetValue("Text", std::string("a < b & \"c\" > 'd'"));
-        archive.SetValue("Distance", 12.5);
+        archive.SetValue("Text", "a < b & \"c\" > 'd'");
+        archive.SetValue("One", 1.0);
         QVERIFY(archive.AddSection("Empty"));
         archive.LeaveSection();
-        QVERIFY(archive.AddSection("Inner"));
         archive.SetValue("Count", 7u);
-        archive.LeaveSection();
-        archive.LeaveSection();
-        const QString ours = PathOf(QStringLiteral("ours.xml"));
-        QVERIFY(archive.SaveFile(ours));
+        QVERIFY(archive.SaveFile(PathOf("ours.xml")));
+        QVERIFY(ReadAll(PathOf("ours.xml"))
+                    .contains("    <One> 00  00  00  00  00  00  f0  3f </One>\n"
+                              "        <!-- One value: 1 -->\n"));
 
-        // Reparse keeping every blank, then let TinyXML write the same document itself.
-        TiXmlBase::SetCondenseWhiteSpace(false);
+        TiXmlBase::SetCondenseWhiteSpace(false); // reparse keeping every blank
         TiXmlDocument reference;
-        const bool parsed = reference.LoadFile(QFile::encodeName(ours).constData());
+        const bool parsed = reference.LoadFile(QFile::encodeName(PathOf("ours.xml")).constData());
         TiXmlBase::SetCondenseWhiteSpace(true);
-        QVERIFY(parsed);
-        const QByteArray theirs = QFile::encodeName(PathOf(QStringLiteral("theirs.xml")));
-        QVERIFY(reference.SaveFile(theirs.constData()));
-        QCOMPARE(ReadAll(ours), ReadAll(QString::fromLocal8Bit(theirs)));
-    }
-
-    void doubleEncodingAndComment()
-    {
-        QXmlArchive archive;
-        archive.SetValue("One", 1.0);
-        archive.SetValue("Small", 1e-300);
-        const QString path = PathOf(QStringLiteral("double.xml"));
-        QVERIFY(archive.SaveFile(path));
-        QCOMPARE(ReadAll(path), QByteArray("<?xml version=\"1.0\" ?>\n"
-                                           "<Configuration>\n"
-                                           "    <One> 00  00  00  00  00  00  f0  3f </One>\n"
-                                           "    <!-- One value: 1 -->\n"
-                                           "    <Small> 59  f3  f8  c2  1f  6e  a5  01 </Small>\n"
-                                           "    <!-- Small value: 1e-300 -->\n"
-                                           "</Configuration>\n"));
+        QVERIFY(parsed && reference.SaveFile(QFile::encodeName(PathOf("theirs.xml")).constData()));
+        QCOMPARE(ReadAll(PathOf("ours.xml")), ReadAll(PathOf("theirs.xml")));
     }
 
     void doublesSurviveBitForBit_data()
     {
         QTest::addColumn<quint64>("bits");
-        QTest::newRow("zero") << quint64(Bits(0.0));
-        QTest::newRow("negative zero") << quint64(Bits(-0.0));
-        QTest::newRow("one") << quint64(Bits(1.0));
-        QTest::newRow("0.1") << quint64(Bits(0.1));
-        QTest::newRow("1e-300") << quint64(Bits(1e-300));
-        QTest::newRow("denormal") << quint64(Bits(std::numeric_limits<double>::denorm_min()));
-        QTest::newRow("infinity") << quint64(Bits(std::numeric_limits<double>::infinity()));
-        QTest::newRow("minus infinity") << quint64(Bits(-std::numeric_limits<double>::infinity()));
+        for (double value :
+             {0.0, -0.0, 1.0, 0.1, 1e-300, std::numeric_limits<double>::denorm_min(),
+              std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()})
+            QTest::newRow(qPrintable(QString::number(value))) << Bits(value);
         QTest::newRow("NaN payload") << quint64(0x7ff8000000000123ull);
         QTest::newRow("negative NaN payload") << quint64(0xfff0000000abcdefull);
     }
     void doublesSurviveBitForBit()
     {
         QFETCH(quint64, bits);
+        double written = 0;
+        std::memcpy(&written, &bits, sizeof written);
         QXmlArchive saved;
-        QVERIFY(saved.AddSection("S"));
         saved.SetValue("Before", 1u);
-        saved.SetValue("Value", FromBits(bits));
+        saved.SetValue("Value", written);
         saved.SetValue("After", 2u);
+        QVERIFY(saved.SaveFile(PathOf("double.xml")));
         QXmlArchive loaded;
-        RoundTrip(saved, loaded);
-        double value = 42.0;
-        QVERIFY(loaded.GetValue("Value", value));
-        QCOMPARE(quint64(Bits(value)), bits);
+        QVERIFY(loaded.LoadFile(PathOf("double.xml")));
+        double read = 42.0;
         unsigned before = 0, after = 0; // the comment must not disturb the neighbours
-        QVERIFY(loaded.GetValue("Before", before) && loaded.GetValue("After", after));
+        QVERIFY(loaded.GetValue("Value", read) && loaded.GetValue("Before", before) &&
+                loaded.GetValue("After", after));
+        QCOMPARE(Bits(read), bits);
         QCOMPARE(before + after, 3u);
     }
 
     void malformedDoubleLeavesVariableUntouched_data()
     {
         QTest::addColumn<QByteArray>("text");
-        QTest::newRow("empty") << QByteArray("");
-        QTest::newRow("seven tokens") << QByteArray(" 00  00  00  00  00  f0  3f ");
-        QTest::newRow("nine tokens") << QByteArray("00 00 00 00 00 00 f0 3f 00");
-        QTest::newRow("not hex") << QByteArray("00 00 00 00 00 00 g0 3f");
-        QTest::newRow("three digits") << QByteArray("00 00 00 00 00 00 100 3f");
-        QTest::newRow("decimal") << QByteArray("1.5");
+        QTest::newRow("empty") << QByteArray("<D/>");
+        QTest::newRow("seven tokens") << QByteArray("<D> 00  00  00  00  00  f0  3f </D>");
+        QTest::newRow("not hex") << QByteArray("<D>00 00 00 00 00 00 g0 3f</D>");
+        QTest::newRow("missing") << QByteArray("<E/>");
     }
     void malformedDoubleLeavesVariableUntouched()
     {
         QFETCH(QByteArray, text);
-        const QString path = PathOf(QStringLiteral("baddouble.xml"));
-        WriteAll(path, "<Configuration><D>" + text + "</D></Configuration>");
         QXmlArchive archive;
-        QVERIFY(archive.LoadFile(path));
+        QVERIFY(LoadText(archive, "<Configuration>" + text + "</Configuration>"));
         double value = 7.25;
         QVERIFY(!archive.GetValue("D", value));
         QCOMPARE(value, 7.25);
-    }
-
-    void doubleAcceptsUpperCaseAndCondensedBlanks()
-    {
-        const QString path = PathOf(QStringLiteral("handdouble.xml"));
-        WriteAll(path, "<Configuration><D>\n 0 0 0 0 0 0 F0\t3F </D></Configuration>");
-        QXmlArchive archive;
-        QVERIFY(archive.LoadFile(path));
-        double value = 0;
-        QVERIFY(archive.GetValue("D", value));
-        QCOMPARE(value, 1.0);
     }
 
     void unsignedDecoding_data()
@@ -199,207 +139,82 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<uint>("asUInt");
         QTest::addColumn<uint>("asUShort");
-        QTest::newRow("plain") << QByteArray("12") << 12u << 12u;
         QTest::newRow("16-bit max") << QByteArray("65535") << 65535u << 65535u;
         QTest::newRow("above 16 bits") << QByteArray("65536") << 65536u << 0u;
-        QTest::newRow("32-bit max") << QByteArray("4294967295") << 4294967295u << 0u;
         QTest::newRow("above 32 bits") << QByteArray("4294967296") << 0u << 0u;
         QTest::newRow("not a number") << QByteArray("abc") << 0u << 0u;
-        QTest::newRow("negative") << QByteArray("-1") << 0u << 0u;
         QTest::newRow("empty") << QByteArray("") << 0u << 0u;
-        QTest::newRow("trailing junk") << QByteArray("42abc") << 42u << 42u;
     }
     void unsignedDecoding()
     {
         QFETCH(QByteArray, text);
         QFETCH(uint, asUInt);
         QFETCH(uint, asUShort);
-        const QString path = PathOf(QStringLiteral("unsigned.xml"));
-        WriteAll(path, "<Configuration><N>" + text + "</N></Configuration>");
         QXmlArchive archive;
-        QVERIFY(archive.LoadFile(path));
+        QVERIFY(LoadText(archive, "<Other><N>" + text + "</N></Other>")); // any root name loads
         unsigned int wide = 99;
         unsigned short narrow = 99;
-        QVERIFY(archive.GetValue("N", wide));
-        QVERIFY(archive.GetValue("N", narrow));
+        QVERIFY(archive.GetValue("N", wide) && archive.GetValue("N", narrow));
         QCOMPARE(wide, asUInt);
         QCOMPARE(uint(narrow), asUShort);
     }
 
-    void textValuesRoundTrip_data()
-    {
-        QTest::addColumn<QString>("written");
-        QTest::addColumn<QString>("read");
-        QTest::newRow("markup") << QStringLiteral("<a & \"b\">") << QStringLiteral("<a & \"b\">");
-        QTest::newRow("latin-1") << QStringLiteral("Caf\u00e9 M\u00fcller")
-                                 << QStringLiteral("Caf\u00e9 M\u00fcller");
-        QTest::newRow("beyond latin-1") << QStringLiteral("\u0141\u00f3d\u017a \u6771\u4eac")
-                                        << QStringLiteral("\u0141\u00f3d\u017a \u6771\u4eac");
-        QTest::newRow("blanks condensed") << QStringLiteral("  a   b  ") << QStringLiteral("a b");
-        QTest::newRow("empty") << QString() << QString();
-    }
-    void textValuesRoundTrip()
-    {
-        QFETCH(QString, written);
-        QFETCH(QString, read);
-        QXmlArchive saved;
-        QVERIFY(saved.AddSection("S"));
-        saved.SetValue("Name", written);
-        saved.SetValue("Bytes", written.toUtf8().toStdString());
-        QXmlArchive loaded;
-        RoundTrip(saved, loaded);
-        QString name = QStringLiteral("preset");
-        QVERIFY(loaded.GetValue("Name", name));
-        QCOMPARE(name, read);
-        std::string bytes;
-        QVERIFY(loaded.GetValue("Bytes", bytes));
-        QCOMPARE(QString::fromUtf8(bytes.c_str()), read);
-    }
-
     void latin1FileStillLoads()
     {
-        const QString path = PathOf(QStringLiteral("latin1.xml"));
-        WriteAll(path, "<?xml version=\"1.0\" ?>\n<Configuration>\n    <Name>Caf\xe9 \xdf</Name>\n"
-                       "    <N>5</N>\n</Configuration>\n");
         QXmlArchive archive;
-        QVERIFY(archive.LoadFile(path));
+        QVERIFY(LoadText(
+            archive,
+            "<?xml version=\"1.0\" ?>\n<Configuration><Name>Caf\xe9</Name><N>5</N></Configuration>"));
         QString name;
         unsigned n = 0;
-        QVERIFY(archive.GetValue("Name", name));
-        QVERIFY(archive.GetValue("N", n));
-        QCOMPARE(name, QStringLiteral("Caf\u00e9 \u00df"));
+        QVERIFY(archive.GetValue("Name", name) && archive.GetValue("N", n));
+        QCOMPARE(name, QStringLiteral("Caf\u00e9"));
         QCOMPARE(n, 5u);
     }
 
-    void missingValuesKeepDefaults()
-    {
-        QXmlArchive saved;
-        QVERIFY(saved.AddSection("S"));
-        QXmlArchive loaded;
-        RoundTrip(saved, loaded);
-        std::string text = "t";
-        QString qtext = QStringLiteral("q");
-        unsigned wide = 1;
-        unsigned short narrow = 2;
-        double value = 3.5;
-        QVERIFY(!loaded.GetValue("X", text));
-        QVERIFY(!loaded.GetValue("X", qtext));
-        QVERIFY(!loaded.GetValue("X", wide));
-        QVERIFY(!loaded.GetValue("X", narrow));
-        QVERIFY(!loaded.GetValue("X", value));
-        QVERIFY(text == "t" && qtext == QStringLiteral("q") && wide == 1 && narrow == 2 && value == 3.5);
-    }
-
-    void leavingTheRootMakesTheArchiveInvalid()
+    void misuseIsTracedAndNeverFatal()
     {
         QXmlArchive archive;
-        archive.LeaveSection();
-        QVERIFY(!archive.IsValid());
-        QVERIFY(!archive.AddSection("S"));
         archive.SetValue("N", 1u);
-        unsigned n = 9;
-        QVERIFY(!archive.GetValue("N", n));
-        QCOMPARE(n, 9u);
-        QCOMPARE(captured.count(QStringLiteral("ERROR! CXmlArchive. The document is in an invalid state\n")),
-                 2);
-        archive.NewDocument();
-        QVERIFY(archive.IsValid());
-        QVERIFY(archive.AddSection("S"));
-    }
-
-    void nameWrittenTwiceKeepsBothAndReadsTheFirst()
-    {
-        QXmlArchive saved;
-        QVERIFY(saved.AddSection("S"));
-        saved.SetValue("N", 1u);
-        saved.SetValue("N", 2u);
-        QVERIFY(
-            captured.contains(QStringLiteral("ERROR! CXmlArchive. An element of name: N  already exists\n")));
-        QVERIFY(saved.AddSection("Sub"));
-        saved.SetValue("A", 1u);
-        saved.LeaveSection();
-        QVERIFY(saved.AddSection("Sub")); // enters the older "Sub"
-        saved.SetValue("B", 2u);
-        saved.LeaveSection();
-        QXmlArchive loaded;
-        RoundTrip(saved, loaded);
-        unsigned n = 0, a = 0, b = 0;
-        QVERIFY(loaded.GetValue("N", n));
-        QCOMPARE(n, 1u);
-        QVERIFY(loaded.GetSection("Sub"));
-        QVERIFY(loaded.GetValue("A", a) && loaded.GetValue("B", b));
-    }
-
-    void directionChecksTraceAndGoOn()
-    {
-        QXmlArchive saving;
+        archive.SetValue("N", 2u); // both kept, the first is read
         std::string text;
-        saving.SetValue("T", std::string("x"));
-        QVERIFY(saving.GetValue("T", text));
-        QCOMPARE(text, std::string("x"));
-        QVERIFY(captured.contains(
-            QStringLiteral("ERROR! CXmlArchive. \"Getting\" value in Save operation. Element: T\n")));
-
-        const QString path = PathOf(QStringLiteral("direction.xml"));
-        QVERIFY(saving.SaveFile(path));
-        QXmlArchive loading;
-        QVERIFY(loading.LoadFile(path));
-        loading.SetValue("U", 3u);
-        QVERIFY(captured.contains(
-            QStringLiteral("ERROR! CXmlArchive. \"Setting\" value in Load operation. Element: U\n")));
-        unsigned u = 0;
-        QVERIFY(loading.GetValue("U", u));
-        QCOMPARE(u, 3u);
-        captured.clear();
-        QVERIFY(!loading.GetSection("Nope"));
-        QCOMPARE(captured, QStringList{QStringLiteral("GetSection Nope.  CurrentSection: Configuration\n")});
-    }
-
-    void anyRootNameLoads()
-    {
-        const QString path = PathOf(QStringLiteral("root.xml"));
-        WriteAll(path, "<Other><N>4</N></Other>");
-        QXmlArchive archive;
-        QVERIFY(archive.LoadFile(path));
+        QVERIFY(!archive.GetValue("T", text));
         unsigned n = 0;
         QVERIFY(archive.GetValue("N", n));
-        QCOMPARE(n, 4u);
+        QCOMPARE(n, 1u);
+        archive.LeaveSection(); // leaving the root: invalid state
+        QVERIFY(!archive.AddSection("S"));
+        QVERIFY(!archive.GetValue("N", n));
+        QCOMPARE(captured,
+                 (QStringList{
+                     QStringLiteral("ERROR! CXmlArchive. An element of name: N  already exists\n"),
+                     QStringLiteral("ERROR! CXmlArchive. \"Getting\" value in Save operation. Element: T\n"),
+                     QStringLiteral("ERROR! CXmlArchive. The document is in an invalid state\n")}));
     }
 
     void loadFailures_data()
     {
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("path");
         QTest::addColumn<QByteArray>("content"); // not written when empty
         QTest::addColumn<QString>("error");
-        QTest::newRow("missing") << QStringLiteral("missing.xml") << QByteArray()
+        QTest::newRow("missing") << PathOf("missing.xml") << QByteArray()
                                  << QStringLiteral("Failed to open file");
-        QTest::newRow("directory") << QStringLiteral("subdir") << QByteArray()
-                                   << QStringLiteral("Failed to open file");
-        QTest::newRow("unclosed element")
-            << QStringLiteral("bad.xml") << QByteArray("<Configuration><A>1</A>") << QString();
-        QTest::newRow("only blanks") << QStringLiteral("blank.xml") << QByteArray("  \n") << QString();
+        QTest::newRow("directory") << dir.path() << QByteArray() << QStringLiteral("Failed to open file");
+        QTest::newRow("malformed") << PathOf("bad.xml") << QByteArray("<Configuration><A>1</A>")
+                                   << QStringLiteral("Error reading Element value.");
     }
     void loadFailures()
     {
-        QFETCH(QString, name);
+        QFETCH(QString, path);
         QFETCH(QByteArray, content);
         QFETCH(QString, error);
-        QDir(dir.path()).mkdir(QStringLiteral("subdir"));
-        const QString path = PathOf(name);
-        if (!content.isEmpty())
-            WriteAll(path, content);
+        QVERIFY(content.isEmpty() || WriteAll(path, content));
         QXmlArchive archive;
         QVERIFY(!archive.LoadFile(path));
-        QCOMPARE(captured.size(), 1);
-        QVERIFY(captured[0].startsWith(QStringLiteral("Failed to open file :") + path +
-                                       QStringLiteral("\nError :")));
-        if (!error.isEmpty())
-            QCOMPARE(captured[0],
-                     QStringLiteral("Failed to open file :") + path + QStringLiteral("\nError :") + error);
-        unsigned n = 5; // the archive must stay usable without touching a released document
-        QVERIFY(!archive.GetValue("A", n));
-        QVERIFY(!archive.GetSection("A"));
-        archive.LeaveSection();
+        QCOMPARE(captured, QStringList{QStringLiteral("Failed to open file :") + path +
+                                       QStringLiteral("\nError :") + error});
+        unsigned n = 5; // no cursor into a released document is left behind
+        QVERIFY(!archive.GetSection("A") && !archive.GetValue("A", n));
         QCOMPARE(n, 5u);
     }
 
@@ -407,32 +222,21 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::newRow("full disk") << QStringLiteral("/dev/full");
-        QTest::newRow("missing parent") << PathOf(QStringLiteral("no/such/folder/x.xml"));
-        QTest::newRow("through a regular file") << PathOf(QStringLiteral("plain.txt/x.xml"));
+        QTest::newRow("missing parent") << PathOf("no/such/folder/x.xml");
+        QTest::newRow("through a regular file") << PathOf("empty.xml/x.xml");
         QTest::newRow("directory") << dir.path();
     }
     void saveFailures()
     {
         QFETCH(QString, path);
-        WriteAll(PathOf(QStringLiteral("plain.txt")), "x");
-        QXmlArchive archive;
-        archive.SetValue("N", 1u);
-        QVERIFY(!archive.SaveFile(path));
+        QVERIFY(QXmlArchive().SaveFile(PathOf("empty.xml")));
+        captured.clear();
+        QVERIFY(!QXmlArchive().SaveFile(path));
         QCOMPARE(captured.size(), 1);
         QVERIFY(captured[0].startsWith(QStringLiteral("SaveFile \"") + path +
                                        QStringLiteral("\"failed with error :")));
         struct stat info = {};
-        QCOMPARE(stat("/dev/full", &info), 0);
-        QVERIFY(S_ISCHR(info.st_mode)); // never replaced by a regular file
-    }
-
-    void saveReplacesAnExistingFile()
-    {
-        const QString path = PathOf(QStringLiteral("replace.xml"));
-        WriteAll(path, QByteArray(4096, 'x'));
-        QXmlArchive archive;
-        QVERIFY(archive.SaveFile(path));
-        QCOMPARE(ReadAll(path), QByteArray("<?xml version=\"1.0\" ?>\n<Configuration />\n"));
+        QVERIFY(stat("/dev/full", &info) == 0 && S_ISCHR(info.st_mode)); // never replaced by a regular file
     }
 };
 
