@@ -120,15 +120,6 @@ private slots:
         QVERIFY(within2s([&] { return !port->isOpen(); }));
     }
 
-    void comNamesMapToSystemPorts()
-    {
-        std::unique_ptr<platform::ComPort> port = platform::createComPort();
-        QVERIFY(!port->open("NOPORT"));
-        QVERIFY(!port->open("COM0"));
-        if (!QFile::exists("/dev/ttyS98"))
-            QVERIFY(!port->open("COM99"));
-    }
-
     void locIdFromUsbPath_data()
     {
         QTest::addColumn<QByteArray>("path");
@@ -139,7 +130,6 @@ private slots:
                                    << 0x34u;
         QTest::newRow("not usb") << QByteArray("/sys/devices/platform/serial8250/tty/ttyS0") << 0u;
         QTest::newRow("port above 15") << QByteArray("/sys/devices/usb1/1-16/1-16:1.0") << 0u;
-        QTest::newRow("empty") << QByteArray() << 0u;
     }
     void locIdFromUsbPath()
     {
