@@ -11,9 +11,9 @@ namespace {
 // RFC 4180: a field holding a separator, a quote or a line break is quoted, inner quotes doubled.
 QString CsvField(const QString& field)
 {
-    static const QString special = QStringLiteral(",\"\r\n");
+    static const QString quotedCharacters = QStringLiteral(",\"\r\n");
     for (QChar c : field) {
-        if (special.contains(c))
+        if (quotedCharacters.contains(c))
             return QLatin1Char('"') + QString(field).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
                    QLatin1Char('"');
     }
