@@ -4,7 +4,8 @@
 
 Keyboard::Keyboard()
 {
-    if (::isatty(STDIN_FILENO) != 1)
+    // A background job must leave the terminal alone (changing its modes would stop the job).
+    if (::isatty(STDIN_FILENO) != 1 || ::tcgetpgrp(STDIN_FILENO) != ::getpgrp())
         return;
     if (::tcgetattr(STDIN_FILENO, &saved) != 0)
         return;
