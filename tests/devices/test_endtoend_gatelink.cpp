@@ -231,22 +231,6 @@ private slots:
         QCOMPARE(rig.owner.describe().last(), QStringLiteral("event 2 5000 1"));
         QVERIFY(rig.system->LastStatusTime() != lastStatus);
     }
-
-    void keepsRetryingWhileNoAdapterIsAttached()
-    {
-        Rig rig;
-        rig.adapter.Unplug();
-        QVERIFY(rig.PollUntil([&] { return !rig.system->IsLinkOpen(); }));
-        rig.clock.advance(10000);
-        for (int tick = 0; tick < 5; ++tick) {
-            rig.system->Poll();
-            rig.clock.advance(25);
-        }
-        QVERIFY(!rig.system->IsLinkOpen());
-        QVERIFY(rig.adapter.Plug());
-        rig.system->Poll();
-        QVERIFY(rig.system->IsLinkOpen());
-    }
 };
 
 QTEST_GUILESS_MAIN(EndToEndGateLink)

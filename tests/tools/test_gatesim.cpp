@@ -56,13 +56,6 @@ private slots:
         QCOMPARE(sim::DeviceClock(start).At(elapsed), reading);
     }
 
-    void differencesAreTakenModuloThePeriod()
-    {
-        QCOMPARE(sim::DeviceClock::Difference(1000, 65000), 1536u);
-        QCOMPARE(sim::DeviceClock::Difference(65000, 1000), 64000u);
-        QCOMPARE(sim::DeviceClock::Difference(42, 42), 0u);
-    }
-
     void statusAndPassagesGoOutInClockOrder()
     {
         sim::GateSimSettings settings;
