@@ -1,7 +1,9 @@
 #include "platform/FtdiDevices.h"
 
+#include "platform/Clock.h"
 #include "platform/VirtualAdapters.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QSerialPortInfo>
@@ -59,7 +61,7 @@ std::uint32_t LocIdOf(const QSerialPortInfo& info)
     return usbLocIdFromDevicePath(resolved.toStdString());
 }
 
-std::vector<ListedDevice> AttachedDevices()
+std::vector<ListedDevice> ScanUsbDevices()
 {
     std::vector<ListedDevice> devices;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
@@ -74,6 +76,33 @@ std::vector<ListedDevice> AttachedDevices()
         device.devicePath = info.systemLocation();
         devices.push_back(device);
     }
+    return devices;
+}
+
+// Scanning the system's serial ports takes milliseconds, and the gate link asks on every tick
+// while no adapter is open. The ports only change when device nodes come or go, which changes the
+// modification time of /dev; a rescan at least every few seconds covers anything that does not.
+const std::vector<ListedDevice>& UsbDevices()
+{
+    constexpr std::uint32_t RescanMs = 2000;
+    static std::vector<ListedDevice> cached;
+    static QDateTime cachedStamp;
+    static std::uint32_t cachedAt = 0;
+    static bool valid = false;
+    const QDateTime stamp = QFileInfo(QStringLiteral("/dev")).lastModified();
+    const std::uint32_t now = tickCount();
+    if (!valid || stamp != cachedStamp || now - cachedAt >= RescanMs) {
+        cached = ScanUsbDevices();
+        cachedStamp = stamp;
+        cachedAt = now;
+        valid = true;
+    }
+    return cached;
+}
+
+std::vector<ListedDevice> AttachedDevices()
+{
+    std::vector<ListedDevice> devices = UsbDevices();
     for (const VirtualAdapter& adapter : listVirtualAdapters()) {
         ListedDevice device;
         device.node.Type = DeviceTypeUnknown;
