@@ -100,7 +100,10 @@ int main(int argc, char* argv[])
     qputenv("SWIFTLANE_ADAPTER_DIR", scratch.filePath(QStringLiteral("adapters")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", scratch.filePath(QStringLiteral("data")).toLocal8Bit());
     QApplication application(argc, argv);
-    const int events = argc > 1 ? std::max(1, std::atoi(argv[1])) : 250;
+    // Other arguments (a benchmark runner's flags) are ignored.
+    bool numeric = false;
+    const int asked = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt(&numeric) : 0;
+    const int events = numeric && asked > 0 ? asked : 250;
     // The decoder's debug line for every passage is noise here.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
 
