@@ -77,15 +77,6 @@ private Q_SLOTS:
         QVERIFY(!p[0] && !p[1] && !p[2] && !p[3]);
     }
 
-    void noAdapterMeansNotConnected()
-    {
-        ControllerHarness h(false);
-        h.start();
-        h.tick(10);
-        QCOMPARE(h.connectionText(), QStringLiteral("Not connected"));
-        QVERIFY(!h.controller->GetGateSystem().IsLinkOpen());
-    }
-
     void configurationIsWrittenAtTheEnd()
     {
         ControllerHarness h;
@@ -114,25 +105,6 @@ private Q_SLOTS:
         platform::setExitHandler(nullptr);
         QCOMPARE(code, 0);
         QCOMPARE(readFile(h.dataDir.path() + QStringLiteral("/Swiftlane.cfg")), ExpectedConfig);
-    }
-
-    void reconnectsAfterTheAdapterCameBack()
-    {
-        ControllerHarness h;
-        h.start();
-        h.status(100);
-        h.tick();
-        h.devices.unplug(ControllerHarness::AdapterSerial);
-        h.tick();
-        QVERIFY(!h.controller->GetGateSystem().IsLinkOpen());
-        h.devices.plugIn(ControllerHarness::AdapterSerial);
-        h.tick(150); // 3.75 s: too early to look for it again
-        QVERIFY(!h.controller->GetGateSystem().IsLinkOpen());
-        h.tick(20);
-        QVERIFY(h.controller->GetGateSystem().IsLinkOpen());
-        h.status(5000);
-        h.tick();
-        QCOMPARE(h.connectionText(), QStringLiteral("Connected"));
     }
 };
 
