@@ -26,13 +26,6 @@ private:
 
     QString RunsFolder() const { return data.path() + QStringLiteral("/Swiftlane/Runs/"); }
 
-    static bool WindowShows(SLMain& controller, const QString& text)
-    {
-        const auto labels = controller.MainWindow().findChildren<QLabel*>();
-        return std::any_of(labels.begin(), labels.end(),
-                           [&](const QLabel* label) { return label->text() == text; });
-    }
-
 private slots:
     void initTestCase()
     {
@@ -74,12 +67,12 @@ private slots:
 
         SLMain controller;
         controller.Init();
-        QTRY_VERIFY_WITH_TIMEOUT(WindowShows(controller, QStringLiteral("Connected")), 2000);
-        bool present[4], ready[4];
-        controller.GetGatePresent(present[0], present[1], present[2], present[3]);
-        controller.GetGateReady(ready[0], ready[1], ready[2], ready[3]);
-        QVERIFY(std::all_of(present, present + 4, [](bool p) { return p; }));
-        QVERIFY(std::all_of(ready, ready + 4, [](bool r) { return r; }));
+        QTRY_COMPARE_WITH_TIMEOUT(controller.MainWindow().findChild<QLabel*>("gateStatusLabel")->text(),
+                                  QStringLiteral("Connected"), 2000);
+        bool flags[8];
+        controller.GetGatePresent(flags[0], flags[1], flags[2], flags[3]);
+        controller.GetGateReady(flags[4], flags[5], flags[6], flags[7]);
+        QVERIFY(std::all_of(flags, flags + 8, [](bool flag) { return flag; }));
 
         controller.SelectRun(RunsFolder() + QStringLiteral("Demo 30 m.run"));
         controller.SetSubjectName(QStringLiteral("Ada"));

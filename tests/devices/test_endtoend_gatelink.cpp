@@ -4,6 +4,7 @@
 #include "devices/CGateSystem.h"
 #include "devices/sim/GateSimulator.h"
 #include "devices/sim/PtyAdapter.h"
+#include "platform/ComPort.h"
 #include "platform/FakeClock.h"
 #include "platform/VirtualAdapters.h"
 #include "support/RecordingGateOwner.h"
@@ -18,24 +19,13 @@
 
 namespace {
 
-int checksumFailures = 0;
-
-void CountChecksumFailures(QtMsgType, const QMessageLogContext&, const QString& message)
-{
-    if (message == QLatin1String(" checksum failed"))
-        ++checksumFailures;
-}
-
 // The adapter, the gates behind it and the gate system reading it, as the application has them.
 struct Rig
 {
     explicit Rig(const sim::GateSimSettings& settings = {})
         : gates(settings, [this](const QByteArray& bytes) { written += bytes.left(adapter.Write(bytes)); })
     {
-        QString error;
-        plugged = adapter.Plug(&error);
-        if (!plugged)
-            qWarning("%s", qPrintable(error));
+        plugged = adapter.Plug();
         system = std::make_unique<CGateSystem>(&owner);
     }
 
@@ -55,14 +45,10 @@ struct Rig
         return true;
     }
 
-    int Count(RecordingGateOwner::Kind kind) const
-    {
-        return static_cast<int>(std::count_if(owner.calls.begin(), owner.calls.end(),
-                                              [kind](const auto& call) { return call.kind == kind; }));
-    }
+    int Events() const { return int(owner.describe().filter("event").size()); }
 
     platform::FakeClock clock;
-    sim::PtyAdapter adapter{QStringLiteral("SIM1")};
+    sim::PtyAdapter adapter{"SIM1"};
     sim::GateSimulator gates;
     RecordingGateOwner owner;
     std::unique_ptr<CGateSystem> system;
@@ -70,13 +56,32 @@ struct Rig
     bool plugged = false;
 };
 
+QStringList Decoded(const QByteArray& bytes)
+{
+    RecordingGateOwner owner;
+    CGateSystem decoder(&owner);
+    decoder.AssembleBytes(reinterpret_cast<const unsigned char*>(bytes.constData()), int(bytes.size()));
+    return owner.describe();
+}
+
+bool IsSubsequence(const QStringList& part, const QStringList& whole)
+{
+    auto at = whole.begin();
+    for (const QString& line : part) {
+        at = std::find(at, whole.end(), line);
+        if (at == whole.end())
+            return false;
+        ++at;
+    }
+    return true;
+}
+
 } // namespace
 
 class EndToEndGateLink : public QObject
 {
     Q_OBJECT
 
-private:
     QTemporaryDir adapterFolder;
 
 private slots:
@@ -86,46 +91,25 @@ private slots:
         qputenv("SWIFTLANE_ADAPTER_DIR", adapterFolder.path().toLocal8Bit());
     }
 
-    void detectsTheAdapterAndDecodesStatusAcrossTheClockWrap()
+    void comPortReadsBytesAndClosesOnceOnHangUp()
     {
-        sim::GateSimSettings settings;
-        settings.gateCount = 3;
-        settings.notReady[1] = true;
-        settings.clockStart = 65400;
-        Rig rig(settings);
-        QVERIFY(rig.plugged);
-        QVERIFY(rig.system->IsLinkOpen());
-        QCOMPARE(rig.system->Link().ftdiSerial, QStringLiteral("SIM1"));
-        QCOMPARE(rig.system->Link().portName,
-                 QString::asprintf("USB%X", platform::virtualAdapterLocId(QStringLiteral("SIM1"))));
+        sim::PtyAdapter adapter("PTY1");
+        QVERIFY(adapter.Plug());
+        std::unique_ptr<platform::ComPort> port = platform::createComPort();
+        QVERIFY(port->open(adapter.DevicePath()));
+        QVERIFY(port->applySettings(platform::LineSettings{}));
+        QCOMPARE(adapter.Write("$PSTS,1\r\n"), 9);
+        QByteArray got;
+        char buffer[64];
+        QTRY_VERIFY_WITH_TIMEOUT(
+            got.append(buffer, std::max(0, port->read(buffer, sizeof buffer))).size() >= 9, 2000);
+        QCOMPARE(got, QByteArray("$PSTS,1\r\n")); // raw: no line-end translation
 
-        rig.gates.AdvanceTo(300);
-        QVERIFY(rig.PollUntil([&] { return rig.owner.calls.size() >= 8; }));
-        QCOMPARE(rig.owner.describe(),
-                 QStringList({"status 65400", "gates 1010", "status 65500", "gates 1010", "status 64",
-                              "gates 1010", "status 164", "gates 1010"}));
-        QVERIFY(rig.system->LastStatusTime() != 0);
-    }
-
-    void deliversEventsWithGateNumbersAndDeviceTimesInOrder()
-    {
-        sim::GateSimSettings settings;
-        settings.statusIntervalMs = 500;
-        Rig rig(settings);
-        rig.gates.SchedulePassage(120, 0);
-        rig.gates.SchedulePassage(1873, 1);
-        rig.gates.SchedulePassage(3077, 2, false);
-        rig.gates.SchedulePassage(4195, 3);
-        rig.gates.SchedulePassage(4200, 6); // not a gate of ours: handed on unchanged
-        rig.gates.AdvanceTo(4200);
-        QVERIFY(rig.PollUntil([&] { return rig.Count(RecordingGateOwner::GateEvent) == 5; }));
-        QStringList events = rig.owner.describe().filter(QStringLiteral("event"));
-        QCOMPARE(events, QStringList({"event 0 120 1", "event 1 1873 1", "event 2 3077 0", "event 3 4195 1",
-                                      "event 6 4200 1"}));
-        // Status reports and passages arrive in the order of the device clock.
-        const QStringList all = rig.owner.describe();
-        QVERIFY(all.indexOf("status 1500") < all.indexOf("event 1 1873 1"));
-        QVERIFY(all.indexOf("event 1 1873 1") < all.indexOf("status 2000"));
+        // A hung-up terminal reports errors in a hot loop; only the event loop runs here, and the
+        // port must close on the first one.
+        adapter.Unplug();
+        QTRY_VERIFY_WITH_TIMEOUT(!port->isOpen(), 2000);
+        QCOMPARE(port->read(buffer, sizeof buffer), -1);
     }
 
     void damagedBytesLoseOnlyTheirOwnSentences_data()
@@ -134,10 +118,8 @@ private slots:
         QTest::addColumn<double>("drop");
         QTest::addColumn<std::uint32_t>("burstMs");
         QTest::newRow("corrupted bytes") << 0.01 << 0.0 << 0u;
-        QTest::newRow("dropped bytes") << 0.0 << 0.01 << 0u;
-        QTest::newRow("both, in bursts") << 0.005 << 0.005 << 400u;
+        QTest::newRow("corrupted and dropped, in bursts") << 0.005 << 0.005 << 400u;
     }
-
     void damagedBytesLoseOnlyTheirOwnSentences()
     {
         QFETCH(double, corrupt);
@@ -146,90 +128,48 @@ private slots:
         sim::GateSimSettings settings;
         settings.statusIntervalMs = 20;
         settings.burstMs = burstMs;
+        QByteArray cleanBytes;
+        sim::GateSimulator clean(settings, [&](const QByteArray& bytes) { cleanBytes += bytes; });
         settings.faults = {corrupt, drop, 7};
         Rig rig(settings);
-        const int passages = 60;
-        for (int i = 0; i < passages; ++i)
+        for (int i = 0; i < 60; ++i) {
             rig.gates.SchedulePassage(7 + i * 50, i % 4);
-
-        checksumFailures = 0;
-        const QtMessageHandler previous = qInstallMessageHandler(CountChecksumFailures);
+            clean.SchedulePassage(7 + i * 50, i % 4);
+        }
         // 150 status sentences and 60 passages, a fifth of a second of sentences per step.
-        for (std::int64_t t = 0; t <= 3000; t += 200) {
+        for (std::int64_t t = 0; t <= 3000 + burstMs; t += 200) {
             rig.gates.AdvanceTo(t);
             rig.PollUntil([] { return false; }, 15);
         }
-        rig.gates.AdvanceTo(3000 + burstMs); // the last burst
         rig.PollUntil([] { return false; }, 40);
-        qInstallMessageHandler(previous);
-
-        // Nothing decoded that was not sent exactly so, and most of it got through.
-        std::int64_t lastTime = -1;
-        int statuses = 0, events = 0;
-        for (const auto& call : rig.owner.calls) {
-            if (call.kind == RecordingGateOwner::GateStatus) {
-                QCOMPARE(QString("%1%2%3%4")
-                             .arg(call.gates[0])
-                             .arg(call.gates[1])
-                             .arg(call.gates[2])
-                             .arg(call.gates[3]),
-                         QStringLiteral("1111"));
-                continue;
-            }
-            QVERIFY2(call.deviceTime > lastTime, "a sentence decoded twice or out of order");
-            lastTime = call.deviceTime;
-            if (call.kind == RecordingGateOwner::StatusTime) {
-                QCOMPARE(call.deviceTime % 20, 0u);
-                ++statuses;
-            } else {
-                QCOMPARE(call.deviceTime % 50, 7u);
-                QCOMPARE(call.gate, static_cast<int>((call.deviceTime - 7) / 50 % 4));
-                QVERIFY(call.state);
-                ++events;
-            }
-        }
-        QVERIFY2(statuses >= 100 && statuses < 151, qPrintable(QString::number(statuses)));
-        QVERIFY2(events >= 40 && events < passages, qPrintable(QString::number(events)));
-        if (corrupt > 0)
-            QVERIFY(checksumFailures > 0);
-
-        // The terminal and the serial link lost and added nothing: the same bytes handed straight
-        // to a decoder give the same calls.
         rig.adapter.Unplug();
-        RecordingGateOwner direct;
-        CGateSystem reference(&direct);
-        QVERIFY(!reference.IsLinkOpen());
-        reference.AssembleBytes(reinterpret_cast<const unsigned char*>(rig.written.constData()),
-                                static_cast<int>(rig.written.size()));
-        QCOMPARE(rig.owner.describe(), direct.describe());
+        clean.AdvanceTo(3000 + burstMs);
+
+        // Only whole sentences went missing, nothing was changed or repeated, and most got through.
+        const QStringList got = rig.owner.describe(), sent = Decoded(cleanBytes);
+        QVERIFY(IsSubsequence(got, sent));
+        QVERIFY(got.size() < sent.size());
+        QVERIFY2(rig.Events() >= 40, qPrintable(got.join(' ')));
+        // The terminal and the serial link lost nothing of what the damaged line carried.
+        QCOMPARE(got, Decoded(rig.written));
     }
 
-    void reconnectsFourSecondsAfterTheLastStatusOnceTheAdapterIsBack()
+    void reconnectsOnceTheAdapterIsBack()
     {
         Rig rig;
         rig.gates.AdvanceTo(0);
-        QVERIFY(rig.PollUntil([&] { return rig.Count(RecordingGateOwner::StatusTime) == 1; }));
-        const std::uint32_t lastStatus = rig.system->LastStatusTime();
-
+        QVERIFY(rig.PollUntil([&] { return !rig.owner.calls.empty(); }));
         rig.adapter.Unplug();
         QVERIFY(rig.PollUntil([&] { return !rig.system->IsLinkOpen(); }));
-        QVERIFY(rig.adapter.Plug()); // back at once, on a new terminal
-
-        // Not before 4000 ms have passed since the last valid status...
-        rig.clock.setTick(lastStatus + 4000);
-        rig.system->Poll();
-        QVERIFY(!rig.system->IsLinkOpen());
-        // ...and at the first tick after that.
-        rig.clock.setTick(lastStatus + 4001);
-        rig.system->Poll();
-        QVERIFY(rig.system->IsLinkOpen());
+        QVERIFY(rig.adapter.Plug()); // on a new terminal
+        rig.clock.advance(4000);     // reconnection waits 4000 ms after the last valid status
+        QVERIFY(rig.PollUntil([&] { return rig.system->IsLinkOpen(); }));
 
         rig.gates.AdvanceTo(5000); // the device clock ran on while unplugged
         rig.gates.Passage(2);
-        QVERIFY(rig.PollUntil([&] { return rig.Count(RecordingGateOwner::GateEvent) == 1; }));
+        QVERIFY(rig.PollUntil([&] { return rig.Events() == 1; }));
         QVERIFY(rig.owner.describe().contains("status 5000"));
-        QCOMPARE(rig.owner.describe().last(), QStringLiteral("event 2 5000 1"));
-        QVERIFY(rig.system->LastStatusTime() != lastStatus);
+        QCOMPARE(rig.owner.describe().last(), QString("event 2 5000 1"));
     }
 };
 

@@ -1,12 +1,35 @@
+// The device link on fake devices: the serial link's buffers, sentence assembly and decoding,
+// adapter detection, reading bursts and reconnection.
 #include "devices/CGateSystem.h"
 #include "devices/GateSentence.h"
 #include "platform/FakeClock.h"
+#include "support/FakeComPort.h"
+#include "support/FakeDialogs.h"
 #include "support/FakeFtdiDevices.h"
 #include "support/RecordingGateOwner.h"
 
 #include <QtTest>
 
 namespace {
+
+QByteArray pattern(int size)
+{
+    QByteArray bytes;
+    for (int i = 0; i < size; ++i)
+        bytes += char(i % 251);
+    return bytes;
+}
+
+QByteArray readOnce(CSerialLink& link, int max = 256)
+{
+    unsigned char buffer[256];
+    return QByteArray(reinterpret_cast<const char*>(buffer), link.Read(buffer, max));
+}
+
+QByteArray signedSentence(const QByteArray& body)
+{
+    return QByteArray::fromStdString(WithChecksum(body.toStdString()));
+}
 
 struct Listed
 {
@@ -16,14 +39,6 @@ struct Listed
 };
 using DeviceList = std::vector<Listed>;
 
-QStringList debugLines;
-
-void recordDebug(QtMsgType type, const QMessageLogContext&, const QString& text)
-{
-    if (type == QtDebugMsg)
-        debugLines << text;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(DeviceList)
@@ -32,146 +47,222 @@ class TestGateLink : public QObject
 {
     Q_OBJECT
 
+    FakeDialogs dialogs; // a failed open may warn
+    platform::FakeComPorts ports;
+    platform::FakeFtdiDevices ftdi;
+
+    // Opens `link` on a fresh COM port or FTDI device; returns what that device has received.
+    QByteArray& openLink(CSerialLink& link, bool useFtdi)
+    {
+        QByteArray* incoming = nullptr;
+        if (useFtdi) {
+            link.SetFtdiSerial("FT1");
+            incoming = &ftdi.addDevice("Adapter", "FT1", 0x11).incoming;
+        } else {
+            link.SetPortName("COM3");
+            incoming = &ports.addPort("COM3").incoming;
+        }
+        if (!link.Open(false))
+            qFatal("the fake device did not open");
+        return *incoming;
+    }
+
 private slots:
     void init()
     {
-        debugLines.clear();
-        qInstallMessageHandler(recordDebug);
+        ftdi.clearDevices();
+        ftdi.createListStatus = ftdi.getListStatus = ftdi.resetStatus = platform::FT_OK;
     }
-    void cleanup() { qInstallMessageHandler(nullptr); }
+
+    void comWritesReachThePortAndTheQueueDrains()
+    {
+        CSerialLink link;
+        openLink(link, false);
+        platform::FakeComPortState& port = ports.addPort("COM3");
+        port.writeLimit = 0; // the driver takes nothing for now
+        const QByteArray data = pattern(300);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
+        QCOMPARE(link.Write(bytes, 300), 256);
+        QCOMPARE(link.Write(bytes, 10), 0);
+        port.writeLimit = 100;
+        readOnce(link);
+        QCOMPARE(port.sent, data.left(100));
+        port.writeLimit = -1;
+        readOnce(link);
+        QCOMPARE(link.Write(bytes + 256, 44), 44);
+        QCOMPARE(port.sent, data);
+    }
+
+    void readKeepsWhatDoesNotFit_data()
+    {
+        QTest::addColumn<bool>("useFtdi");
+        QTest::newRow("COM") << false;
+        QTest::newRow("FTDI") << true;
+    }
+    void readKeepsWhatDoesNotFit()
+    {
+        QFETCH(bool, useFtdi);
+        CSerialLink link;
+        QByteArray& incoming = openLink(link, useFtdi);
+        const QByteArray data = pattern(700);
+        incoming = data.left(100);
+        QTest::ignoreMessage(QtDebugMsg, "Q exceeds buffer\n");
+        readOnce(link, 0); // stored, not handed out
+        incoming += data.mid(100);
+        QTest::ignoreMessage(QtDebugMsg, "Q exceeds buffer\n");
+        QCOMPARE(readOnce(link, 10), data.left(10));
+        QCOMPARE(link.ReceiveCount(), 245);
+        QByteArray all = data.left(10);
+        for (QByteArray chunk = readOnce(link); !chunk.isEmpty(); chunk = readOnce(link))
+            all += chunk;
+        QCOMPARE(all, data);
+    }
+
+    // The device's reset is the last step of an open. A handle left by a failed reset is closed
+    // by the next attempt, so retries never pile up handles.
+    void ftdiFailedOpenLeaksNoHandle()
+    {
+        ftdi.addDevice("Adapter", "FT1", 0x11);
+        ftdi.resetStatus = platform::FT_IO_ERROR;
+        {
+            CSerialLink link;
+            link.SetFtdiSerial("FT1");
+            QVERIFY(!link.Open(false));
+            QVERIFY(!link.Open(false));
+            QCOMPARE(ftdi.openHandleCount(), 1);
+            ftdi.resetStatus = platform::FT_OK;
+            QVERIFY(link.Open(false));
+            QCOMPARE(ftdi.openHandleCount(), 1);
+        }
+        QCOMPARE(ftdi.openHandleCount(), 0);
+    }
+
+    void sentences_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<QStringList>("calls");
+        const QStringList status = {"status 1234", "gates 1100"}, event = {"event 2 102 1"}, none;
+        const QByteArray eventSentence = "$PEVT,102,2,1*0B\r\n";
+        QTest::newRow("status") << QByteArray("$PSTS,1234,1,1,0,0*2C\r\n") << status;
+        QTest::newRow("event") << eventSentence << event;
+        QTest::newRow("lower-case checksum") << QByteArray("$PSTS,1234,1,1,0,0*2c\r\n") << none;
+        QTest::newRow("wrong checksum") << QByteArray("$PEVT,102,2,1*0A\r\n") << none;
+        QTest::newRow("dollar restarts") << QByteArray("$PS$PSTS,1234,1,1,0,0*2C") << status;
+        QTest::newRow("empty field") << QByteArray("$PSTS,1234,,1,1,0,0*2C") << none;
+        QTest::newRow("odd numbers") << signedSentence("$PSTS, -1,2,x,+0,7z")
+                                     << QStringList{"status 4294967295", "gates 1001"};
+        // Handed on as sent; the controller ignores gates it does not have.
+        QTest::newRow("gate out of range") << signedSentence("$PEVT,9,7,0") << QStringList{"event 7 9 0"};
+        QTest::newRow("tag with extra characters") << signedSentence("$PSTSX,1234,1,1,0,0") << none;
+        QTest::newRow("too few fields")
+            << signedSentence("$PEVT,102,2") + signedSentence("$PSTS,1,1,1,1") << none;
+        QTest::newRow("noise around sentences")
+            << "\r\nxx*\r\n$PSTS,1234,1,1,0,0*2C junk $GPGGA,1*00 " + eventSentence << status + event;
+        // Blanks before a number are skipped, so they make a sentence of any length; past 128
+        // bytes it is dropped rather than grown without bound.
+        QTest::newRow("over-long sentence dropped, next decoded")
+            << signedSentence("$PSTS," + QByteArray(108, ' ') + "1234,1,1,0,0") + eventSentence << event;
+    }
+    void sentences()
+    {
+        QFETCH(QByteArray, stream);
+        QFETCH(QStringList, calls);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(stream.constData());
+        // Whole, then one byte per poll: a sentence split anywhere decodes the same.
+        for (int chunk : {int(stream.size()), 1}) {
+            RecordingGateOwner owner;
+            CGateSystem gates(&owner);
+            for (int at = 0; at < stream.size(); at += chunk)
+                gates.AssembleBytes(bytes + at, std::min(chunk, int(stream.size()) - at));
+            QCOMPARE(owner.describe(), calls);
+        }
+    }
 
     void autoDetect_data()
     {
         QTest::addColumn<DeviceList>("devices");
-        QTest::addColumn<bool>("found");
-        QTest::addColumn<QString>("serial");
+        QTest::addColumn<int>("failingCall"); // 0: none, 1: creating the list, 2: reading it
+        QTest::addColumn<QString>("serial");  // empty: nothing found
         QTest::addColumn<QString>("portName");
-        QTest::newRow("no devices") << DeviceList{} << false << QString() << QString("COM1");
-        QTest::newRow("product word in capitals")
-            << DeviceList{{"SWIFTLANE gate adapter", "SL0001", 0x1A2B}} << true << "SL0001"
-            << "USB1A2B";
-        QTest::newRow("other devices only")
-            << DeviceList{{"USB Serial", "A1", 0x11}, {"Cable", "A2", 0x12}} << false << QString() << "COM1";
+        const DeviceList adapter = {{"Swiftlane", "SL1", 0x121}};
+        QTest::newRow("no devices") << DeviceList{} << 0 << QString() << "COM1";
+        QTest::newRow("capitals") << DeviceList{{"SWIFTLANE gate adapter", "SL1", 0x1A2B}} << 0 << "SL1"
+                                  << "USB1A2B";
         QTest::newRow("location id 0 passed over")
-            << DeviceList{{"Swiftlane", "SL0", 0}, {"x swiftlane y", "SL1", 0x121}} << true << "SL1"
+            << DeviceList{{"Swiftlane", "SL0", 0}, {"x swiftlane y", "SL1", 0x121}} << 0 << "SL1"
             << "USB121";
-        QTest::newRow("only at location id 0")
-            << DeviceList{{"Swiftlane", "SL0", 0}} << false << QString() << "COM1";
         QTest::newRow("first match wins")
-            << DeviceList{{"Modem", "M", 0x1}, {"Swiftlane A", "SLA", 0x2}, {"Swiftlane B", "SLB", 0x3}}
-            << true << "SLA"
+            << DeviceList{{"Modem", "M", 0x1}, {"Swiftlane A", "SLA", 0x2}, {"Swiftlane B", "SLB", 0x3}} << 0
+            << "SLA"
             << "USB2";
+        QTest::newRow("creating the list fails") << adapter << 1 << QString() << "COM1";
+        QTest::newRow("reading the list fails") << adapter << 2 << QString() << "COM1";
     }
     void autoDetect()
     {
         QFETCH(DeviceList, devices);
-        QFETCH(bool, found);
+        QFETCH(int, failingCall);
         QFETCH(QString, serial);
         QFETCH(QString, portName);
-        platform::FakeFtdiDevices ftdi;
-        CSerialLinkSL link; // nothing attached yet: stays closed and unchanged
+        CSerialLinkSL link; // nothing attached yet: stays closed
         link.SetPortName("COM1");
         for (const Listed& device : devices)
             ftdi.addDevice(device.description, device.serial, device.locId);
-        QCOMPARE(link.AutoDetect(), found);
+        ftdi.createListStatus = failingCall == 1 ? platform::FT_IO_ERROR : platform::FT_OK;
+        ftdi.getListStatus = failingCall == 2 ? platform::FT_OTHER_ERROR : platform::FT_OK;
+        QCOMPARE(link.AutoDetect(), !serial.isEmpty());
         QCOMPARE(link.FtdiSerial(), serial);
         QCOMPARE(link.PortName(), portName);
-        QCOMPARE(link.linkKind, int(found ? CSerialLink::FtdiLink : CSerialLink::ComLink));
+        QCOMPARE(link.linkKind, int(serial.isEmpty() ? CSerialLink::ComLink : CSerialLink::FtdiLink));
         QVERIFY(!link.IsOpen());
     }
 
-    void failingListCallsLeaveLinkUnchanged()
-    {
-        platform::FakeFtdiDevices ftdi;
-        ftdi.addDevice("Swiftlane", "SL1", 0x121);
-        ftdi.createListStatus = platform::FT_IO_ERROR;
-        CSerialLinkSL link;
-        QVERIFY(!link.IsOpen());
-        QCOMPARE(link.FtdiSerial(), QString());
-        QCOMPARE(debugLines, QStringList{"ft_status = 4\n"});
-        ftdi.createListStatus = platform::FT_OK;
-        ftdi.getListStatus = platform::FT_OTHER_ERROR;
-        QVERIFY(!link.AutoDetect());
-        QCOMPARE(link.FtdiSerial(), QString());
-        QCOMPARE(link.linkKind, int(CSerialLink::ComLink));
-    }
-
-    void reconnectsFourSecondsAfterLastStatus_data()
-    {
-        QTest::addColumn<uint>("start");
-        QTest::newRow("plain") << 100000u;
-        QTest::newRow("tick count wraps") << 0xFFFFF000u;
-    }
     void reconnectsFourSecondsAfterLastStatus()
     {
-        QFETCH(uint, start);
+        const std::uint32_t start = 0xFFFFF000; // the delay crosses the tick count's wrap
         platform::FakeClock clock(start);
-        platform::FakeFtdiDevices ftdi;
         ftdi.addDevice("Swiftlane", "SL1", 0x121);
         RecordingGateOwner owner;
         CGateSystem gates(&owner);
         QVERIFY(gates.IsLinkOpen()); // found and opened at construction
-        QCOMPARE(ftdi.lastBaudRate, 9600u);
         ftdi.pushIncoming("SL1", "$PSTS,1234,1,1,0,0*2C\r\n");
         gates.Poll();
         QCOMPARE(gates.LastStatusTime(), start);
 
+        // Device list reads a poll takes: none until 4000 ms after the last valid status, then one
+        // every tick until the adapter is open again.
+        const auto listsAfter = [&](std::uint32_t ms) {
+            clock.advance(ms);
+            const int before = ftdi.createListCalls;
+            gates.Poll();
+            return ftdi.createListCalls - before;
+        };
         ftdi.unplug("SL1");
-        gates.Poll();
+        QCOMPARE(listsAfter(0), 0);
         QVERIFY(!gates.IsLinkOpen());
-        const int listsBefore = ftdi.createListCalls;
-        clock.advance(4000);
-        gates.Poll();
-        QCOMPARE(ftdi.createListCalls, listsBefore);
-        for (int tick = 1; tick <= 3; ++tick) {
-            clock.advance(25);
-            gates.Poll();
-            QCOMPARE(ftdi.createListCalls, listsBefore + tick);
-        }
+        QCOMPARE(listsAfter(4000), 0);
+        QCOMPARE(listsAfter(25), 1);
+        QCOMPARE(listsAfter(25), 1);
         ftdi.plugIn("SL1");
-        clock.advance(25);
-        gates.Poll();
+        QCOMPARE(listsAfter(25), 1);
         QVERIFY(gates.IsLinkOpen());
-        const int listsWhenOpen = ftdi.createListCalls;
-        for (int tick = 0; tick < 5; ++tick) {
-            clock.advance(25);
-            gates.Poll();
-        }
-        QCOMPARE(ftdi.createListCalls, listsWhenOpen);
+        QCOMPARE(listsAfter(25), 0);
         QCOMPARE(ftdi.openHandleCount(), 1);
     }
 
-    void closedComLinkSwitchesToTheAdapter()
-    {
-        platform::FakeClock clock;
-        platform::FakeFtdiDevices ftdi;
-        RecordingGateOwner owner;
-        CGateSystem gates(&owner);
-        gates.Link().SetPortName("COM4"); // closed after a failed start
-        ftdi.addDevice("Swiftlane", "SL1", 0x121);
-        gates.Poll();
-        QVERIFY(gates.IsLinkOpen());
-        QCOMPARE(gates.Link().PortName(), QString("USB121"));
-    }
-
+    // A poll takes no more than its ring holds; the rest of a burst waits in the device.
     void burstsArriveWholeOverSeveralPolls()
     {
-        platform::FakeClock clock;
-        platform::FakeFtdiDevices ftdi;
         ftdi.addDevice("Swiftlane", "SL1", 0x121);
         RecordingGateOwner owner;
         CGateSystem gates(&owner);
         QStringList expected;
-        QByteArray burst;
         for (int i = 0; i < 60; ++i) {
-            burst += QByteArray::fromStdString(FormatEventSentence(std::uint32_t(i), i % 4, i % 2)) + "\r\n";
+            ftdi.pushIncoming("SL1",
+                              QByteArray::fromStdString(FormatEventSentence(i, i % 4, i % 2)) + "\r\n");
             expected << QString("event %1 %2 %3").arg(i % 4).arg(i).arg(i % 2);
         }
-        for (int poll = 0; poll < 4; ++poll) { // faster than one poll takes
-            ftdi.pushIncoming("SL1", burst.mid(poll * 300, 300));
-            gates.Poll();
-        }
-        for (int poll = 0; poll < 5; ++poll)
+        for (int poll = 0; poll < 10; ++poll)
             gates.Poll();
         QCOMPARE(owner.describe(), expected);
     }

@@ -16,33 +16,20 @@ public:
     {
         close();
         auto it = ports.find(portName);
-        if (it == ports.end() || !it->second->exists || it->second->open)
+        if (it == ports.end() || it->second->open)
             return false;
         state = it->second;
         state->open = true;
-        state->failed = false;
-        ++state->openCount;
         return true;
     }
 
     bool isOpen() const override { return state && state->open; }
-
-    bool applySettings(const LineSettings& settings) override
-    {
-        if (!isOpen() || state->failSettings)
-            return false;
-        state->settings = settings;
-        return true;
-    }
+    bool applySettings(const LineSettings&) override { return isOpen(); }
 
     int read(char* buffer, int max) override
     {
         if (!isOpen())
             return -1;
-        if (state->failed) {
-            close();
-            return -1;
-        }
         const int n = std::min(max, static_cast<int>(state->incoming.size()));
         std::memcpy(buffer, state->incoming.constData(), static_cast<std::size_t>(n));
         state->incoming.remove(0, n);
@@ -51,7 +38,7 @@ public:
 
     int write(const char* data, int length) override
     {
-        if (!isOpen() || state->failed)
+        if (!isOpen())
             return -1;
         const int n = state->writeLimit < 0 ? length : std::min(length, state->writeLimit);
         state->sent.append(data, n);
@@ -74,10 +61,7 @@ private:
 
 FakeComPorts::FakeComPorts()
 {
-    setComPortFactory([this] {
-        ++created;
-        return std::make_unique<FakeComPort>(ports);
-    });
+    setComPortFactory([this] { return std::make_unique<FakeComPort>(ports); });
 }
 
 FakeComPorts::~FakeComPorts()
@@ -91,12 +75,6 @@ FakeComPortState& FakeComPorts::addPort(const QString& name)
     if (!slot)
         slot = std::make_shared<FakeComPortState>();
     return *slot;
-}
-
-FakeComPortState* FakeComPorts::port(const QString& name)
-{
-    auto it = ports.find(name);
-    return it == ports.end() ? nullptr : it->second.get();
 }
 
 } // namespace platform

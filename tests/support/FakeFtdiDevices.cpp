@@ -18,21 +18,18 @@ FakeFtdiDevices::~FakeFtdiDevices()
 FakeFtdiDevices::Device& FakeFtdiDevices::addDevice(const std::string& description, const std::string& serial,
                                                     std::uint32_t locId)
 {
-    Device added;
+    Device& added = devices.emplace_back();
     added.description = description;
     added.serial = serial;
     added.locId = locId;
-    devices.push_back(added);
-    return devices.back();
+    return added;
 }
 
 FakeFtdiDevices::Device* FakeFtdiDevices::device(const std::string& serial)
 {
-    for (Device& candidate : devices) {
-        if (candidate.serial == serial)
-            return &candidate;
-    }
-    return nullptr;
+    auto it =
+        std::find_if(devices.begin(), devices.end(), [&](const Device& d) { return d.serial == serial; });
+    return it == devices.end() ? nullptr : &*it;
 }
 
 void FakeFtdiDevices::pushIncoming(const std::string& serial, const QByteArray& bytes)
@@ -58,12 +55,6 @@ void FakeFtdiDevices::plugIn(const std::string& serial)
     }
 }
 
-int FakeFtdiDevices::openHandleCount() const
-{
-    return static_cast<int>(
-        std::count_if(handles.begin(), handles.end(), [](const auto& h) { return h->open; }));
-}
-
 FtStatus FakeFtdiDevices::createDeviceInfoList(std::uint32_t* count)
 {
     ++createListCalls;
@@ -84,8 +75,7 @@ FtStatus FakeFtdiDevices::getDeviceInfoList(FtDeviceListInfoNode* nodes, std::ui
             continue;
         FtDeviceListInfoNode& node = nodes[filled++];
         node = FtDeviceListInfoNode{};
-        node.Type = d.type;
-        node.ID = d.id;
+        node.ID = 0x04036001;
         node.LocId = d.locId;
         std::strncpy(node.SerialNumber, d.serial.c_str(), sizeof node.SerialNumber - 1);
         std::strncpy(node.Description, d.description.c_str(), sizeof node.Description - 1);
@@ -96,76 +86,47 @@ FtStatus FakeFtdiDevices::getDeviceInfoList(FtDeviceListInfoNode* nodes, std::ui
 
 FtStatus FakeFtdiDevices::openBySerialNumber(const char* serial, FtHandle* handle)
 {
-    ++openCalls;
-    if (openStatus != FT_OK)
-        return openStatus;
     const Device* target = device(serial);
     if (!target || !target->attached)
         return FT_DEVICE_NOT_FOUND;
-    handles.push_back(std::make_unique<Handle>(Handle{serial, true}));
+    handles.push_back(std::make_unique<std::string>(serial));
     *handle = handles.back().get();
     return FT_OK;
 }
 
-FakeFtdiDevices::Handle* FakeFtdiDevices::liveHandle(FtHandle handle)
+std::string* FakeFtdiDevices::liveHandle(FtHandle handle)
 {
-    for (const auto& candidate : handles) {
-        if (candidate.get() == handle && candidate->open)
-            return candidate.get();
-    }
-    return nullptr;
+    auto it = std::find_if(handles.begin(), handles.end(), [&](const auto& h) { return h.get() == handle; });
+    return it == handles.end() ? nullptr : it->get();
 }
 
-FakeFtdiDevices::Device* FakeFtdiDevices::deviceOf(FtHandle handle)
+FakeFtdiDevices::Device* FakeFtdiDevices::deviceOf(FtHandle handle, FtStatus* status)
 {
-    Handle* live = liveHandle(handle);
-    return live ? device(live->serial) : nullptr;
-}
-
-FtStatus FakeFtdiDevices::setBaudRate(FtHandle handle, std::uint32_t baudRate)
-{
-    if (!liveHandle(handle))
-        return FT_INVALID_HANDLE;
-    lastBaudRate = baudRate;
-    return baudRateStatus;
-}
-
-FtStatus FakeFtdiDevices::setDataCharacteristics(FtHandle handle, std::uint8_t wordLength,
-                                                 std::uint8_t stopBits, std::uint8_t parity)
-{
-    if (!liveHandle(handle))
-        return FT_INVALID_HANDLE;
-    lastWordLength = wordLength;
-    lastStopBits = stopBits;
-    lastParity = parity;
-    return dataCharacteristicsStatus;
+    std::string* serial = liveHandle(handle);
+    Device* target = serial ? device(*serial) : nullptr;
+    *status = !target ? FT_INVALID_HANDLE : target->unplugged ? FT_IO_ERROR : FT_OK;
+    return *status == FT_OK ? target : nullptr;
 }
 
 FtStatus FakeFtdiDevices::resetDevice(FtHandle handle)
 {
-    if (!liveHandle(handle))
-        return FT_INVALID_HANDLE;
-    return resetStatus;
+    return liveHandle(handle) ? resetStatus : FT_INVALID_HANDLE;
 }
 
 FtStatus FakeFtdiDevices::getQueueStatus(FtHandle handle, std::uint32_t* queued)
 {
-    Device* target = deviceOf(handle);
-    if (!target)
-        return FT_INVALID_HANDLE;
-    if (target->unplugged)
-        return FT_IO_ERROR;
-    *queued = static_cast<std::uint32_t>(target->incoming.size());
-    return FT_OK;
+    FtStatus status;
+    if (Device* target = deviceOf(handle, &status))
+        *queued = static_cast<std::uint32_t>(target->incoming.size());
+    return status;
 }
 
 FtStatus FakeFtdiDevices::read(FtHandle handle, void* buffer, std::uint32_t toRead, std::uint32_t* got)
 {
-    Device* target = deviceOf(handle);
+    FtStatus status;
+    Device* target = deviceOf(handle, &status);
     if (!target)
-        return FT_INVALID_HANDLE;
-    if (target->unplugged)
-        return FT_IO_ERROR;
+        return status;
     const auto n = std::min<qsizetype>(toRead, target->incoming.size());
     std::memcpy(buffer, target->incoming.constData(), static_cast<std::size_t>(n));
     target->incoming.remove(0, n);
@@ -173,27 +134,21 @@ FtStatus FakeFtdiDevices::read(FtHandle handle, void* buffer, std::uint32_t toRe
     return FT_OK;
 }
 
-FtStatus FakeFtdiDevices::write(FtHandle handle, const void* data, std::uint32_t length,
-                                std::uint32_t* written)
+FtStatus FakeFtdiDevices::write(FtHandle handle, const void*, std::uint32_t length, std::uint32_t* written)
 {
-    Device* target = deviceOf(handle);
-    if (!target)
-        return FT_INVALID_HANDLE;
-    if (writeStatus != FT_OK)
-        return writeStatus;
-    target->written.append(static_cast<const char*>(data), static_cast<qsizetype>(length));
-    *written = length;
-    return FT_OK;
+    FtStatus status;
+    if (deviceOf(handle, &status))
+        *written = length;
+    return status;
 }
 
 FtStatus FakeFtdiDevices::close(FtHandle handle)
 {
-    ++closeCalls;
-    Handle* live = liveHandle(handle);
-    if (!live)
-        return FT_INVALID_HANDLE;
-    live->open = false;
-    return FT_OK;
+    const auto before = handles.size();
+    handles.erase(
+        std::remove_if(handles.begin(), handles.end(), [&](const auto& h) { return h.get() == handle; }),
+        handles.end());
+    return handles.size() < before ? FT_OK : FT_INVALID_HANDLE;
 }
 
 } // namespace platform

@@ -11,7 +11,8 @@
 namespace platform {
 
 // A scripted FTDI device list. Installs itself for its lifetime. Devices are keyed by serial
-// number; bytes queued for a device are what its reads return; every call can be made to fail.
+// number; bytes queued for a device are what its reads return; the list calls and the last step
+// of an open can be made to fail.
 class FakeFtdiDevices : public FtdiDevices
 {
 public:
@@ -20,10 +21,7 @@ public:
         std::string description;
         std::string serial;
         std::uint32_t locId = 0;
-        std::uint32_t type = 0;
-        std::uint32_t id = 0x04036001;
         QByteArray incoming;    // received, not yet read
-        QByteArray written;     // everything written to it
         bool attached = true;   // false: left out of the list and cannot be opened
         bool unplugged = false; // open handles fail their queue status
     };
@@ -42,34 +40,23 @@ public:
     void unplug(const std::string& serial);
     void plugIn(const std::string& serial);
 
-    int openHandleCount() const;
+    int openHandleCount() const { return static_cast<int>(handles.size()); }
 
-    std::vector<Device> devices;
-
-    // Statuses the calls return instead of working (FT_OK: work normally).
+    // Statuses these calls return instead of working. On a failing reset the handle stays open,
+    // as on the vendor's driver.
     FtStatus createListStatus = FT_OK;
     FtStatus getListStatus = FT_OK;
-    FtStatus openStatus = FT_OK;
-    FtStatus baudRateStatus = FT_OK;
-    FtStatus dataCharacteristicsStatus = FT_OK;
     FtStatus resetStatus = FT_OK;
-    FtStatus writeStatus = FT_OK;
-    // On a failing reset the handle stays open, as on the vendor's driver.
-
     int createListCalls = 0;
-    int openCalls = 0;
-    int closeCalls = 0;
-    std::uint32_t lastBaudRate = 0;
-    std::uint8_t lastWordLength = 0;
-    std::uint8_t lastStopBits = 0;
-    std::uint8_t lastParity = 0;
 
     FtStatus createDeviceInfoList(std::uint32_t* count) override;
     FtStatus getDeviceInfoList(FtDeviceListInfoNode* nodes, std::uint32_t* count) override;
     FtStatus openBySerialNumber(const char* serial, FtHandle* handle) override;
-    FtStatus setBaudRate(FtHandle handle, std::uint32_t baudRate) override;
-    FtStatus setDataCharacteristics(FtHandle handle, std::uint8_t wordLength, std::uint8_t stopBits,
-                                    std::uint8_t parity) override;
+    FtStatus setBaudRate(FtHandle handle, std::uint32_t) override { return live(handle); }
+    FtStatus setDataCharacteristics(FtHandle handle, std::uint8_t, std::uint8_t, std::uint8_t) override
+    {
+        return live(handle);
+    }
     FtStatus resetDevice(FtHandle handle) override;
     FtStatus getQueueStatus(FtHandle handle, std::uint32_t* queued) override;
     FtStatus read(FtHandle handle, void* buffer, std::uint32_t toRead, std::uint32_t* got) override;
@@ -77,15 +64,14 @@ public:
     FtStatus close(FtHandle handle) override;
 
 private:
-    struct Handle
-    {
-        std::string serial;
-        bool open = true;
-    };
-    Handle* liveHandle(FtHandle handle);
-    Device* deviceOf(FtHandle handle);
+    // An open handle points at the serial number of its device; closing removes it.
+    std::string* liveHandle(FtHandle handle);
+    FtStatus live(FtHandle handle) { return liveHandle(handle) ? FT_OK : FT_INVALID_HANDLE; }
+    // The device behind an open handle, or null; *status tells why not.
+    Device* deviceOf(FtHandle handle, FtStatus* status);
 
-    std::vector<std::unique_ptr<Handle>> handles;
+    std::vector<Device> devices;
+    std::vector<std::unique_ptr<std::string>> handles;
 };
 
 } // namespace platform

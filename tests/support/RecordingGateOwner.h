@@ -41,24 +41,16 @@ public:
     {
         QStringList lines;
         for (const Call& call : calls) {
-            switch (call.kind) {
-            case StatusTime:
+            if (call.kind == StatusTime)
                 lines << QStringLiteral("status %1").arg(call.deviceTime);
-                break;
-            case GateStatus:
+            else if (call.kind == GateStatus)
                 lines << QStringLiteral("gates %1%2%3%4")
-                             .arg(int(call.gates[0]))
-                             .arg(int(call.gates[1]))
-                             .arg(int(call.gates[2]))
-                             .arg(int(call.gates[3]));
-                break;
-            case GateEvent:
-                lines << QStringLiteral("event %1 %2 %3")
-                             .arg(call.gate)
-                             .arg(call.deviceTime)
-                             .arg(int(call.state));
-                break;
-            }
+                             .arg(call.gates[0])
+                             .arg(call.gates[1])
+                             .arg(call.gates[2])
+                             .arg(call.gates[3]);
+            else
+                lines << QStringLiteral("event %1 %2 %3").arg(call.gate).arg(call.deviceTime).arg(call.state);
         }
         return lines;
     }
