@@ -9,7 +9,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,24 +24,6 @@ public:
     ~FakeShell() override { platform::setShell(nullptr); }
     void open(const QString& path) override { opened << path; }
     QStringList opened;
-};
-
-// Message boxes that let the test act while the box is "open" (the tick keeps running then).
-class InteractiveDialogs : public FakeDialogs
-{
-public:
-    QMessageBox::StandardButton message(QMessageBox::Icon icon, QWidget* parent, const QString& title,
-                                        const QString& text, QMessageBox::StandardButtons buttons,
-                                        QMessageBox::StandardButton defaultButton) override
-    {
-        if (whileOpen) {
-            auto action = std::move(whileOpen);
-            whileOpen = nullptr;
-            action();
-        }
-        return FakeDialogs::message(icon, parent, title, text, buttons, defaultButton);
-    }
-    std::function<void()> whileOpen;
 };
 
 // A controller on a temporary data folder, a fake clock and one fake gate adapter, driven tick by
@@ -79,7 +60,7 @@ public:
     QTemporaryDir dataDir;
     platform::FakeClock clock;
     platform::FakeFtdiDevices devices;
-    InteractiveDialogs dialogs;
+    FakeDialogs dialogs;
     FakeShell shell;
     std::unique_ptr<SLMain> controller;
 };

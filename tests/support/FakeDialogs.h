@@ -3,59 +3,53 @@
 #include "platform/OperatorDialogs.h"
 
 #include <deque>
-#include <optional>
+#include <functional>
+#include <utility>
 #include <vector>
 
-// Records every question put to the operator and answers from scripted queues. Installs itself for
-// its lifetime. Unscripted answers: Ok for message boxes, an empty name for file dialogs (cancelled)
-// and a cancelled text input.
+// Records every message box put to the operator and answers from a scripted queue (Ok when it is
+// empty); file and text dialogs answer "cancelled". Installs itself for its lifetime.
 class FakeDialogs : public platform::OperatorDialogs
 {
 public:
-    enum class Kind
-    {
-        Message,
-        OpenFile,
-        SaveFile,
-        Text
-    };
-
     struct Call
     {
-        Kind kind = Kind::Message;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
         QWidget* parent = nullptr;
-        QString title; // caption of file dialogs
-        QString text;  // label of text inputs
+        QString title;
+        QString text;
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-        QString dir;     // file dialogs
-        QString filter;  // file dialogs
-        QString initial; // text inputs
     };
 
-    FakeDialogs();
-    ~FakeDialogs() override;
+    FakeDialogs() { platform::setDialogs(this); }
+    ~FakeDialogs() override { platform::setDialogs(nullptr); }
     FakeDialogs(const FakeDialogs&) = delete;
     FakeDialogs& operator=(const FakeDialogs&) = delete;
 
-    QMessageBox::StandardButton message(QMessageBox::Icon icon, QWidget* parent, const QString& title,
+    QMessageBox::StandardButton message(QMessageBox::Icon, QWidget* parent, const QString& title,
                                         const QString& text, QMessageBox::StandardButtons buttons,
-                                        QMessageBox::StandardButton defaultButton) override;
-    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override;
-    QString text(QWidget* parent, const QString& title, const QString& label, const QString& initial,
-                 bool* ok) override;
-
-    int count(Kind kind) const;
+                                        QMessageBox::StandardButton defaultButton) override
+    {
+        calls.push_back({parent, title, text, buttons, defaultButton});
+        // The tick keeps running while a real box is open; let the test act in that moment.
+        if (auto action = std::exchange(whileOpen, nullptr))
+            action();
+        if (buttonAnswers.empty())
+            return QMessageBox::Ok;
+        const QMessageBox::StandardButton answer = buttonAnswers.front();
+        buttonAnswers.pop_front();
+        return answer;
+    }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString text(QWidget*, const QString&, const QString&, const QString&, bool* ok) override
+    {
+        if (ok)
+            *ok = false;
+        return {};
+    }
 
     std::vector<Call> calls;
     std::deque<QMessageBox::StandardButton> buttonAnswers;
-    std::deque<QString> fileAnswers;                // open and save dialogs share one queue
-    std::deque<std::optional<QString>> textAnswers; // nullopt: cancelled
-
-private:
-    QString nextFileAnswer();
+    std::function<void()> whileOpen;
 };
