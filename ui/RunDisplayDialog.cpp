@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr int maxPanels = 3;
+
 QPalette displayPalette()
 {
     const QColor green(0, 255, 0);
@@ -40,6 +42,10 @@ RunDisplayDialog::RunDisplayDialog(QWidget* parent) : QDialog(parent), ui(new Ui
     QPalette subjectPalette = ui->subjectNameLineEdit->palette();
     subjectPalette.setColor(ui->subjectNameLineEdit->backgroundRole(), Qt::black);
     ui->subjectNameLineEdit->setPalette(subjectPalette);
+    // A short name grows up to half again the form's size in a wide window; the padding covers the
+    // line edit's frame and text margins.
+    nameFitter =
+        new FontFitter(ui->subjectNameLineEdit, 12, 1.5, [this] { return ui->subjectNameLineEdit->text(); });
 }
 
 RunDisplayDialog::~RunDisplayDialog()
@@ -71,7 +77,8 @@ void RunDisplayDialog::Update()
     const QString subject = engine->SubjectName();
     if (ui->subjectNameLineEdit->text() != subject) {
         ui->subjectNameLineEdit->setText(subject);
-        // A name wider than the field shows its beginning, not its end.
+        nameFitter->Refit();
+        // A name too long even for the smallest font shows its beginning, not its end.
         ui->subjectNameLineEdit->setCursorPosition(0);
     }
     const QString total = QString::number(engine->TotalTime(), 'f', 3);
@@ -89,7 +96,7 @@ void RunDisplayDialog::Update()
 void RunDisplayDialog::PanelRange(int gateCount, int currentGateIndex, int& first, int& end)
 {
     first = currentGateIndex <= 0 ? 1 : std::max(1, currentGateIndex - 2);
-    end = std::min(gateCount, first + 3);
+    end = std::min(gateCount, first + maxPanels);
 }
 
 void RunDisplayDialog::RebuildGatePanels()
@@ -102,6 +109,10 @@ void RunDisplayDialog::RebuildGatePanels()
         delete old;
     }
     auto* layout = new QHBoxLayout;
+    layout->setContentsMargins(3, 3, 3, 3);
+    layout->setSpacing(3);
+    // Panels as tall as their contents, level with the total, rather than columns of empty space.
+    layout->setAlignment(Qt::AlignVCenter);
     int first = 1;
     int end = 1;
     if (const SequenceRun* engine = run())
@@ -111,6 +122,9 @@ void RunDisplayDialog::RebuildGatePanels()
         layout->addWidget(panel);
         panel->SetGateIndex(position);
     }
+    // Empty slots keep one or two panels at the width they have among three.
+    for (int slot = std::max(0, end - first); slot < maxPanels; ++slot)
+        layout->addStretch();
     ui->otherGatesFrame->setLayout(layout);
 }
 

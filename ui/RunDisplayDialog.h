@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+class FontFitter;
 class QHBoxLayout;
 class RunDisplayGateWidget;
 class SequenceRun;
@@ -47,6 +48,7 @@ private:
 
     Ui::RunDisplayDialog* ui;
     SLMain* controller = nullptr;
+    FontFitter* nameFitter;
     std::int32_t lastGateIndex = -1;
     // The total on show, so that an unchanged value is not repainted on every tick.
     QString totalShown;

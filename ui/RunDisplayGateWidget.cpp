@@ -2,7 +2,13 @@
 
 #include "ui_RunDisplayGateWidget.h"
 
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QLCDNumber>
 #include <QPalette>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -29,13 +35,81 @@ QString secondsText(double seconds)
     return QString::number(seconds, 'f', 3);
 }
 
+constexpr qreal smallestPointSize = 6.0;
+// The title and its labels may grow to half again their form sizes in a wide panel.
+constexpr qreal largestTitleScale = 1.5;
+
+// Keeps an LCD as tall as its width lets its digits be, so the digits grow with the panel's width
+// while the row stays no taller than they need.
+class DigitHeightKeeper : public QObject
+{
+public:
+    explicit DigitHeightKeeper(QLCDNumber* lcd) : QObject(lcd), lcd(lcd) { lcd->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == lcd && event->type() == QEvent::Resize) {
+            // The toolkit's segment length: the width holds the digits plus the decimal point's room.
+            const int pointRoom = lcd->smallDecimalPoint() ? 2 : 1;
+            // Widths are taken in steps of 8 px, so that panels a pixel apart keep the same height.
+            const int width = lcd->width() / 8 * 8;
+            const int segmentLength = width * 5 / (lcd->digitCount() * (5 + pointRoom) + pointRoom);
+            lcd->setMinimumHeight(std::max(12, segmentLength * 12 / 5 + 1));
+        }
+        return false;
+    }
+
+private:
+    QLCDNumber* lcd;
+};
+
 } // namespace
+
+FontFitter::FontFitter(QWidget* target, int padding, qreal largestScale, std::function<QString()> text,
+                       const std::vector<QWidget*>& companions)
+    : QObject(target), target(target), padding(padding), largestScale(largestScale), text(std::move(text))
+{
+    scaled.push_back({target, target->font().pointSizeF()});
+    for (QWidget* widget : companions)
+        scaled.push_back({widget, widget->font().pointSizeF()});
+    target->installEventFilter(this);
+}
+
+void FontFitter::Refit()
+{
+    QFont font = target->font();
+    font.setPointSizeF(scaled.front().formPointSize);
+    const qreal needed = QFontMetricsF(font).horizontalAdvance(text());
+    const qreal room = target->contentsRect().width() - padding;
+    const qreal scale = needed > 0 ? std::min(largestScale, room / needed) : 1.0;
+    for (const Scaled& item : scaled) {
+        // Half points, so that a resize by a pixel or two leaves the font alone.
+        const qreal size = std::max(smallestPointSize, std::floor(item.formPointSize * scale * 2) / 2);
+        if (size == item.widget->font().pointSizeF())
+            continue;
+        QFont itemFont = item.widget->font();
+        itemFont.setPointSizeF(size);
+        item.widget->setFont(itemFont);
+    }
+}
+
+bool FontFitter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == target && event->type() == QEvent::Resize)
+        Refit();
+    return false;
+}
 
 RunDisplayGateWidget::RunDisplayGateWidget(QWidget* parent)
     : QWidget(parent), ui(new Ui::RunDisplayGateWidget)
 {
     ui->setupUi(this);
     setPalette(panelPalette());
+    titleFitter = new FontFitter(ui->checkPointLabel, 2, largestTitleScale,
+                                 [this] { return ui->checkPointLabel->text(); }, {ui->label, ui->label_2});
+    new DigitHeightKeeper(ui->timeLcdNumber);
+    new DigitHeightKeeper(ui->bestTimeLcdNumber);
 }
 
 RunDisplayGateWidget::~RunDisplayGateWidget()
@@ -48,6 +122,7 @@ void RunDisplayGateWidget::SetGateIndex(int value)
     position = value;
     ui->checkPointLabel->setText(value == 0 ? QStringLiteral("Start Point")
                                             : QStringLiteral("Checkpoint %1").arg(value));
+    titleFitter->Refit();
 }
 
 QString RunDisplayGateWidget::CheckpointText() const
