@@ -7,8 +7,7 @@
 #include <QDir>
 #include <QTimer>
 
-SLMain::SLMain()
-    : QObject(nullptr), mainWindow(nullptr), gateSystem(this)
+SLMain::SLMain() : QObject(nullptr), mainWindow(nullptr), gateSystem(this)
 {
     sequenceRun.SetOwner(this);
     runsFolder = platform::dataPath(QStringLiteral("\\Swiftlane\\Runs\\"));
@@ -18,7 +17,10 @@ SLMain::SLMain()
     LoadConfig();
 }
 
-SLMain::~SLMain() { SaveConfig(); }
+SLMain::~SLMain()
+{
+    SaveConfig();
+}
 
 void SLMain::Init()
 {
@@ -39,7 +41,10 @@ void SLMain::OnTimer()
     UpdateLiveRow();
 }
 
-void SLMain::OnStatusTime(std::uint32_t deviceTime) { sequenceRun.Tick(deviceTime); }
+void SLMain::OnStatusTime(std::uint32_t deviceTime)
+{
+    sequenceRun.Tick(deviceTime);
+}
 
 void SLMain::SetGateStatus(bool g0, bool g1, bool g2, bool g3)
 {
@@ -81,17 +86,29 @@ void SLMain::GetGateReady(bool& r0, bool& r1, bool& r2, bool& r3) const
     r3 = gateReady[3];
 }
 
-void SLMain::OnRFIDTag(const QString& tag) { mainWindow.addSubjectName(tag); }
+void SLMain::OnRFIDTag(const QString& tag)
+{
+    mainWindow.addSubjectName(tag);
+}
 
-QStringList SLMain::SubjectNames() const { return mainWindow.subjectNames(); }
+QStringList SLMain::SubjectNames() const
+{
+    return mainWindow.subjectNames();
+}
 
-void SLMain::SetSubjectNames(QStringList names) { mainWindow.setSubjectNames(names); }
+void SLMain::SetSubjectNames(QStringList names)
+{
+    mainWindow.setSubjectNames(names);
+}
 
 // The name list files, the RFID tag map and the port dialogs are not part of this build yet.
 void SLMain::ImportNameList() {}
 void SLMain::ExportNameList() {}
 void SLMain::ImportRFIDTagNames() {}
-void SLMain::SetupGateConnection() { gateSystem.Link().ShowPortDialog(QStringLiteral("Swiftlane COM Port")); }
+void SLMain::SetupGateConnection()
+{
+    gateSystem.Link().ShowPortDialog(QStringLiteral("Swiftlane COM Port"));
+}
 void SLMain::SetupRfidConnection() {}
 void SLMain::RequestRfidScan() {}
 

@@ -4,7 +4,10 @@
 #include "archive/QXmlArchive.h"
 #include "platform/DataFolder.h"
 
-QString SLMain::ConfigPath() { return platform::dataPath(QStringLiteral("\\Swiftlane.cfg")); }
+QString SLMain::ConfigPath()
+{
+    return platform::dataPath(QStringLiteral("\\Swiftlane.cfg"));
+}
 
 void SLMain::SaveConfig()
 {

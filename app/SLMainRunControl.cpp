@@ -70,7 +70,10 @@ QString SLMain::RunStateText() const
     return QStringLiteral(" Idle");
 }
 
-void SLMain::SetSubjectName(const QString& name) { sequenceRun.SetSubjectName(name); }
+void SLMain::SetSubjectName(const QString& name)
+{
+    sequenceRun.SetSubjectName(name);
+}
 
 void SLMain::SelectRun(const QString& runFilePath)
 {
@@ -102,6 +105,12 @@ void SLMain::UpdateLiveRow()
         mainWindow.updateLastReportRow(sequenceRun.BuildResultRow());
 }
 
-void SLMain::OpenReportsFolder() { platform::shell().open(sequenceRun.ReportFolder()); }
+void SLMain::OpenReportsFolder()
+{
+    platform::shell().open(sequenceRun.ReportFolder());
+}
 
-void SLMain::ViewReport() { platform::shell().open(sequenceRun.ReportFileName()); }
+void SLMain::ViewReport()
+{
+    platform::shell().open(sequenceRun.ReportFileName());
+}

@@ -46,7 +46,8 @@ struct TickFixture
         if (n % 4 == 0) {
             deviceTime += 100;
             const bool ready[4] = {true, true, true, true};
-            devices.pushIncoming("SL000001", QByteArray::fromStdString(FormatStatusSentence(deviceTime, ready) + "\r\n"));
+            devices.pushIncoming("SL000001",
+                                 QByteArray::fromStdString(FormatStatusSentence(deviceTime, ready) + "\r\n"));
         }
         controller->OnTimer();
     }

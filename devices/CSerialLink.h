@@ -16,7 +16,11 @@ class CSerialLink
 {
 public:
     static constexpr int StoreSize = 256;
-    enum LinkKind { ComLink = 0, FtdiLink = 1 };
+    enum LinkKind
+    {
+        ComLink = 0,
+        FtdiLink = 1
+    };
 
     CSerialLink();
     virtual ~CSerialLink();

@@ -28,8 +28,14 @@ Clock* current = &systemClock;
 
 } // namespace
 
-Clock& clock() { return *current; }
+Clock& clock()
+{
+    return *current;
+}
 
-void setClock(Clock* replacement) { current = replacement ? replacement : &systemClock; }
+void setClock(Clock* replacement)
+{
+    current = replacement ? replacement : &systemClock;
+}
 
 } // namespace platform

@@ -20,6 +20,9 @@ Clock& clock();
 // Installs a replacement (not owned); nullptr restores the system clock.
 void setClock(Clock* replacement);
 
-inline std::uint32_t tickCount() { return clock().tickCount(); }
+inline std::uint32_t tickCount()
+{
+    return clock().tickCount();
+}
 
 } // namespace platform

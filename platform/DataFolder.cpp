@@ -4,7 +4,10 @@
 
 namespace platform {
 
-QString dataFolder() { return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation); }
+QString dataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
 
 QString dataPath(const QString& backslashSuffix)
 {

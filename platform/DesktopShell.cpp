@@ -17,8 +17,14 @@ DesktopShell* current = &qtShell;
 
 } // namespace
 
-DesktopShell& shell() { return *current; }
+DesktopShell& shell()
+{
+    return *current;
+}
 
-void setShell(DesktopShell* replacement) { current = replacement ? replacement : &qtShell; }
+void setShell(DesktopShell* replacement)
+{
+    current = replacement ? replacement : &qtShell;
+}
 
 } // namespace platform

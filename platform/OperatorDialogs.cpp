@@ -43,10 +43,19 @@ OperatorDialogs* current = &qtDialogs;
 
 } // namespace
 
-OperatorDialogs& dialogs() { return *current; }
+OperatorDialogs& dialogs()
+{
+    return *current;
+}
 
-void setDialogs(OperatorDialogs* replacement) { current = replacement ? replacement : &qtDialogs; }
+void setDialogs(OperatorDialogs* replacement)
+{
+    current = replacement ? replacement : &qtDialogs;
+}
 
-void linkWarning(const QString& text) { dialogs().message(QMessageBox::Warning, nullptr, QString(), text); }
+void linkWarning(const QString& text)
+{
+    dialogs().message(QMessageBox::Warning, nullptr, QString(), text);
+}
 
 } // namespace platform

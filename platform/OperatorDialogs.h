@@ -15,10 +15,10 @@ public:
     virtual ~OperatorDialogs() = default;
 
     // A modal message box; returns the button pressed.
-    virtual QMessageBox::StandardButton message(QMessageBox::Icon icon, QWidget* parent, const QString& title,
-                                                const QString& text,
-                                                QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                                QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
+    virtual QMessageBox::StandardButton
+    message(QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text,
+            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
 
     // Empty result: cancelled.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,

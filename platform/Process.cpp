@@ -22,6 +22,9 @@ void exitProcess(int code)
     std::_Exit(code);
 }
 
-void setExitHandler(std::function<void(int)> replacement) { handler() = std::move(replacement); }
+void setExitHandler(std::function<void(int)> replacement)
+{
+    handler() = std::move(replacement);
+}
 
 } // namespace platform

@@ -2,7 +2,10 @@
 
 #include <QtGlobal>
 
-static void initResources() { Q_INIT_RESOURCE(resources); }
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
 
 void EnsureResources()
 {

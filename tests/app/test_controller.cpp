@@ -8,7 +8,8 @@
 #include <QTest>
 
 namespace {
-const QByteArray ExpectedConfig = "<?xml version=\"1.0\" ?>\n<Configuration>\n    <SLMain />\n</Configuration>\n";
+const QByteArray ExpectedConfig =
+    "<?xml version=\"1.0\" ?>\n<Configuration>\n    <SLMain />\n</Configuration>\n";
 
 struct ExitCalled
 {
@@ -23,7 +24,8 @@ QByteArray readFile(const QString& path)
 
 QString lampKey(ControllerHarness& h, int lamp)
 {
-    const auto* label = h.controller->MainWindow().findChild<QLabel*>(QStringLiteral("gate%1LampLabel").arg(lamp));
+    const auto* label =
+        h.controller->MainWindow().findChild<QLabel*>(QStringLiteral("gate%1LampLabel").arg(lamp));
     return QString::number(label->pixmap().toImage().pixel(50, 50), 16);
 }
 } // namespace

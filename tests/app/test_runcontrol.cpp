@@ -9,7 +9,8 @@
 #include <QTest>
 
 namespace {
-const QString Header = QStringLiteral("Subject_Name,Total_Time,Checkpoint_1,Checkpoint_2,Checkpoint_3,Distance,Speed\n");
+const QString Header =
+    QStringLiteral("Subject_Name,Total_Time,Checkpoint_1,Checkpoint_2,Checkpoint_3,Distance,Speed\n");
 }
 
 class RunControlTest : public QObject
@@ -93,7 +94,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("no subject, gate not ready")
             << QString() << false
-            << QStringLiteral("Please enter a subject name\nSome gates in the gate sequence are either not ready or not present");
+            << QStringLiteral("Please enter a subject name\nSome gates in the gate sequence are either not "
+                              "ready or not present");
         QTest::newRow("no subject") << QString() << true << QStringLiteral("Please enter a subject name\n");
         QTest::newRow("gate not ready")
             << QStringLiteral("Ann") << false
@@ -179,13 +181,16 @@ private Q_SLOTS:
         h->clickStart();
         QCOMPARE(h->table()->rowCount(), 1);
         QCOMPARE(h->lastTableRow().value(1), QStringLiteral("4.000"));
-        QVERIFY(h->readReport(QStringLiteral("Swiftlane_Sprint_1.csv")).endsWith(QStringLiteral("Ann,4.000,2.000,1.000,1.000,30.000,7.500\n")));
+        QVERIFY(h->readReport(QStringLiteral("Swiftlane_Sprint_1.csv"))
+                    .endsWith(QStringLiteral("Ann,4.000,2.000,1.000,1.000,30.000,7.500\n")));
     }
 
     void autoAdvanceCountsDownAndStartsTheNextSubject()
     {
         auto h = connected({QStringLiteral("Ann"), QStringLiteral("Bob")});
-        h->controller->MainWindow().findChild<QCheckBox*>(QStringLiteral("autoAdvSubjectCheckBox"))->setChecked(true);
+        h->controller->MainWindow()
+            .findChild<QCheckBox*>(QStringLiteral("autoAdvSubjectCheckBox"))
+            ->setChecked(true);
         h->clickStart();
         runThrough(*h);
         QVERIFY(h->controller->CountdownArmed());
@@ -197,9 +202,9 @@ private Q_SLOTS:
             h->tick();
         }
         seen.removeDuplicates();
-        const QStringList expected = {" About to start in 5", " About to start in 4", " About to start in 3",
-                                      " About to start in 2", " About to start in 1", " About to start in 0",
-                                      " Waiting for start gate"};
+        const QStringList expected = {
+            " About to start in 5", " About to start in 4", " About to start in 3",   " About to start in 2",
+            " About to start in 1", " About to start in 0", " Waiting for start gate"};
         QCOMPARE(seen, expected);
         QCOMPARE(h->subjectCombo()->currentText(), QStringLiteral("Bob"));
         QCOMPARE(h->controller->GetSequenceRun().SubjectName(), QStringLiteral("Bob"));
@@ -215,7 +220,9 @@ private Q_SLOTS:
     void startingByHandDisarmsTheCountdown()
     {
         auto h = connected({QStringLiteral("Ann"), QStringLiteral("Bob")});
-        h->controller->MainWindow().findChild<QCheckBox*>(QStringLiteral("autoAdvSubjectCheckBox"))->setChecked(true);
+        h->controller->MainWindow()
+            .findChild<QCheckBox*>(QStringLiteral("autoAdvSubjectCheckBox"))
+            ->setChecked(true);
         h->clickStart();
         runThrough(*h);
         QVERIFY(h->controller->CountdownArmed());

@@ -19,9 +19,15 @@ ControllerHarness::ControllerHarness(bool withAdapter)
         devices.addDevice("Swiftlane gate adapter", AdapterSerial, 0x121);
 }
 
-ControllerHarness::~ControllerHarness() { controller.reset(); }
+ControllerHarness::~ControllerHarness()
+{
+    controller.reset();
+}
 
-QString ControllerHarness::runsFolder() const { return dataDir.path() + QStringLiteral("/Swiftlane/Runs/"); }
+QString ControllerHarness::runsFolder() const
+{
+    return dataDir.path() + QStringLiteral("/Swiftlane/Runs/");
+}
 
 QString ControllerHarness::reportsFolder() const
 {
@@ -47,7 +53,8 @@ void ControllerHarness::start()
 void ControllerHarness::status(std::uint32_t deviceTime, bool g0, bool g1, bool g2, bool g3)
 {
     const bool flags[4] = {g0, g1, g2, g3};
-    devices.pushIncoming(AdapterSerial, QByteArray::fromStdString(FormatStatusSentence(deviceTime, flags) + "\r\n"));
+    devices.pushIncoming(AdapterSerial,
+                         QByteArray::fromStdString(FormatStatusSentence(deviceTime, flags) + "\r\n"));
 }
 
 void ControllerHarness::event(std::uint32_t deviceTime, int gate, bool state)
