@@ -30,6 +30,18 @@ private:
         return h;
     }
 
+    // Ann's run finished with auto-advance on and Bob next in the list.
+    std::unique_ptr<ControllerHarness> annFinishedWithAutoAdvance()
+    {
+        auto h = connected({QStringLiteral("Ann"), QStringLiteral("Bob")});
+        h->controller->MainWindow()
+            .findChild<QCheckBox*>(QStringLiteral("autoAdvSubjectCheckBox"))
+            ->setChecked(true);
+        h->clickStart();
+        runThrough(*h);
+        return h;
+    }
+
     // Start gate at 1000, status at 1500 and 2500, then gates 1..3 at 3200, 4200, 5000.
     void runThrough(ControllerHarness& h)
     {
@@ -187,12 +199,7 @@ private Q_SLOTS:
 
     void autoAdvanceCountsDownAndStartsTheNextSubject()
     {
-        auto h = connected({QStringLiteral("Ann"), QStringLiteral("Bob")});
-        h->controller->MainWindow()
-            .findChild<QCheckBox*>(QStringLiteral("autoAdvSubjectCheckBox"))
-            ->setChecked(true);
-        h->clickStart();
-        runThrough(*h);
+        auto h = annFinishedWithAutoAdvance();
         QVERIFY(h->controller->CountdownArmed());
 
         QStringList seen;
@@ -219,12 +226,7 @@ private Q_SLOTS:
 
     void startingByHandDisarmsTheCountdown()
     {
-        auto h = connected({QStringLiteral("Ann"), QStringLiteral("Bob")});
-        h->controller->MainWindow()
-            .findChild<QCheckBox*>(QStringLiteral("autoAdvSubjectCheckBox"))
-            ->setChecked(true);
-        h->clickStart();
-        runThrough(*h);
+        auto h = annFinishedWithAutoAdvance();
         QVERIFY(h->controller->CountdownArmed());
         h->tick(40);
         h->clickStart(); // Ann again, by hand
