@@ -4,6 +4,7 @@
 #include "platform/OperatorDialogs.h"
 
 #include <QDir>
+#include <QTimer>
 #include <QtDebug>
 
 namespace {
@@ -101,10 +102,15 @@ void ReportFile::ReportFailure()
     if (failureReported)
         return;
     failureReported = true;
-    platform::dialogs().message(
-        QMessageBox::Warning, nullptr, QStringLiteral("Report not written"),
+    const QString text =
         QStringLiteral("The results of the finished run could not be written to the reports folder:\n%1\n\n"
                        "They are kept and will be written as soon as the folder can be written again, "
                        "at the end of a later run.")
-            .arg(QDir::toNativeSeparators(reportsFolder)));
+            .arg(QDir::toNativeSeparators(reportsFolder));
+    // Rows arrive from inside the gate poll; a modal box's nested event loop would run the tick, and
+    // so the poll, again in the middle of a sentence. Ask once the current tick has returned.
+    QTimer::singleShot(0, [text] {
+        platform::dialogs().message(QMessageBox::Warning, nullptr, QStringLiteral("Report not written"),
+                                    text);
+    });
 }

@@ -64,6 +64,8 @@ private slots:
         report.AddEntry(Row("Ann"));
         report.AddEntry(Row("Bo"));
         QCOMPARE(report.PendingRowCount(), 2);
+        QVERIFY(dialogs.calls.empty()); // not from inside the tick that finished the run
+        QCoreApplication::processEvents();
         QCOMPARE(dialogs.calls.size(), std::size_t(1)); // told once
         QCOMPARE(dialogs.calls[0].title, "Report not written");
         QVERIFY(dialogs.calls[0].text.contains(QDir::toNativeSeparators(folder)));
@@ -78,6 +80,7 @@ private slots:
         report.SetBaseName("Swiftlane_Run"); // same name, other header: a new file
         report.AddEntry({"Dy", "1.000"});
         QCOMPARE(report.ReportFileName(), folder + "Swiftlane_Run_2.csv");
+        QCoreApplication::processEvents();
         QCOMPARE(dialogs.calls.size(), std::size_t(1));
     }
 };
