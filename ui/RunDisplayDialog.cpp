@@ -46,6 +46,9 @@ RunDisplayDialog::RunDisplayDialog(QWidget* parent) : QDialog(parent), ui(new Ui
     // line edit's frame and text margins.
     nameFitter =
         new FontFitter(ui->subjectNameLineEdit, 12, 1.5, [this] { return ui->subjectNameLineEdit->text(); });
+    // The running total changes on every tick; an LCD that fills its own background spares
+    // repainting the group box behind it each time.
+    ui->timerlcdNumber->setAutoFillBackground(true);
 }
 
 RunDisplayDialog::~RunDisplayDialog()

@@ -110,6 +110,10 @@ RunDisplayGateWidget::RunDisplayGateWidget(QWidget* parent)
                                  [this] { return ui->checkPointLabel->text(); }, {ui->label, ui->label_2});
     new DigitHeightKeeper(ui->timeLcdNumber);
     new DigitHeightKeeper(ui->bestTimeLcdNumber);
+    // The awaited panel's time changes on every tick: an LCD that fills its own background spares
+    // repainting the frame behind it.
+    ui->timeLcdNumber->setAutoFillBackground(true);
+    ui->bestTimeLcdNumber->setAutoFillBackground(true);
 }
 
 RunDisplayGateWidget::~RunDisplayGateWidget()
