@@ -2,6 +2,8 @@
 
 #include "app/SLMain.h"
 #include "timing/SequenceRun.h"
+#include "ui/FontFitter.h"
+#include "ui/LayoutCleanup.h"
 #include "ui/RunDisplayGateWidget.h"
 #include "ui_RunDisplayDialog.h"
 
@@ -104,13 +106,7 @@ void RunDisplayDialog::PanelRange(int gateCount, int currentGateIndex, int& firs
 
 void RunDisplayDialog::RebuildGatePanels()
 {
-    if (QLayout* old = ui->otherGatesFrame->layout()) {
-        while (QLayoutItem* item = old->takeAt(0)) {
-            delete item->widget();
-            delete item;
-        }
-        delete old;
-    }
+    DeleteLayoutAndWidgets(ui->otherGatesFrame);
     auto* layout = new QHBoxLayout;
     layout->setContentsMargins(3, 3, 3, 3);
     layout->setSpacing(3);

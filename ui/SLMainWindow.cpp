@@ -3,6 +3,7 @@
 #include "app/SLMain.h"
 #include "platform/Clock.h"
 #include "timing/SequenceListing.h"
+#include "ui/LayoutCleanup.h"
 #include "ui/MWGateSequenceWidget.h"
 #include "ui/Resources.h"
 #include "ui/RunDisplayDialog.h"
@@ -170,13 +171,7 @@ void SLMainWindow::onSequenceChanged()
 void SLMainWindow::buildSequenceStrip()
 {
     QWidget* content = ui->scrollAreaWidgetContents;
-    if (QLayout* old = content->layout()) {
-        while (QLayoutItem* item = old->takeAt(0)) {
-            delete item->widget();
-            delete item;
-        }
-        delete old;
-    }
+    DeleteLayoutAndWidgets(content);
     stripLayout = new QHBoxLayout;
     if (controller) {
         const SequenceRun& run = controller->GetSequenceRun();
