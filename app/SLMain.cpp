@@ -48,8 +48,8 @@ void SLMain::OnStatusTime(std::uint32_t deviceTime)
 
 void SLMain::SetGateStatus(bool g0, bool g1, bool g2, bool g3)
 {
-    const bool flags[GateCount] = {g0, g1, g2, g3};
-    for (int i = 0; i < GateCount; ++i) {
+    const bool flags[GateFlagCount] = {g0, g1, g2, g3};
+    for (int i = 0; i < GateFlagCount; ++i) {
         gatePresent[i] = gatePresent[i] || flags[i];
         gateReady[i] = flags[i];
     }
@@ -57,14 +57,14 @@ void SLMain::SetGateStatus(bool g0, bool g1, bool g2, bool g3)
 
 void SLMain::OnGateEvent(int gate, std::uint32_t deviceTime, bool state)
 {
-    if (gate >= 0 && gate < GateCount)
+    if (gate >= 0 && gate < GateFlagCount)
         gateReady[gate] = state;
     sequenceRun.GateEvent(gate, deviceTime, state);
 }
 
 void SLMain::ResetGateStatus()
 {
-    for (int i = 0; i < GateCount; ++i) {
+    for (int i = 0; i < GateFlagCount; ++i) {
         gatePresent[i] = false;
         gateReady[i] = false;
     }

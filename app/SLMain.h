@@ -25,7 +25,7 @@ public:
     SLMain& operator=(const SLMain&) = delete;
 
     static constexpr int TickIntervalMs = 25;
-    static constexpr int GateCount = 4;
+    static constexpr int GateFlagCount = 4;
 
     void Init();
 
@@ -89,8 +89,8 @@ private:
     CGateSystem gateSystem;
     // The RFID scanner link joins here, between the gate system and the runs folder.
     QString runsFolder;
-    bool gatePresent[GateCount] = {};
-    bool gateReady[GateCount] = {};
+    bool gatePresent[GateFlagCount] = {};
+    bool gateReady[GateFlagCount] = {};
     SequenceRun sequenceRun;
     // The RFID tag map joins here.
     std::uint32_t countdownStart = 0;

@@ -40,7 +40,7 @@ bool SLMain::CanStartRun()
     bool gatesOk = sequenceRun.GateCount() > 0;
     for (int i = 0; i < sequenceRun.GateCount(); ++i) {
         const int gate = sequenceRun.GateNumberAt(static_cast<unsigned>(i)).value_or(-1);
-        if (gate >= 0 && gate < GateCount && !(gatePresent[gate] && gateReady[gate]))
+        if (gate >= 0 && gate < GateFlagCount && !(gatePresent[gate] && gateReady[gate]))
             gatesOk = false;
     }
     if (subjectOk && gatesOk)

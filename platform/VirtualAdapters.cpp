@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,16 +22,14 @@ bool isAdapterName(const QString& name)
     });
 }
 
-// A character device is enough for a terminal; otherwise ask the terminal layer itself.
+// Other character devices such as /dev/null are no terminals; only the terminal layer can tell.
 bool isTerminal(const QString& path)
 {
     const QByteArray native = QFile::encodeName(path);
     struct stat info = {};
-    if (::stat(native.constData(), &info) != 0)
+    if (::stat(native.constData(), &info) != 0 || !S_ISCHR(info.st_mode))
         return false;
-    if (S_ISCHR(info.st_mode))
-        return true;
-    const int fd = ::open(native.constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     const bool terminal = ::isatty(fd) == 1;
@@ -38,7 +37,24 @@ bool isTerminal(const QString& path)
     return terminal;
 }
 
+// A lock file that exists but that anybody may lock belongs to a program that is gone.
+bool isOrphaned(const QString& folder, const QString& name)
+{
+    const int fd = ::open(QFile::encodeName(virtualAdapterLockPath(folder, name)).constData(),
+                          O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false; // no lock file: a link made by hand or by another tool
+    const bool orphaned = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
+    ::close(fd); // also releases the shared lock
+    return orphaned;
+}
+
 } // namespace
+
+QString virtualAdapterLockPath(const QString& folder, const QString& name)
+{
+    return folder + QStringLiteral("/.") + name + QStringLiteral(".lock");
+}
 
 QString virtualAdapterFolder()
 {
@@ -54,7 +70,8 @@ QString virtualAdapterFolder()
 std::vector<VirtualAdapter> listVirtualAdapters()
 {
     std::vector<VirtualAdapter> adapters;
-    const QDir folder(virtualAdapterFolder());
+    const QString path = virtualAdapterFolder();
+    const QDir folder(path);
     if (!folder.exists())
         return adapters;
     // QDir::System keeps symbolic links whose target is missing or a device in the listing.
@@ -62,6 +79,9 @@ std::vector<VirtualAdapter> listVirtualAdapters()
         folder.entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo& entry : entries) {
         if (!entry.isSymLink() || !isAdapterName(entry.fileName()))
+            continue;
+        // The lock is checked first so that a stale link's terminal is never opened.
+        if (isOrphaned(path, entry.fileName()))
             continue;
         const QString target = entry.symLinkTarget();
         if (target.isEmpty() || !isTerminal(target))

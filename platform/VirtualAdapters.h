@@ -22,8 +22,14 @@ inline const char* const VirtualAdapterDescription = "Swiftlane virtual gate ada
 // $SWIFTLANE_ADAPTER_DIR, else $XDG_RUNTIME_DIR/swiftlane/adapters, else /tmp/swiftlane-<uid>/adapters.
 QString virtualAdapterFolder();
 
-// The attached virtual adapters in name order; dangling links and other entries are left out.
+// The attached virtual adapters in name order. Left out: dangling links, links to anything but a
+// terminal, and links whose lock file exists but is held by nobody (their owner died, and the
+// terminal number may since belong to another program).
 std::vector<VirtualAdapter> listVirtualAdapters();
+
+// The lock file beside adapter `name`'s link, ".<name>.lock"; the program that made the link holds
+// an exclusive flock on it for as long as the adapter is plugged in. Links without one are listed.
+QString virtualAdapterLockPath(const QString& folder, const QString& name);
 
 // A stable, non-zero location id for an adapter name.
 std::uint32_t virtualAdapterLocId(const QString& name);
