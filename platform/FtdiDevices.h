@@ -72,7 +72,9 @@ void setFtdiDevices(FtdiDevices* replacement);
 
 // Location id of a USB device from the resolved sysfs path of one of its interfaces
 // (".../usb1/1-2/1-2.1/1-2.1:1.0/ttyUSB0" gives 0x121): the bus number, then each port number of
-// the USB path, one hexadecimal digit each. 0 when the path holds no such component.
+// the USB path, one hexadecimal digit each. A path with a number above 15, or too long for that
+// to stay below 0x80000000, gets a hash of its text with bit 31 set instead: still non-zero and
+// the same for the same socket. 0 only when the path holds no interface component.
 std::uint32_t usbLocIdFromDevicePath(std::string_view path);
 
 } // namespace platform

@@ -1,17 +1,18 @@
 #include "platform/FtdiDevices.h"
 
 #include "platform/Clock.h"
+#include "platform/GuardedSerialPort.h"
 #include "platform/VirtualAdapters.h"
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QSerialPort>
 #include <QSerialPortInfo>
 #include <QStringList>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -120,64 +121,40 @@ std::vector<ListedDevice> AttachedDevices()
 class OpenDevice
 {
 public:
-    OpenDevice(const QString& path, bool pseudoTerminal) : pseudoTerminal(pseudoTerminal)
-    {
-        // A device that hung up reports errors in a tight loop while staying open; the first real
-        // error closes it.
-        QObject::connect(
-            &port, &QSerialPort::errorOccurred, &port, [this](QSerialPort::SerialPortError error) {
-                if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || configuring)
-                    return;
-                MarkGone();
-            });
-        port.setPortName(path);
-        opened = port.open(QIODevice::ReadWrite);
-    }
+    OpenDevice(const QString& path, bool pseudoTerminal) : pseudoTerminal(pseudoTerminal) { port.open(path); }
 
-    bool IsUsable() const { return opened && !gone && port.isOpen(); }
+    bool IsUsable() const { return port.isOpen(); }
 
-    template <typename Setter> FtStatus Configure(Setter setter)
+    template <typename Apply> FtStatus Configure(Apply apply)
     {
         if (!IsUsable())
             return FT_IO_ERROR;
-        configuring = true;
-        const bool ok = setter(port);
-        configuring = false;
+        const bool ok = port.configure(apply);
         // A pseudo-terminal does not take every line setting; it carries the bytes all the same.
         return ok || pseudoTerminal ? FT_OK : FT_IO_ERROR;
     }
 
     FtStatus QueueStatus(std::uint32_t* queued)
     {
-        if (IsUsable() && port.bytesAvailable() == 0)
-            port.waitForReadyRead(0);
-        if (!IsUsable())
+        const qint64 count = port.available();
+        if (count < 0)
             return FT_IO_ERROR;
-        *queued = static_cast<std::uint32_t>(port.bytesAvailable());
+        *queued = static_cast<std::uint32_t>(count);
         return FT_OK;
     }
 
     FtStatus Read(void* buffer, std::uint32_t toRead, std::uint32_t* got)
     {
-        if (IsUsable() && port.bytesAvailable() < toRead)
-            port.waitForReadyRead(0);
-        if (!IsUsable())
-            return FT_IO_ERROR;
         const qint64 count = port.read(static_cast<char*>(buffer), toRead);
-        if (count < 0) {
-            MarkGone();
+        if (count < 0)
             return FT_IO_ERROR;
-        }
         *got = static_cast<std::uint32_t>(count);
         return FT_OK;
     }
 
     FtStatus Write(const void* data, std::uint32_t length, std::uint32_t* written)
     {
-        if (!IsUsable())
-            return FT_IO_ERROR;
         const qint64 count = port.write(static_cast<const char*>(data), length);
-        port.flush();
         if (count < 0)
             return FT_IO_ERROR;
         *written = static_cast<std::uint32_t>(count);
@@ -185,17 +162,7 @@ public:
     }
 
 private:
-    void MarkGone()
-    {
-        gone = true;
-        if (port.isOpen())
-            port.close();
-    }
-
-    QSerialPort port;
-    bool opened = false;
-    bool gone = false;
-    bool configuring = false;
+    GuardedSerialPort port;
     bool pseudoTerminal = false;
 };
 
@@ -256,17 +223,15 @@ public:
         OpenDevice* device = Find(handle);
         if (!device)
             return FT_INVALID_HANDLE;
-        if (wordLength < 5 || wordLength > 8 || stopBits > 2 || parity > 4)
+        const auto bits = qtDataBits(wordLength);
+        const auto stop = qtStopBits(stopBits);
+        const auto check = qtParity(parity);
+        if (!bits || !stop || !check)
             return FT_INVALID_PARAMETER;
-        return device->Configure([=](QSerialPort& port) {
-            static const QSerialPort::Parity parities[] = {QSerialPort::NoParity, QSerialPort::OddParity,
-                                                           QSerialPort::EvenParity, QSerialPort::MarkParity,
-                                                           QSerialPort::SpaceParity};
-            static const QSerialPort::StopBits stops[] = {QSerialPort::OneStop, QSerialPort::OneAndHalfStop,
-                                                          QSerialPort::TwoStop};
-            bool ok = port.setDataBits(static_cast<QSerialPort::DataBits>(wordLength));
-            ok = port.setStopBits(stops[stopBits]) && ok;
-            return port.setParity(parities[parity]) && ok;
+        return device->Configure([&](QSerialPort& port) {
+            bool ok = port.setDataBits(*bits);
+            ok = port.setStopBits(*stop) && ok;
+            return port.setParity(*check) && ok;
         });
     }
 
@@ -337,6 +302,62 @@ private:
     std::set<OpenDevice*> open;
 };
 
+// Numbers joined by one separator ("1.0"), or a bus and ports ("1-2.1") when `busFirst`.
+bool IsNumberPath(std::string_view text, bool busFirst)
+{
+    bool digits = false;
+    bool afterBus = !busFirst;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if (digits && c == (afterBus ? '.' : '-')) {
+            afterBus = true;
+            digits = false;
+        } else {
+            return false;
+        }
+    }
+    return digits && afterBus;
+}
+
+// An interface component such as "1-2.1:1.0" gives its USB path "1-2.1".
+std::optional<std::string_view> UsbPathOfInterface(std::string_view component)
+{
+    const std::size_t colon = component.find(':');
+    if (colon == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view usbPath = component.substr(0, colon);
+    if (!IsNumberPath(usbPath, true) || !IsNumberPath(component.substr(colon + 1), false))
+        return std::nullopt;
+    return usbPath;
+}
+
+// The bus and port numbers one hexadecimal digit each while every number is 1 .. 15 and the id
+// stays below 0x80000000. Any other path gets a hash of its text with bit 31 set, so the two kinds
+// never meet and no USB path gives 0.
+std::uint32_t LocIdOfUsbPath(std::string_view usbPath)
+{
+    std::uint32_t digitsId = 0;
+    int numbers = 0;
+    bool fits = true;
+    std::uint32_t number = 0;
+    for (std::size_t i = 0; i <= usbPath.size(); ++i) {
+        if (i < usbPath.size() && usbPath[i] >= '0' && usbPath[i] <= '9') {
+            number = std::min<std::uint32_t>(number * 10 + static_cast<std::uint32_t>(usbPath[i] - '0'), 16);
+            continue;
+        }
+        fits = fits && number >= 1 && number <= 15 && ++numbers <= 8;
+        digitsId = digitsId << 4 | (number & 0xF);
+        number = 0;
+    }
+    if (fits && digitsId < 0x80000000u)
+        return digitsId;
+    std::uint32_t hash = 2166136261u; // FNV-1a
+    for (char c : usbPath)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash | 0x80000000u;
+}
+
 FtdiDevices* current = nullptr;
 
 SystemFtdiDevices& systemDevices()
@@ -349,37 +370,13 @@ SystemFtdiDevices& systemDevices()
 
 std::uint32_t usbLocIdFromDevicePath(std::string_view path)
 {
-    // The interface component looks like "1-2.1:1.0"; the part before ":" is the USB path.
     std::size_t start = 0;
-    while (start < path.size()) {
+    while (start <= path.size()) {
         std::size_t end = path.find('/', start);
         if (end == std::string_view::npos)
             end = path.size();
-        const std::string_view component = path.substr(start, end - start);
-        const std::size_t colon = component.find(':');
-        const std::size_t dash = component.find('-');
-        if (colon != std::string_view::npos && dash != std::string_view::npos && dash < colon) {
-            std::uint32_t locId = 0;
-            std::uint32_t number = 0;
-            bool digits = false;
-            for (char c : component.substr(0, colon)) {
-                if (c >= '0' && c <= '9') {
-                    number = number * 10 + static_cast<std::uint32_t>(c - '0');
-                    digits = true;
-                    if (number > 15)
-                        return 0;
-                } else if ((c == '-' || c == '.') && digits) {
-                    locId = locId << 4 | number;
-                    number = 0;
-                    digits = false;
-                } else {
-                    return 0;
-                }
-            }
-            if (!digits || (locId == 0 && number == 0))
-                return 0;
-            return locId << 4 | number;
-        }
+        if (const auto usbPath = UsbPathOfInterface(path.substr(start, end - start)))
+            return LocIdOfUsbPath(*usbPath);
         start = end + 1;
     }
     return 0;

@@ -1,8 +1,10 @@
 // The device link on fake devices: the serial link's buffers, sentence assembly and decoding,
 // adapter detection, reading bursts and reconnection.
+#include "devices/CByteRing.h"
 #include "devices/CGateSystem.h"
 #include "devices/GateSentence.h"
 #include "platform/FakeClock.h"
+#include "platform/FtdiDevices.h"
 #include "support/FakeComPort.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeFtdiDevices.h"
@@ -135,6 +137,54 @@ private slots:
             QCOMPARE(ftdi.openHandleCount(), 1);
         }
         QCOMPARE(ftdi.openHandleCount(), 0);
+    }
+
+    // 300 bytes without a pop leave the newest size - 2, oldest first, byte by byte or in bulk.
+    void ringKeepsTheNewest()
+    {
+        const QByteArray data = pattern(300);
+        for (int size : {256, 64}) {
+            CByteRing single, bulk;
+            single.Init(size);
+            bulk.Init(size);
+            for (char b : data)
+                single.Push(static_cast<unsigned char>(b));
+            bulk.PushAll(reinterpret_cast<const unsigned char*>(data.constData()), 300);
+            QByteArray popped, bulkPopped(300, '\0');
+            for (unsigned char b = 0; single.Pop(b);)
+                popped += char(b);
+            bulkPopped.truncate(bulk.PopAll(reinterpret_cast<unsigned char*>(bulkPopped.data()), 300));
+            QCOMPARE(popped, data.right(size - 2));
+            QCOMPARE(bulkPopped, data.right(size - 2));
+        }
+    }
+
+    void usbLocIds_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<qint64>("expected"); // -1: a hashed id
+        QTest::newRow("digit each") << QByteArray("/sys/devices/pci0000:00/usb1/1-2/1-2.1/1-2.1:1.0/ttyUSB0")
+                                    << 0x121ll;
+        QTest::newRow("8 digits, bus 7") << QByteArray("usb7/7-1.2.3.4.5.6.7:1.0/ttyUSB0") << 0x71234567ll;
+        QTest::newRow("look-alike first")
+            << QByteArray("/sys/devices/a-b:c/usb2/2-1/2-1:1.0/ttyUSB0") << 0x21ll;
+        QTest::newRow("port 16") << QByteArray("usb1/1-16/1-16:1.0/ttyUSB0") << -1ll;
+        QTest::newRow("bus 16") << QByteArray("usb16/16-1/16-1:1.0/ttyUSB0") << -1ll;
+        QTest::newRow("8 digits, bus 8") << QByteArray("usb8/8-1.2.3.4.5.6.7:1.0/ttyUSB0") << -1ll;
+        QTest::newRow("no interface") << QByteArray("/sys/devices/pnp0/00:04/tty/ttyS0") << 0ll;
+    }
+
+    // A hashed id is non-zero, apart from every digit id, and not shared with the neighbouring socket.
+    void usbLocIds()
+    {
+        QFETCH(QByteArray, path);
+        QFETCH(qint64, expected);
+        const std::uint32_t id = platform::usbLocIdFromDevicePath(path.toStdString());
+        if (expected >= 0)
+            QCOMPARE(qint64(id), expected);
+        else
+            QVERIFY(id >= 0x80000000u &&
+                    id != platform::usbLocIdFromDevicePath(path.replace("-1", "-2").toStdString()));
     }
 
     void sentences_data()
