@@ -11,6 +11,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -27,6 +29,18 @@ QString systemError(const char* what)
 {
     return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
 }
+
+// False when the lock file was removed or replaced by its previous owner between open and flock.
+bool IsStillAt(int fd, const QByteArray& path)
+{
+    struct stat opened = {}, named = {};
+    return ::fstat(fd, &opened) == 0 && ::lstat(path.constData(), &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// A listing holds a shared lock for a moment, so a held lock is tried a few times before giving up.
+constexpr int LockAttempts = 20;
+constexpr useconds_t LockRetryUs = 2000;
 
 } // namespace
 
@@ -45,14 +59,25 @@ QString PtyAdapter::LinkPath() const
     return folder + QLatin1Char('/') + name;
 }
 
+QString PtyAdapter::LockPath() const
+{
+    return platform::virtualAdapterLockPath(folder, name);
+}
+
 bool PtyAdapter::Plug(QString* error)
 {
     if (IsPlugged())
         return true;
-    if (!OpenTerminal(error))
+    if (!QDir().mkpath(folder)) {
+        setError(error, QStringLiteral("cannot create the adapter folder %1").arg(folder));
         return false;
-    if (!MakeLink(error)) {
+    }
+    bool ownerGone = false;
+    if (!TakeLock(&ownerGone, error))
+        return false;
+    if (!OpenTerminal(error) || !MakeLink(ownerGone, error)) {
         CloseTerminal();
+        ReleaseLock();
         return false;
     }
     return true;
@@ -66,6 +91,45 @@ void PtyAdapter::Unplug()
     if (link.isSymLink() && link.symLinkTarget() == devicePath)
         QFile::remove(LinkPath());
     CloseTerminal();
+    ReleaseLock(); // last, so that a listed link always has its lock held
+}
+
+// *ownerGone: the lock file was there already, so whoever made it died without cleaning up.
+bool PtyAdapter::TakeLock(bool* ownerGone, QString* error)
+{
+    const QByteArray path = QFile::encodeName(LockPath());
+    for (int attempt = 0; attempt < LockAttempts; ++attempt) {
+        bool created = true;
+        int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0 && errno == EEXIST) {
+            created = false;
+            fd = ::open(path.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+        }
+        if (fd < 0 && errno == ENOENT)
+            continue; // its owner removed it just now
+        if (fd < 0) {
+            setError(error, systemError("adapter lock file"));
+            return false;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && IsStillAt(fd, path)) {
+            lockFd = fd;
+            *ownerGone = !created;
+            return true;
+        }
+        ::close(fd);
+        ::usleep(LockRetryUs);
+    }
+    setError(error, QStringLiteral("%1 is already in use").arg(LinkPath()));
+    return false;
+}
+
+void PtyAdapter::ReleaseLock()
+{
+    if (lockFd < 0)
+        return;
+    QFile::remove(LockPath()); // while still held, so nobody takes a lock on a file about to go
+    ::close(lockFd);
+    lockFd = -1;
 }
 
 bool PtyAdapter::OpenTerminal(QString* error)
@@ -95,19 +159,17 @@ bool PtyAdapter::OpenTerminal(QString* error)
     return true;
 }
 
-bool PtyAdapter::MakeLink(QString* error)
+bool PtyAdapter::MakeLink(bool ownerGone, QString* error)
 {
-    if (!QDir().mkpath(folder)) {
-        setError(error, QStringLiteral("cannot create the adapter folder %1").arg(folder));
-        return false;
-    }
     const QFileInfo existing(LinkPath());
-    if (existing.exists()) { // follows the link: another adapter of that name is attached
+    // exists() follows the link. A live target with no dead owner is another tool's adapter; with
+    // a dead owner the terminal number may have been reused by an unrelated program.
+    if (existing.exists() && (!ownerGone || !existing.isSymLink())) {
         setError(error, QStringLiteral("%1 is already in use").arg(LinkPath()));
         return false;
     }
     if (existing.isSymLink())
-        QFile::remove(LinkPath()); // dangling, left behind by a simulator that was killed
+        QFile::remove(LinkPath()); // stale, left behind by a simulator that was killed
     if (::symlink(QFile::encodeName(devicePath).constData(), QFile::encodeName(LinkPath()).constData()) !=
         0) {
         setError(error, systemError("symlink"));

@@ -7,7 +7,8 @@ namespace sim {
 
 // A simulated gate adapter: the master side of a pseudo-terminal, with a symbolic link to its
 // slave side in the adapter folder so the application's device list finds it. Unplugging closes
-// the terminal and removes the link, as pulling a USB adapter would.
+// the terminal and removes the link, as pulling a USB adapter would. While plugged in it holds the
+// lock beside the link; a link whose lock nobody holds was left by a program that died.
 class PtyAdapter
 {
 public:
@@ -17,7 +18,8 @@ public:
     PtyAdapter(const PtyAdapter&) = delete;
     PtyAdapter& operator=(const PtyAdapter&) = delete;
 
-    // Opens a new pseudo-terminal and links it. On failure returns false and sets *error.
+    // Opens a new pseudo-terminal and links it, replacing a stale link of that name. On failure
+    // (also when another live adapter has the name) returns false and sets *error.
     bool Plug(QString* error = nullptr);
     void Unplug();
     bool IsPlugged() const { return masterFd >= 0; }
@@ -30,17 +32,21 @@ public:
 
     QString Name() const { return name; }
     QString LinkPath() const;
+    QString LockPath() const;
     QString DevicePath() const { return devicePath; }
 
 private:
+    bool TakeLock(bool* ownerGone, QString* error);
+    void ReleaseLock();
     bool OpenTerminal(QString* error);
-    bool MakeLink(QString* error);
+    bool MakeLink(bool ownerGone, QString* error);
     void CloseTerminal();
 
     QString name;
     QString folder;
     QString devicePath;
     int masterFd = -1;
+    int lockFd = -1;
 };
 
 } // namespace sim

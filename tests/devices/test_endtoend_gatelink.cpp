@@ -91,6 +91,45 @@ private slots:
         qputenv("SWIFTLANE_ADAPTER_DIR", adapterFolder.path().toLocal8Bit());
     }
 
+    // A link counts as an adapter only if it leads to a terminal and, where a lock file says who
+    // made it, that program still holds the lock; a terminal number freed by a killed simulator
+    // may belong to any program by now.
+    void listingAndPlugRespectTheOwnersLock()
+    {
+        const QString folder = adapterFolder.path();
+        sim::PtyAdapter foreign("OTHER"), owned("OWNED");
+        QVERIFY(foreign.Plug() && owned.Plug());
+        auto link = [&](const char* name, const QString& target, bool lockFile) {
+            QFile::link(target, folder + "/" + name);
+            if (lockFile)
+                QVERIFY(QFile(platform::virtualAdapterLockPath(folder, name)).open(QIODevice::WriteOnly));
+        };
+        link("HANDMADE", foreign.DevicePath(), false); // another tool's link: no lock file
+        link("NULLDEV", "/dev/null", false);
+        link("STALE", foreign.DevicePath(), true); // its owner died, the number was reused
+        auto names = [] {
+            QStringList listed;
+            for (const auto& adapter : platform::listVirtualAdapters())
+                listed << adapter.name;
+            return listed;
+        };
+        QCOMPARE(names(), QStringList({"HANDMADE", "OTHER", "OWNED"}));
+
+        QString error;
+        QVERIFY(!sim::PtyAdapter("OWNED").Plug(&error)); // its owner lives
+        QVERIFY2(error.contains("already in use"), qPrintable(error));
+        QVERIFY(!sim::PtyAdapter("HANDMADE").Plug());
+        sim::PtyAdapter replacement("STALE");
+        QVERIFY(replacement.Plug());
+        QCOMPARE(QFileInfo(folder + "/STALE").symLinkTarget(), replacement.DevicePath());
+        QCOMPARE(names(), QStringList({"HANDMADE", "OTHER", "OWNED", "STALE"}));
+
+        replacement.Unplug();
+        QVERIFY(!QFileInfo::exists(replacement.LockPath()));
+        for (const char* name : {"HANDMADE", "NULLDEV"})
+            QFile::remove(folder + "/" + name);
+    }
+
     void comPortReadsBytesAndClosesOnceOnHangUp()
     {
         sim::PtyAdapter adapter("PTY1");
