@@ -26,7 +26,7 @@ QString GateList(const sim::GateSimSettings& settings)
 SimSession::SimSession(const SimOptions& value)
     : options(value), adapter(value.adapterName),
       gates(
-          value.gates, [this](const QByteArray& bytes) { adapter.Write(bytes); },
+          value.gates, [this](const QByteArray& bytes) { Send(bytes); },
           [this](const QString& line) { Print(line); })
 {
 }
@@ -34,7 +34,10 @@ SimSession::SimSession(const SimOptions& value)
 std::int64_t SimSession::NowMs() const
 {
     const platform::Clock& clock = platform::clock();
-    return (clock.highResCounter() - startCounter) * 1000 / clock.highResFrequency();
+    const std::int64_t delta = clock.highResCounter() - startCounter;
+    const std::int64_t frequency = clock.highResFrequency();
+    // Whole seconds first: delta * 1000 would overflow after about 106 days of nanoseconds.
+    return delta / frequency * 1000 + delta % frequency * 1000 / frequency;
 }
 
 void SimSession::Print(const QString& line) const
@@ -58,15 +61,10 @@ bool SimSession::Start()
               .arg(options.gates.statusIntervalMs)
               .arg(options.gates.clockStart));
     if (!options.scriptPath.isEmpty()) {
-        const auto script = sim::LoadEventScript(options.scriptPath, &error);
-        if (!script) {
-            std::fprintf(stderr, "swiftlane-gatesim: %s\n", qPrintable(error));
-            return false;
-        }
-        for (const auto& passage : script->passages)
+        for (const auto& passage : options.script)
             gates.SchedulePassage(passage.atMs, passage.gate, passage.state);
         Print(QStringLiteral("Playing %1 passage(s) from %2")
-                  .arg(script->passages.size())
+                  .arg(options.script.size())
                   .arg(options.scriptPath));
     }
     if (options.autoAthletes) {
@@ -92,9 +90,39 @@ int SimSession::Run(const volatile std::sig_atomic_t& stopRequested)
         if (::poll(&keys, keyboard.IsActive() ? 1 : 0, wait) > 0)
             HandleKeys();
     }
-    Print(QStringLiteral("Stopping; removing %1").arg(adapter.LinkPath()));
-    adapter.Unplug();
+    Finish();
     return 0;
+}
+
+// The link goes first: printing may fail or block once whoever reads our output has gone.
+void SimSession::Finish()
+{
+    adapter.Unplug();
+    Print(QStringLiteral("Stopped; removed %1").arg(adapter.LinkPath()));
+    const sim::FaultInjector& faults = gates.Faults();
+    if (faults.IsActive())
+        Print(QStringLiteral("Corrupted %1 and dropped %2 byte(s)")
+                  .arg(faults.CorruptedCount())
+                  .arg(faults.DroppedCount()));
+}
+
+// A reader that stops reading fills the terminal's buffer; what does not fit is lost, and the
+// operator should know why sentences went missing. Logged once per overflow, not per sentence.
+void SimSession::Send(const QByteArray& bytes)
+{
+    const bool reader = adapter.HasReader();
+    const int taken = adapter.Write(bytes);
+    if (!reader)
+        return; // nobody listens: discarding is intended
+    if (taken < bytes.size()) {
+        if (cutBytes == 0)
+            Print(QStringLiteral(
+                "The terminal's buffer is full: the reader does not keep up, sentences are cut"));
+        cutBytes += bytes.size() - taken;
+    } else if (cutBytes > 0) {
+        Print(QStringLiteral("The reader keeps up again; %1 byte(s) were lost").arg(cutBytes));
+        cutBytes = 0;
+    }
 }
 
 void SimSession::Step(std::int64_t now)

@@ -26,6 +26,8 @@ private:
     void HandleKeys();
     void CheckUnplug(std::int64_t now);
     void CheckReader();
+    void Send(const QByteArray& bytes);
+    void Finish();
     std::int64_t NextDue(std::int64_t now) const;
     std::int64_t NowMs() const;
     void Print(const QString& line) const;
@@ -39,5 +41,6 @@ private:
     bool unplugged = false;
     bool unplugDone = false;
     bool hadReader = false;
+    long long cutBytes = 0; // lost since the terminal's buffer last overflowed; 0: all got through
     bool quit = false;
 };

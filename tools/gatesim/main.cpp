@@ -16,9 +16,11 @@ void RequestStop(int)
 }
 
 // Without SA_RESTART the main loop's poll returns at once, and the adapter link is removed on the
-// way out as on a normal exit.
+// way out as on a normal exit. SIGPIPE is ignored: with the output piped, Ctrl-C ends the reader
+// too, and the simulator must still get to remove its link.
 void InstallStopHandlers()
 {
+    std::signal(SIGPIPE, SIG_IGN);
     struct sigaction action = {};
     action.sa_handler = RequestStop;
     sigemptyset(&action.sa_mask);
