@@ -22,7 +22,8 @@ EventScript ParseEventScript(const QString& text)
         passage.gate = fields.value(1).toInt(&gateOk) - 1;
         if (fields.size() > 2)
             passage.state = fields[2].toInt(&stateOk) != 0;
-        if (fields.size() > 3 || !timeOk || !gateOk || !stateOk || passage.atMs < 0 || passage.gate < 0) {
+        if (fields.size() > 3 || !timeOk || !gateOk || !stateOk || passage.atMs < 0 || passage.gate < 0 ||
+            passage.gate > 3) {
             script.error = QStringLiteral("line %1: expected \"<ms> <gate 1-4> [state]\", got \"%2\"")
                                .arg(index + 1)
                                .arg(line);

@@ -97,6 +97,36 @@ private slots:
         QCOMPARE(demo.GateCount(), 4);
     }
 
+    void programRejectsOptionsItCannotHonour_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("athletes need two gates") << QStringList{"--gates", "1", "--auto"} << "--auto needs";
+        QTest::newRow("seed not a number") << QStringList{"--seed", "abc"} << "--seed wants a whole number";
+        QTest::newRow("order names an absent gate")
+            << QStringList{"--gates", "2", "--order", "1,3"} << "--order";
+        QTest::newRow("script names gate 7") << QStringList{"--script", "gate7.txt"} << "got \"100 7\"";
+        QTest::newRow("stray argument") << QStringList{"--auto", "2.5"} << "unexpected argument \"2.5\"";
+    }
+    void programRejectsOptionsItCannotHonour()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        if (Program().isEmpty())
+            QSKIP("the simulator program is not built");
+        QFile script(scratch.filePath("gate7.txt"));
+        QVERIFY(script.open(QIODevice::WriteOnly) && script.write("100 7\n") > 0);
+        script.close();
+        qputenv("SWIFTLANE_ADAPTER_DIR", scratch.filePath("adapters").toLocal8Bit());
+        QProcess simulator;
+        simulator.setWorkingDirectory(scratch.path());
+        simulator.start(Program(), arguments << "--exit-after"
+                                             << "0");
+        QVERIFY(simulator.waitForFinished(3000));
+        QCOMPARE(simulator.exitCode(), 2);
+        QVERIFY2(simulator.readAllStandardError().contains(message.toUtf8()), qPrintable(message));
+    }
+
     void programRemovesItsAdapterOnTerminate()
     {
         if (Program().isEmpty())

@@ -60,21 +60,61 @@ bool ReadNumber(const QCommandLineParser& parser, const QString& name, double lo
     return true;
 }
 
+bool ReadWhole(const QCommandLineParser& parser, const QString& name, double low, double high, double* value)
+{
+    if (!parser.isSet(name))
+        return true;
+    bool ok = false;
+    const qlonglong number = parser.value(name).toLongLong(&ok);
+    if (!ok || number < low || number > high)
+        return Fail(QStringLiteral("--%1 wants a whole number from %2 to %3")
+                        .arg(name)
+                        .arg(static_cast<qlonglong>(low))
+                        .arg(static_cast<qlonglong>(high)));
+    *value = static_cast<double>(number);
+    return true;
+}
+
+bool ApplySeed(const QCommandLineParser& parser, SimOptions& options)
+{
+    double seed = QRandomGenerator::global()->generate();
+    if (!ReadWhole(parser, QStringLiteral("seed"), 0, 4294967295.0, &seed))
+        return false;
+    options.gates.faults.seed = static_cast<std::uint32_t>(seed);
+    options.athletes.seed = options.gates.faults.seed + 1;
+    return true;
+}
+
+bool ApplyScript(const QCommandLineParser& parser, SimOptions& options)
+{
+    options.scriptPath = parser.value(QStringLiteral("script"));
+    if (options.scriptPath.isEmpty())
+        return true;
+    QString error;
+    const auto script = sim::LoadEventScript(options.scriptPath, &error);
+    if (!script)
+        return Fail(error);
+    options.script = script->passages;
+    return true;
+}
+
 bool ApplyGateOptions(const QCommandLineParser& parser, SimOptions& options)
 {
     double gates = options.gates.gateCount, interval = options.gates.statusIntervalMs,
            clockStart = options.gates.clockStart;
-    if (!ReadNumber(parser, QStringLiteral("gates"), 1, 4, &gates) ||
-        !ReadNumber(parser, QStringLiteral("interval"), 0, 60000, &interval) ||
-        !ReadNumber(parser, QStringLiteral("clock-start"), 0, 65535, &clockStart))
+    if (!ReadWhole(parser, QStringLiteral("gates"), 1, 4, &gates) ||
+        !ReadWhole(parser, QStringLiteral("interval"), 0, 60000, &interval) ||
+        !ReadWhole(parser, QStringLiteral("clock-start"), 0, 65535, &clockStart))
         return false;
     options.gates.gateCount = static_cast<int>(gates);
     options.gates.statusIntervalMs = static_cast<std::uint32_t>(interval);
     options.gates.clockStart = static_cast<std::uint32_t>(clockStart);
     if (parser.isSet(QStringLiteral("not-ready"))) {
-        const auto notReady = ParseGateList(parser.value(QStringLiteral("not-ready")), 4);
+        const auto notReady =
+            ParseGateList(parser.value(QStringLiteral("not-ready")), options.gates.gateCount);
         if (!notReady)
-            return Fail(QStringLiteral("--not-ready wants gate numbers 1 to 4, e.g. 2,3"));
+            return Fail(QStringLiteral("--not-ready wants simulated gate numbers 1 to %1, e.g. 2,3")
+                            .arg(options.gates.gateCount));
         for (const int gate : *notReady)
             options.gates.notReady[static_cast<std::size_t>(gate)] = true;
     }
@@ -86,17 +126,23 @@ bool ApplyAthleteOptions(const QCommandLineParser& parser, SimOptions& options)
     options.athletes.order.clear();
     for (int gate = 0; gate < options.gates.gateCount; ++gate)
         options.athletes.order.push_back(gate);
+    const int gates = options.gates.gateCount;
     if (parser.isSet(QStringLiteral("order"))) {
-        const auto order = ParseGateList(parser.value(QStringLiteral("order")), 4);
+        const auto order = ParseGateList(parser.value(QStringLiteral("order")), gates);
         if (!order || order->size() < 2)
-            return Fail(QStringLiteral("--order wants at least two gate numbers 1 to 4, e.g. 1,3,4"));
+            return Fail(QStringLiteral("--order wants at least two of the simulated gates 1 to %1, e.g. 1,%1")
+                            .arg(gates));
         options.athletes.order = *order;
     }
     double count = 0, pause = options.athletes.pauseMs / 1000.0;
-    if (!ReadNumber(parser, QStringLiteral("auto"), 0, 1e9, &count) ||
+    if (!ReadWhole(parser, QStringLiteral("auto"), 0, 1e9, &count) ||
         !ReadNumber(parser, QStringLiteral("pause"), 0.5, 3600, &pause))
         return false;
     options.autoAthletes = parser.isSet(QStringLiteral("auto"));
+    if (options.autoAthletes && gates < 2)
+        return Fail(QStringLiteral("--auto needs at least two gates for an athlete to run between, "
+                                   "but --gates %1 simulates one")
+                        .arg(gates));
     options.athletes.count = static_cast<int>(count);
     options.athletes.pauseMs = static_cast<std::uint32_t>(pause * 1000);
     return true;
@@ -107,7 +153,7 @@ bool ApplyFaultOptions(const QCommandLineParser& parser, SimOptions& options)
     double burst = 0, unplugAfter = -1, unplugFor = options.unplugForMs / 1000.0, exitAfter = -1;
     if (!ReadNumber(parser, QStringLiteral("corrupt"), 0, 1, &options.gates.faults.corruptFraction) ||
         !ReadNumber(parser, QStringLiteral("drop"), 0, 1, &options.gates.faults.dropFraction) ||
-        !ReadNumber(parser, QStringLiteral("burst"), 1, 60000, &burst) ||
+        !ReadWhole(parser, QStringLiteral("burst"), 1, 60000, &burst) ||
         !ReadNumber(parser, QStringLiteral("unplug-after"), 0, 1e6, &unplugAfter) ||
         !ReadNumber(parser, QStringLiteral("unplug-for"), 0, 1e6, &unplugFor) ||
         !ReadNumber(parser, QStringLiteral("exit-after"), 0, 1e7, &exitAfter))
@@ -175,6 +221,10 @@ std::optional<SimOptions> ParseSimOptions(const QStringList& arguments)
     AddOptions(parser);
     parser.process(WithOptionalValues(arguments)); // exits on --help and on unknown options
 
+    if (!parser.positionalArguments().isEmpty()) {
+        Fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
+        return std::nullopt;
+    }
     SimOptions options;
     if (parser.isSet(QStringLiteral("name")))
         options.adapterName = parser.value(QStringLiteral("name"));
@@ -182,17 +232,12 @@ std::optional<SimOptions> ParseSimOptions(const QStringList& arguments)
         Fail(QStringLiteral("--name wants 1 to 15 letters or digits"));
         return std::nullopt;
     }
-    std::uint32_t seed = QRandomGenerator::global()->generate();
-    if (parser.isSet(QStringLiteral("seed")))
-        seed = parser.value(QStringLiteral("seed")).toUInt();
-    options.gates.faults.seed = seed;
-    options.athletes.seed = seed + 1;
-    options.scriptPath = parser.value(QStringLiteral("script"));
     options.listAdapters = parser.isSet(QStringLiteral("list-adapters"));
     options.realAdapterCheck = parser.isSet(QStringLiteral("real-adapter-attached"));
     options.demoSequenceFolder = parser.value(QStringLiteral("write-demo-sequence"));
-    if (!ApplyGateOptions(parser, options) || !ApplyAthleteOptions(parser, options) ||
-        !ApplyFaultOptions(parser, options))
+    if (!ApplySeed(parser, options) || !ApplyGateOptions(parser, options) ||
+        !ApplyAthleteOptions(parser, options) || !ApplyFaultOptions(parser, options) ||
+        !ApplyScript(parser, options))
         return std::nullopt;
     return options;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devices/sim/AthleteRunner.h"
+#include "devices/sim/EventScript.h"
 #include "devices/sim/GateSimulator.h"
 
 #include <QString>
@@ -16,7 +17,8 @@ struct SimOptions
     bool autoAthletes = false;
     sim::AthleteRunner::Settings athletes;
     QString scriptPath;
-    std::int64_t unplugAfterMs = -1; // < 0: never
+    std::vector<sim::ScriptedPassage> script; // read from scriptPath while parsing
+    std::int64_t unplugAfterMs = -1;          // < 0: never
     std::int64_t unplugForMs = 3000;
     std::int64_t exitAfterMs = -1; // < 0: run until stopped
     bool listAdapters = false;
@@ -24,5 +26,6 @@ struct SimOptions
     QString demoSequenceFolder;
 };
 
-// Parses the arguments; on a mistake prints it and returns nothing. --help and --version exit.
+// Parses the arguments and reads the script; on a mistake prints it and returns nothing. --help and --version
+// exit.
 std::optional<SimOptions> ParseSimOptions(const QStringList& arguments);
