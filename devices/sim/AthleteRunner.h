@@ -30,7 +30,6 @@ public:
     void AdvanceTo(std::int64_t elapsedMs);
     std::int64_t NextDueMs() const;
     bool Finished() const;
-    int StartedCount() const { return started; }
 
     // Segment times in milliseconds for `segments` segments from a standing start.
     static std::vector<std::uint32_t> RandomSplits(int segments, std::mt19937& random);

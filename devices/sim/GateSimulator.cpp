@@ -60,17 +60,6 @@ void GateSimulator::SchedulePassage(std::int64_t atMs, int gate, bool state)
     scheduled.emplace(std::max(atMs, elapsed), PendingPassage{gate, state});
 }
 
-void GateSimulator::SendStatus()
-{
-    EmitStatus(elapsed);
-}
-
-void GateSimulator::SetReady(int gate, bool ready)
-{
-    if (gate >= 0 && gate < 4)
-        settings.notReady[static_cast<std::size_t>(gate)] = !ready;
-}
-
 void GateSimulator::EmitStatus(std::int64_t atMs)
 {
     bool flags[4] = {};

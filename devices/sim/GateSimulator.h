@@ -47,9 +47,6 @@ public:
     void Passage(int gate, bool state = true);
     // A passage at a later moment; sent by the AdvanceTo that reaches it.
     void SchedulePassage(std::int64_t atMs, int gate, bool state = true);
-    // A status sentence at the current time, besides the regular ones.
-    void SendStatus();
-    void SetReady(int gate, bool ready);
 
     const FaultInjector& Faults() const { return faults; }
 
