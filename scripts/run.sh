@@ -31,9 +31,17 @@ else
     trap 'exit 130' INT TERM
     for _ in $(seq 20); do
         grep -q "Virtual gate adapter" "$log" 2>/dev/null && break
+        kill -0 "$simulator_pid" 2>/dev/null || break
         sleep 0.1
     done
-    echo "No gate adapter attached: the gate simulator runs simulated athletes (true splits in $log)."
+    if kill -0 "$simulator_pid" 2>/dev/null; then
+        echo "No gate adapter attached: the gate simulator runs simulated athletes (true splits in $log)."
+    else
+        wait "$simulator_pid" 2>/dev/null || true
+        simulator_pid=
+        echo "The gate simulator did not start; Swiftlane starts without gates. End of $log:" >&2
+        tail -n 5 "$log" >&2 || true
+    fi
 fi
 
 status=0
