@@ -121,5 +121,7 @@ void SLMain::ShowAbout()
 void SLMain::ExitApplication()
 {
     SaveConfig();
+    // No destructor runs after this: rows still waiting for the reports folder go somewhere now.
+    sequenceRun.Report().Flush();
     platform::exitProcess(0);
 }

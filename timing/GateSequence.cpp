@@ -2,6 +2,8 @@
 
 #include "archive/QXmlArchive.h"
 
+#include <QtDebug>
+
 namespace {
 
 std::string GateSectionName(unsigned index)
@@ -37,6 +39,11 @@ bool GateSequence::InsertGate(unsigned index, int gateNumber)
 
 bool GateSequence::Save(const QString& path) const
 {
+    // The file stores the count in 16 bits; more gates would come back short.
+    if (gates.size() > MaxGates) {
+        qDebug("GateSequence: %zu gates do not fit a run file", gates.size());
+        return false;
+    }
     QXmlArchive archive;
     archive.NewDocument();
     if (archive.AddSection("GateSequence")) {

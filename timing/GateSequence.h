@@ -10,6 +10,8 @@
 class GateSequence
 {
 public:
+    static constexpr std::size_t MaxGates = 65535;
+
     GateSequence() { Clear(); }
 
     void Clear();

@@ -3,6 +3,7 @@
 #include "platform/DataFolder.h"
 #include "platform/OperatorDialogs.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QTimer>
 #include <QtDebug>
@@ -30,7 +31,31 @@ ReportFile::ReportFile() : reportsFolder(platform::dataPath(QStringLiteral("\\Sw
 
 ReportFile::~ReportFile()
 {
+    Flush();
     file.close();
+}
+
+void ReportFile::Flush()
+{
+    if (pending.empty() || WritePending())
+        return;
+    QFile fallback(QDir::temp().filePath(
+        QStringLiteral("Swiftlane_unwritten_%1.csv")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz")))));
+    if (!fallback.open(QIODevice::WriteOnly)) {
+        qWarning("%d results could not be written anywhere", PendingRowCount());
+        return;
+    }
+    QStringList lastHeader;
+    for (const PendingRow& kept : pending) {
+        if (kept.header != lastHeader)
+            fallback.write(CsvLine(kept.header));
+        lastHeader = kept.header;
+        fallback.write(CsvLine(kept.row));
+    }
+    qWarning("%d results could not be written to the reports folder; they are in %s", PendingRowCount(),
+             qPrintable(QDir::toNativeSeparators(fallback.fileName())));
+    pending.clear();
 }
 
 void ReportFile::AddEntry(const QStringList& row)
@@ -53,7 +78,7 @@ bool ReportFile::WritePending()
         if (!file.isOpen() && !Open(next.baseName, next.header))
             return false;
         if (!WriteLine(next.row)) {
-            // The file may end in a partial line now; later rows go to a fresh file.
+            // The file cannot take more now; the kept rows go to a fresh file at the next attempt.
             file.close();
             return false;
         }
@@ -87,14 +112,24 @@ bool ReportFile::Open(const QString& base, const QStringList& columns)
     return true;
 }
 
-bool ReportFile::WriteLine(const QStringList& fields)
+QByteArray ReportFile::CsvLine(const QStringList& fields)
 {
     QStringList quoted;
     quoted.reserve(fields.size());
     for (const QString& field : fields)
         quoted.append(CsvField(field));
-    const QByteArray line = quoted.join(QLatin1Char(',')).toUtf8() + '\n';
-    return file.write(line) == line.size() && file.flush();
+    return quoted.join(QLatin1Char(',')).toUtf8() + '\n';
+}
+
+bool ReportFile::WriteLine(const QStringList& fields)
+{
+    const QByteArray line = CsvLine(fields);
+    const qint64 lineStart = file.size();
+    if (file.write(line) == line.size() && file.flush())
+        return true;
+    // No partial line stays behind: the row is kept and written again later.
+    file.resize(lineStart);
+    return false;
 }
 
 void ReportFile::ReportFailure()

@@ -19,6 +19,9 @@ public:
     void SetHeader(const QStringList& columns) { header = columns; }
 
     void AddEntry(const QStringList& row);
+    // Last attempt for kept rows, at the end of the program: what still cannot go to the reports
+    // folder is written to a file in the system's temporary folder instead.
+    void Flush();
 
     QString ReportFolder() const { return reportsFolder; }
     QString ReportFileName() const { return file.fileName(); }
@@ -37,6 +40,7 @@ private:
     bool WritePending();
     bool Open(const QString& base, const QStringList& columns);
     bool WriteLine(const QStringList& fields);
+    static QByteArray CsvLine(const QStringList& fields);
     void ReportFailure();
 
     QStringList header;

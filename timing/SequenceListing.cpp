@@ -7,8 +7,10 @@
 std::vector<ListedSequence> ListSequences(const QString& runsFolder)
 {
     std::vector<ListedSequence> listed;
-    const QStringList fileNames =
-        QDir(runsFolder).entryList({QStringLiteral("*.run")}, QDir::NoFilter, QDir::Name | QDir::IgnoreCase);
+    // Hidden entries too: a sequence named ".warmup" is saved as a hidden file on this platform.
+    const QStringList fileNames = QDir(runsFolder)
+                                      .entryList({QStringLiteral("*.run")}, QDir::AllEntries | QDir::Hidden,
+                                                 QDir::Name | QDir::IgnoreCase);
     const QString prefix = runsFolder.endsWith(QLatin1Char('/')) ? runsFolder : runsFolder + QLatin1Char('/');
     for (const QString& fileName : fileNames) {
         GateSequence sequence;

@@ -1,4 +1,5 @@
 #include "TimingTestFiles.h"
+#include "timing/SequenceListing.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -98,6 +99,20 @@ private slots:
         GateSequence sequence = MakeSequence("Before", {3, 3}, 7.0);
         QCOMPARE(sequence.Load(path), loads);
         QCOMPARE(Describe(sequence), result);
+    }
+
+    // Lists names in file name order ignoring case, hidden files included, unreadable files left out.
+    void listing()
+    {
+        QTemporaryDir runs;
+        QVERIFY(MakeSequence("b", {0}, 1).Save(runs.filePath("b.run")));
+        QVERIFY(MakeSequence("Zed", {0}, 1).Save(runs.filePath("A.run")));
+        QVERIFY(MakeSequence(".warmup", {0}, 1).Save(runs.filePath(".warmup.run")));
+        QVERIFY(WriteAll(runs.filePath("broken.run"), "<Configuration>"));
+        QStringList names;
+        for (const ListedSequence& listed : ListSequences(runs.path()))
+            names << listed.name;
+        QCOMPARE(names, QStringList({".warmup", "Zed", "b"}));
     }
 };
 

@@ -83,6 +83,27 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(dialogs.calls.size(), std::size_t(1));
     }
+
+    // Rows still unwritable when the program ends go to the temporary folder, not nowhere.
+    void rowsStillKeptAtTheEndGoToTheTemporaryFolder()
+    {
+        FakeDialogs dialogs;
+        QTemporaryDir temp;
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        const QString blocker = dataHome.filePath("blocker2");
+        QVERIFY(WriteAll(blocker, ""));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(blocker));
+        {
+            ReportFile report;
+            report.SetBaseName("Swiftlane_Run");
+            report.SetHeader(header);
+            report.AddEntry(Row("Ann"));
+        }
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+        const QStringList kept = QDir(temp.path()).entryList({"Swiftlane_unwritten_*.csv"});
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(ReadAll(temp.filePath(kept[0])), headerLine + Line("Ann"));
+    }
 };
 
 QTEST_GUILESS_MAIN(ReportFileTest)
