@@ -198,6 +198,10 @@ void SLMainWindow::setupReportTable()
     table->setRowCount(0);
     table->setColumnCount(gateCount + 3);
     table->setHorizontalHeaderLabels(labels);
+    // Columns share the table's width, so a 4-gate run shows every column without scrolling; the
+    // minimum keeps "Checkpoint 10" and a time readable, with a scroll bar for long sequences.
+    table->horizontalHeader()->setMinimumSectionSize(84);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->horizontalHeader()->show();
 }
 
