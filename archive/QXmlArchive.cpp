@@ -1,6 +1,6 @@
 #include "archive/QXmlArchive.h"
 
-#include "archive/TokenSplit.h"
+#include "common/TokenSplit.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "devices/GateSentence.h"
 
-#include "archive/TokenSplit.h"
+#include "common/TokenSplit.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "archive/TokenSplit.h"
+#include "common/TokenSplit.h"
 
 std::vector<std::string> SplitTokens(std::string_view text, std::string_view delimiters)
 {

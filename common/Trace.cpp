@@ -1,0 +1,3 @@
+#include "common/Trace.h"
+
+Q_LOGGING_CATEGORY(swiftlaneTrace, "swiftlane.trace", QtInfoMsg)
