@@ -1,5 +1,6 @@
 #include "app/SLMain.h"
 
+#include "platform/Clock.h"
 #include "platform/DataFolder.h"
 #include "platform/Process.h"
 #include "ui/AboutDialog.h"
@@ -7,9 +8,15 @@
 #include <QDir>
 #include <QTimer>
 
+namespace {
+constexpr std::uint32_t ConnectionWindowMs = 2000;
+} // namespace
+
 SLMain::SLMain() : QObject(nullptr), mainWindow(nullptr), gateSystem(this)
 {
+    gateSystem.Link().SetUi(&linkDialogs);
     sequenceRun.SetOwner(this);
+    sequenceRun.Report().SetUi(this);
     runsFolder = platform::dataPath(QStringLiteral("\\Swiftlane\\Runs\\"));
     // Also creates the data folder's Swiftlane folder that reports and exported lists go into.
     QDir().mkpath(runsFolder);
@@ -25,6 +32,7 @@ SLMain::~SLMain()
 void SLMain::Init()
 {
     mainWindow.setController(this);
+    UpdateConnection();
     mainWindow.showAndRefresh();
     mainWindow.hideRfidControls();
     auto* timer = new QTimer(this);
@@ -36,9 +44,21 @@ void SLMain::OnTimer()
 {
     gateSystem.Poll();
     // The RFID scanner's poll joins here.
+    UpdateConnection();
     mainWindow.refreshStatus();
     CheckCountdown();
     UpdateLiveRow();
+}
+
+// Connected while the link is open and the last valid status sentence is under 2000 ms old. While
+// not connected every gate flag is cleared, so a gate shows present again only once it reports.
+void SLMain::UpdateConnection()
+{
+    // Difference, not sum: stays right when the tick count wraps.
+    const std::uint32_t sinceStatus = platform::tickCount() - gateSystem.LastStatusTime();
+    gatesConnected = gateSystem.IsLinkOpen() && sinceStatus < ConnectionWindowMs;
+    if (!gatesConnected)
+        ResetGateStatus();
 }
 
 void SLMain::OnStatusTime(std::uint32_t deviceTime)

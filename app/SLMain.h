@@ -2,9 +2,12 @@
 
 #include "devices/CGateSystem.h"
 #include "devices/GateSystemOwner.h"
+#include "timing/ReportFileUi.h"
 #include "timing/RunOwner.h"
 #include "timing/SequenceRun.h"
+#include "ui/MainWindowOwner.h"
 #include "ui/SLMainWindow.h"
+#include "ui/SerialLinkDialogs.h"
 
 #include <QObject>
 #include <QString>
@@ -14,7 +17,11 @@
 
 // The application's controller: owns the window, the gate link and the run engine, and drives
 // everything from one 25 ms tick on the GUI thread.
-class SLMain : public QObject, public GateSystemOwner, public RunOwner
+class SLMain : public QObject,
+               public GateSystemOwner,
+               public RunOwner,
+               public ReportFileUi,
+               public MainWindowOwner
 {
     Q_OBJECT
 
@@ -29,7 +36,7 @@ public:
 
     void Init();
 
-    QString RunsFolder() const { return runsFolder; }
+    QString RunsFolder() const override { return runsFolder; }
 
     // Gate system callbacks, called from inside gateSystem.Poll().
     void OnStatusTime(std::uint32_t deviceTime) override;
@@ -37,18 +44,20 @@ public:
     void OnGateEvent(int gate, std::uint32_t deviceTime, bool state) override;
 
     void ResetGateStatus();
-    void GetGatePresent(bool& p0, bool& p1, bool& p2, bool& p3) const;
-    void GetGateReady(bool& r0, bool& r1, bool& r2, bool& r3) const;
+    bool GatesConnected() const override { return gatesConnected; }
+    void GetGatePresent(bool& p0, bool& p1, bool& p2, bool& p3) const override;
+    void GetGateReady(bool& r0, bool& r1, bool& r2, bool& r3) const override;
 
     // Run control.
-    void StartOrAbortRun();
+    void StartOrAbortRun() override;
     bool CanStartRun();
-    QString RunStateText() const;
-    void SetSubjectName(const QString& name);
-    void SelectRun(const QString& runFilePath);
+    QString RunStateText() const override;
+    void SetSubjectName(const QString& name) override;
+    void SelectRun(const QString& runFilePath) override;
     void OnRunFinished() override;
-    void OpenReportsFolder();
-    void ViewReport();
+    void ShowReportWarning(const QString& text) override;
+    void OpenReportsFolder() override;
+    void ViewReport() override;
 
     // Subject list, kept by the main window's subject combo box.
     void OnRFIDTag(const QString& tag);
@@ -56,15 +65,15 @@ public:
     void SetSubjectNames(QStringList names);
 
     // Menu operations whose dialogs are not part of this build yet: they do nothing visible.
-    void ImportNameList();
-    void ExportNameList();
-    void ImportRFIDTagNames();
-    void SetupGateConnection();
-    void SetupRfidConnection();
-    void RequestRfidScan();
+    void ImportNameList() override;
+    void ExportNameList() override;
+    void ImportRFIDTagNames() override;
+    void SetupGateConnection() override;
+    void SetupRfidConnection() override;
+    void RequestRfidScan() override;
 
-    void ShowAbout();
-    [[noreturn]] void ExitApplication();
+    void ShowAbout() override;
+    [[noreturn]] void ExitApplication() override;
 
     void SaveConfig();
     void LoadConfig();
@@ -74,7 +83,7 @@ public:
     const CGateSystem& GetGateSystem() const { return gateSystem; }
     CGateSystem& GetGateSystem() { return gateSystem; }
     SequenceRun& GetSequenceRun() { return sequenceRun; }
-    const SequenceRun& GetSequenceRun() const { return sequenceRun; }
+    const SequenceRun& GetSequenceRun() const override { return sequenceRun; }
     SLMainWindow& MainWindow() { return mainWindow; }
     bool CountdownArmed() const { return countdownArmed; }
 
@@ -82,15 +91,18 @@ public Q_SLOTS:
     void OnTimer();
 
 private:
+    void UpdateConnection();
     void CheckCountdown();
     void UpdateLiveRow();
 
     SLMainWindow mainWindow;
+    SerialLinkDialogs linkDialogs;
     CGateSystem gateSystem;
     // The RFID scanner link joins here, between the gate system and the runs folder.
     QString runsFolder;
     bool gatePresent[GateFlagCount] = {};
     bool gateReady[GateFlagCount] = {};
+    bool gatesConnected = false;
     SequenceRun sequenceRun;
     // The RFID tag map joins here.
     std::uint32_t countdownStart = 0;

@@ -6,6 +6,8 @@
 #include "platform/DesktopShell.h"
 #include "platform/OperatorDialogs.h"
 
+#include <QTimer>
+
 namespace {
 constexpr std::uint32_t CountdownMs = 5000;
 constexpr std::uint32_t CountdownSeconds = CountdownMs / 1000;
@@ -88,6 +90,16 @@ void SLMain::OnRunFinished()
         countdownArmed = true;
         countdownStart = platform::tickCount();
     }
+}
+
+void SLMain::ShowReportWarning(const QString& text)
+{
+    // The report is written from inside the gate poll; a modal box's nested event loop would run
+    // the tick, and so the poll, again in the middle of a sentence. Ask once the tick has returned.
+    QTimer::singleShot(0, this, [text] {
+        platform::dialogs().message(QMessageBox::Warning, nullptr, QStringLiteral("Report not written"),
+                                    text);
+    });
 }
 
 void SLMain::CheckCountdown()

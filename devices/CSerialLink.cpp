@@ -1,7 +1,7 @@
 #include "devices/CSerialLink.h"
 
 #include "devices/CSerialLnkInf.h"
-#include "platform/OperatorDialogs.h"
+#include "devices/SerialLinkUi.h"
 
 #include <QDebug>
 
@@ -37,7 +37,7 @@ bool CSerialLink::IsOpen() const
 bool CSerialLink::Open(bool showError)
 {
     if ((linkKind == ComLink || linkKind == FtdiLink) && IsOpen()) {
-        platform::linkWarning(portName + " already open!");
+        ShowWarning(portName + " already open!");
         return true;
     }
     return OpenDevice(showError);
@@ -101,7 +101,15 @@ bool CSerialLink::OpenFtdi(bool showError)
 void CSerialLink::ShowOpenFailure(bool showError) const
 {
     if (showError)
-        platform::linkWarning("Failed to open\nCom link " + portName);
+        ShowWarning("Failed to open\nCom link " + portName);
+}
+
+void CSerialLink::ShowWarning(const QString& text) const
+{
+    if (ui)
+        ui->ShowLinkWarning(text);
+    else
+        qWarning("%s", qUtf8Printable(text));
 }
 
 void CSerialLink::Close()
@@ -140,9 +148,8 @@ void CSerialLink::SetFtdiSerial(const QString& serial)
 
 void CSerialLink::ShowPortDialog(const QString& title)
 {
-    // The serial port dialog is built with its own work; until then the link keeps the settings
-    // it was given and this does nothing.
-    Q_UNUSED(title);
+    if (ui)
+        ui->ShowPortDialog(*this, title);
 }
 
 void CSerialLink::NotifyListener()

@@ -9,6 +9,7 @@
 #include <memory>
 
 class CSerialLnkInf;
+class SerialLinkUi;
 
 // One polled byte-stream connection, to a COM port or to an FTDI device. Never blocks and runs
 // no thread: Read takes only what the device has already received.
@@ -42,6 +43,9 @@ public:
     void SetFtdiSerial(const QString& serial);
     QString FtdiSerial() const { return ftdiSerial; }
 
+    // Where warnings and the port dialog are shown (not owned); without one, warnings go to the
+    // console and there is no port dialog.
+    void SetUi(SerialLinkUi* value) { ui = value; }
     void ShowPortDialog(const QString& title);
     void SetListener(CSerialLnkInf* value) { listener = value; }
     void NotifyListener();
@@ -73,9 +77,11 @@ private:
     void FillFromFtdi();
     void SendQueued();
     void ShowOpenFailure(bool showError) const;
+    void ShowWarning(const QString& text) const;
 
     int transmitGuard = 0;
     std::unique_ptr<platform::ComPort> comPort;
+    SerialLinkUi* ui = nullptr;
     CSerialLnkInf* listener = nullptr;
     int receiveCount = 0;
     unsigned char receiveStore[StoreSize] = {};

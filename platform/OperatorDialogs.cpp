@@ -53,9 +53,4 @@ void setDialogs(OperatorDialogs* replacement)
     current = replacement ? replacement : &qtDialogs;
 }
 
-void linkWarning(const QString& text)
-{
-    dialogs().message(QMessageBox::Warning, nullptr, QString(), text);
-}
-
 } // namespace platform

@@ -35,7 +35,4 @@ OperatorDialogs& dialogs();
 // Installs a replacement (not owned); nullptr restores the real dialogs.
 void setDialogs(OperatorDialogs* replacement);
 
-// The link warning: no parent, empty title, one Ok button.
-void linkWarning(const QString& text);
-
 } // namespace platform

@@ -1,11 +1,10 @@
 #include "timing/ReportFile.h"
 
 #include "platform/DataFolder.h"
-#include "platform/OperatorDialogs.h"
+#include "timing/ReportFileUi.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QTimer>
 #include <QtDebug>
 
 namespace {
@@ -142,10 +141,8 @@ void ReportFile::ReportFailure()
                        "They are kept and will be written as soon as the folder can be written again, "
                        "at the end of a later run.")
             .arg(QDir::toNativeSeparators(reportsFolder));
-    // Rows arrive from inside the gate poll; a modal box's nested event loop would run the tick, and
-    // so the poll, again in the middle of a sentence. Ask once the current tick has returned.
-    QTimer::singleShot(0, [text] {
-        platform::dialogs().message(QMessageBox::Warning, nullptr, QStringLiteral("Report not written"),
-                                    text);
-    });
+    if (ui)
+        ui->ShowReportWarning(text);
+    else
+        qWarning("%s", qUtf8Printable(text));
 }

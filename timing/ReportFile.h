@@ -6,6 +6,8 @@
 
 #include <deque>
 
+class ReportFileUi;
+
 // Appends finished runs as CSV lines to a numbered report file in the reports folder.
 class ReportFile
 {
@@ -17,6 +19,8 @@ public:
 
     void SetBaseName(const QString& name) { baseName = name; }
     void SetHeader(const QStringList& columns) { header = columns; }
+    // Where a failed write is reported (not owned); without one it goes to the console.
+    void SetUi(ReportFileUi* value) { ui = value; }
 
     void AddEntry(const QStringList& row);
     // Last attempt for kept rows, at the end of the program: what still cannot go to the reports
@@ -50,5 +54,6 @@ private:
     QStringList openHeader; // header and base name of the open file
     QString openBaseName;
     std::deque<PendingRow> pending;
+    ReportFileUi* ui = nullptr;
     bool failureReported = false;
 };

@@ -1,6 +1,5 @@
 #include "ui/RunDisplayDialog.h"
 
-#include "app/SLMain.h"
 #include "timing/SequenceRun.h"
 #include "ui/FontFitter.h"
 #include "ui/LayoutCleanup.h"
@@ -56,11 +55,6 @@ RunDisplayDialog::RunDisplayDialog(QWidget* parent) : QDialog(parent), ui(new Ui
 RunDisplayDialog::~RunDisplayDialog()
 {
     delete ui;
-}
-
-const SequenceRun* RunDisplayDialog::run() const
-{
-    return controller ? &controller->GetSequenceRun() : nullptr;
 }
 
 void RunDisplayDialog::ShowRaceView()

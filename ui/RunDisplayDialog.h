@@ -10,7 +10,6 @@ class FontFitter;
 class QHBoxLayout;
 class RunDisplayGateWidget;
 class SequenceRun;
-class SLMain;
 
 namespace Ui {
 class RunDisplayDialog;
@@ -28,7 +27,7 @@ public:
     RunDisplayDialog(const RunDisplayDialog&) = delete;
     RunDisplayDialog& operator=(const RunDisplayDialog&) = delete;
 
-    void setController(SLMain* value) { controller = value; }
+    void setRun(const SequenceRun* value) { runEngine = value; }
 
     void ShowRaceView();
     void Update();
@@ -44,10 +43,10 @@ public:
 private:
     void RebuildGatePanels();
     void UpdateGatePanels();
-    const SequenceRun* run() const;
+    const SequenceRun* run() const { return runEngine; }
 
     Ui::RunDisplayDialog* ui;
-    SLMain* controller = nullptr;
+    const SequenceRun* runEngine = nullptr;
     FontFitter* nameFitter;
     std::int32_t lastGateIndex = -1;
     // The total on show, so that an unchanged value is not repainted on every tick.

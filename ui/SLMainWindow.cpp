@@ -1,10 +1,10 @@
 #include "ui/SLMainWindow.h"
 
-#include "app/SLMain.h"
-#include "platform/Clock.h"
 #include "timing/SequenceListing.h"
+#include "timing/SequenceRun.h"
 #include "ui/LayoutCleanup.h"
 #include "ui/MWGateSequenceWidget.h"
+#include "ui/MainWindowOwner.h"
 #include "ui/Resources.h"
 #include "ui/RunDisplayDialog.h"
 #include "ui_SLMainWindow.h"
@@ -15,11 +15,9 @@
 #include <QTableWidgetItem>
 
 #include <algorithm>
-#include <cstdint>
 
 namespace {
 
-constexpr std::uint32_t ConnectionWindowMs = 2000;
 constexpr int AwaitedTileMargin = 50;
 
 void setTextIfChanged(QLabel* label, const QString& text)
@@ -78,14 +76,8 @@ void SLMainWindow::refreshStatus()
 
 void SLMainWindow::refreshConnectionText()
 {
-    const CGateSystem& gates = controller->GetGateSystem();
-    // Difference, not sum: stays right when the tick count wraps.
-    const std::uint32_t sinceStatus = platform::tickCount() - gates.LastStatusTime();
-    const bool connected = gates.IsLinkOpen() && sinceStatus < ConnectionWindowMs;
-    if (!connected)
-        controller->ResetGateStatus();
-    setTextIfChanged(ui->gateStatusLabel,
-                     connected ? QStringLiteral("Connected") : QStringLiteral("Not connected"));
+    setTextIfChanged(ui->gateStatusLabel, controller->GatesConnected() ? QStringLiteral("Connected")
+                                                                       : QStringLiteral("Not connected"));
 }
 
 void SLMainWindow::refreshGateLamps()
@@ -354,7 +346,7 @@ void SLMainWindow::on_raceViewPushButton_clicked()
 {
     if (!runDisplay) {
         runDisplay = new RunDisplayDialog(this);
-        runDisplay->setController(controller);
+        runDisplay->setRun(controller ? &controller->GetSequenceRun() : nullptr);
         runDisplay->setWindowFlags(Qt::Window);
     }
     runDisplay->ShowRaceView();

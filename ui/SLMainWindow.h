@@ -7,7 +7,7 @@
 
 class QHBoxLayout;
 class QLabel;
-class SLMain;
+class MainWindowOwner;
 class RunDisplayDialog;
 
 namespace Ui {
@@ -24,7 +24,7 @@ public:
     explicit SLMainWindow(QWidget* parent = nullptr);
     ~SLMainWindow() override;
 
-    void setController(SLMain* value) { controller = value; }
+    void setController(MainWindowOwner* value) { controller = value; }
 
     void showAndRefresh();
     void hideRfidControls();
@@ -80,7 +80,7 @@ private:
     void writeRow(int row, const QStringList& entries);
 
     Ui::SLMainWindow* ui;
-    SLMain* controller = nullptr;
+    MainWindowOwner* controller = nullptr;
     QPixmap lampGreen;
     QPixmap lampRed;
     QPixmap lampGrey;

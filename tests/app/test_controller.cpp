@@ -50,6 +50,22 @@ private Q_SLOTS:
         QCOMPARE(std::vector<bool>(r, r + 4), (std::vector<bool>{false, true, false, false}));
     }
 
+    // The gate link's warnings reach the operator as a box without parent or title, with one Ok.
+    void gateLinkWarningsReachTheOperator()
+    {
+        ControllerHarness h;
+        h.start();
+        CSerialLink& link = h.controller->GetGateSystem().Link();
+        QVERIFY(link.IsOpen());
+        QVERIFY(link.Open(false));
+        QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
+        const FakeDialogs::Call& box = h.dialogs.calls[0];
+        QCOMPARE(box.parent, nullptr);
+        QCOMPARE(box.title, QString());
+        QCOMPARE(box.text, QStringLiteral("USB121 already open!"));
+        QCOMPARE(box.buttons, QMessageBox::Ok);
+    }
+
     void configurationIsWrittenAtTheEnd()
     {
         ControllerHarness h;

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QTableWidget>
 #include <QTest>
 
@@ -271,6 +272,26 @@ private Q_SLOTS:
         QCOMPARE(h->runCombo()->currentIndex(), 0);
         QCOMPARE(h->controller->GetSequenceRun().GateCount(), 4);
         QCOMPARE(h->table()->rowCount(), 0);
+    }
+
+    // The box would run a nested event loop inside the gate poll that finished the run.
+    void unwrittenReportIsToldOnceTheTickHasReturned()
+    {
+        auto h = connected();
+        const QString folder = h->reportsFolder();
+        QVERIFY(QDir(folder).removeRecursively());
+        QFile blocker(QDir::cleanPath(folder)); // a file where the folder should be
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        h->clickStart();
+        runThrough(*h);
+        QVERIFY(!h->controller->GetSequenceRun().IsRunning());
+        QCOMPARE(h->dialogs.calls.size(), std::size_t(0));
+        QCoreApplication::processEvents();
+        QCOMPARE(h->dialogs.calls.size(), std::size_t(1));
+        QCOMPARE(h->dialogs.calls[0].title, QStringLiteral("Report not written"));
+        QCOMPARE(h->dialogs.calls[0].parent, nullptr);
+        QVERIFY(h->dialogs.calls[0].text.contains(QDir::toNativeSeparators(folder)));
     }
 
     void reportButtonsHandPathsToTheDesktop()

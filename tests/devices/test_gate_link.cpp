@@ -6,7 +6,6 @@
 #include "platform/FakeClock.h"
 #include "platform/FtdiDevices.h"
 #include "support/FakeComPort.h"
-#include "support/FakeDialogs.h"
 #include "support/FakeFtdiDevices.h"
 #include "support/RecordingGateOwner.h"
 
@@ -49,7 +48,6 @@ class TestGateLink : public QObject
 {
     Q_OBJECT
 
-    FakeDialogs dialogs; // a failed open may warn
     platform::FakeComPorts ports;
     platform::FakeFtdiDevices ftdi;
 

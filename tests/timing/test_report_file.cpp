@@ -1,10 +1,20 @@
 #include "TimingTestFiles.h"
-#include "support/FakeDialogs.h"
 #include "timing/ReportFile.h"
+#include "timing/ReportFileUi.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+
+struct RecordingReportUi : ReportFileUi
+{
+    void ShowReportWarning(const QString& text) override { warnings << text; }
+    QStringList warnings;
+};
+
+} // namespace
 
 class ReportFileTest : public QObject
 {
@@ -52,23 +62,21 @@ private slots:
     // Rows that cannot be written are kept, each for the file of its own sequence.
     void rowsKeptUntilTheFolderCanBeWritten()
     {
-        FakeDialogs dialogs;
+        RecordingReportUi ui;
         // A regular file where the data folder should be: the reports folder cannot be made.
         const QString blocker = dataHome.filePath("blocker");
         QVERIFY(WriteAll(blocker, ""));
         qputenv("XDG_DATA_HOME", QFile::encodeName(blocker));
         ReportFile report;
+        report.SetUi(&ui);
         const QString folder = report.ReportFolder();
         report.SetBaseName("Swiftlane_Run");
         report.SetHeader(header);
         report.AddEntry(Row("Ann"));
         report.AddEntry(Row("Bo"));
         QCOMPARE(report.PendingRowCount(), 2);
-        QVERIFY(dialogs.calls.empty()); // not from inside the tick that finished the run
-        QCoreApplication::processEvents();
-        QCOMPARE(dialogs.calls.size(), std::size_t(1)); // told once
-        QCOMPARE(dialogs.calls[0].title, "Report not written");
-        QVERIFY(dialogs.calls[0].text.contains(QDir::toNativeSeparators(folder)));
+        QCOMPARE(ui.warnings.size(), 1); // told once
+        QVERIFY(ui.warnings[0].contains(QDir::toNativeSeparators(folder)));
 
         QVERIFY(QFile::remove(blocker));
         report.SetBaseName("Swiftlane_One");
@@ -80,14 +88,12 @@ private slots:
         report.SetBaseName("Swiftlane_Run"); // same name, other header: a new file
         report.AddEntry({"Dy", "1.000"});
         QCOMPARE(report.ReportFileName(), folder + "Swiftlane_Run_2.csv");
-        QCoreApplication::processEvents();
-        QCOMPARE(dialogs.calls.size(), std::size_t(1));
+        QCOMPARE(ui.warnings.size(), 1);
     }
 
     // Rows still unwritable when the program ends go to the temporary folder, not nowhere.
     void rowsStillKeptAtTheEndGoToTheTemporaryFolder()
     {
-        FakeDialogs dialogs;
         QTemporaryDir temp;
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
         const QString blocker = dataHome.filePath("blocker2");

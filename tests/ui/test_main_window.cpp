@@ -91,17 +91,16 @@ private slots:
         h.tick();
         h.status(1100, true, true, false, false);
         h.tick();
-        SLMainWindow& window = h.controller->MainWindow();
-        h.clock.advance(1000); // past the wrap of the tick count
-        window.refreshStatus();
+        h.clock.advance(1000 - SLMain::TickIntervalMs); // past the wrap of the tick count
+        h.tick();
         QCOMPARE(h.connectionText(), QString("Connected"));
         const QImage green = QPixmap(":/LED/LED_Circle_Green_On").toImage();
         const QImage red = QPixmap(":/LED/LED_Circle_Red_On").toImage();
         const QImage grey = QPixmap(":/LED/LED_Circle_Grey_Off").toImage();
         QCOMPARE(lamps(h), (QList<QImage>{green, green, red, grey}));
 
-        h.clock.advance(1000); // 2000 ms since the last status
-        window.refreshStatus();
+        h.clock.advance(1000 - SLMain::TickIntervalMs); // 2000 ms since the last status
+        h.tick();
         QCOMPARE(h.connectionText(), QString("Not connected"));
         QCOMPARE(lamps(h), (QList<QImage>{grey, grey, grey, grey}));
     }
