@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/SLMain.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    ApplyCommandLine(QApplication::arguments());
     int code = 0;
     {
         SLMain controller;

@@ -1,13 +1,13 @@
 #include "archive/QXmlArchive.h"
 
 #include "common/TokenSplit.h"
+#include "common/Trace.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
-#include <QtDebug>
 
 #include <cstdint>
 #include <cstring>
@@ -99,7 +99,7 @@ std::string FormatDouble(double value)
 
 void Trace(const std::string& line)
 {
-    qDebug("%s", line.c_str());
+    qCDebug(swiftlaneTrace, "%s", line.c_str());
 }
 
 } // namespace
@@ -149,8 +149,9 @@ bool QXmlArchive::LoadFile(const QString& fileName)
 
 void QXmlArchive::FailLoad(const QString& fileName, const char* description)
 {
-    qDebug("%s", qUtf8Printable(QStringLiteral("Failed to open file :") + fileName +
-                                QStringLiteral("\nError :") + QString::fromUtf8(description)));
+    qCDebug(swiftlaneTrace, "%s",
+            qUtf8Printable(QStringLiteral("Failed to open file :") + fileName + QStringLiteral("\nError :") +
+                           QString::fromUtf8(description)));
     // A failed parse may have emptied the document: never keep a cursor into it.
     document.Clear();
     currentSection = nullptr;
@@ -204,7 +205,8 @@ bool QXmlArchive::SaveFile(const QString& fileName) const
         ok = WriteReplacing(fileName, bytes, error);
     // TinyXML's own error text is empty or stale here; the write knows why it failed.
     if (!ok)
-        qDebug("SaveFile \"%s\"failed with error :%s\n", qUtf8Printable(fileName), qUtf8Printable(error));
+        qCDebug(swiftlaneTrace, "SaveFile \"%s\"failed with error :%s\n", qUtf8Printable(fileName),
+                qUtf8Printable(error));
     return ok;
 }
 
@@ -241,8 +243,8 @@ bool QXmlArchive::AddSection(const std::string& name)
 
 bool QXmlArchive::GetSection(const std::string& name)
 {
-    qDebug("GetSection %s.  CurrentSection: %s\n", name.c_str(),
-           currentSection ? currentSection->Value() : "");
+    qCDebug(swiftlaneTrace, "GetSection %s.  CurrentSection: %s\n", name.c_str(),
+            currentSection ? currentSection->Value() : "");
     CheckGetting(name);
     if (!currentSection)
         return false;

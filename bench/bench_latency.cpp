@@ -104,8 +104,6 @@ int main(int argc, char* argv[])
     bool numeric = false;
     const int asked = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt(&numeric) : 0;
     const int events = numeric && asked > 0 ? asked : 250;
-    // The decoder's debug line for every passage is noise here.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
 
     sim::PtyAdapter adapter(QStringLiteral("LATENCY"));
     QString error;

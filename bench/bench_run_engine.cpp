@@ -12,13 +12,10 @@
 
 namespace {
 
-void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-
 void BM_LiveRowOfFourGateRun(benchmark::State& state)
 {
     QTemporaryDir dataHome;
     qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
-    qInstallMessageHandler(Quiet);
 
     GateSequence sequence;
     sequence.SetName(QStringLiteral("Bench"));
@@ -45,7 +42,6 @@ void BM_LiveRowOfFourGateRun(benchmark::State& state)
         benchmark::DoNotOptimize(row);
         benchmark::DoNotOptimize(total);
     }
-    qInstallMessageHandler(nullptr);
 }
 BENCHMARK(BM_LiveRowOfFourGateRun);
 

@@ -1,10 +1,9 @@
 #include "devices/CGateSystem.h"
 
+#include "common/Trace.h"
 #include "devices/GateSentence.h"
 #include "devices/GateSystemOwner.h"
 #include "platform/Clock.h"
-
-#include <QDebug>
 
 #include <algorithm>
 
@@ -106,12 +105,12 @@ void CGateSystem::DecodeStatus(const std::string& text)
 
 void CGateSystem::DecodeEvent(const std::string& text)
 {
-    qDebug(" Decoding PEVT ");
+    qCDebug(swiftlaneTrace, " Decoding PEVT ");
     const std::optional<EventSentence> event = ParseEventSentence(text);
     if (!event)
         return;
     if (!event->checksumOk) {
-        qDebug(" checksum failed");
+        qCDebug(swiftlaneTrace, " checksum failed");
         return;
     }
     if (owner)

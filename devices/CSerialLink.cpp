@@ -1,9 +1,8 @@
 #include "devices/CSerialLink.h"
 
+#include "common/Trace.h"
 #include "devices/CSerialLnkInf.h"
 #include "devices/SerialLinkUi.h"
-
-#include <QDebug>
 
 #include <algorithm>
 #include <cstring>
@@ -174,7 +173,7 @@ int CSerialLink::Read(unsigned char* buffer, int max)
         receiveCount = 0;
         return copied;
     }
-    qDebug("Q exceeds buffer\n");
+    qCDebug(swiftlaneTrace, "Q exceeds buffer\n");
     if (max > 0)
         std::memcpy(buffer, receiveStore, static_cast<std::size_t>(max));
     std::memmove(receiveStore, receiveStore + max, static_cast<std::size_t>(receiveCount - max));
@@ -243,7 +242,7 @@ int CSerialLink::Write(const unsigned char* data, unsigned length)
         transmitCount += accepted;
         SendQueued();
     } else {
-        qDebug("Can't add data to queue - busy TXing");
+        qCDebug(swiftlaneTrace, "Can't add data to queue - busy TXing");
     }
     --transmitGuard;
     return accepted;

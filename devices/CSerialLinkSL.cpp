@@ -1,6 +1,6 @@
 #include "devices/CSerialLinkSL.h"
 
-#include <QDebug>
+#include "common/Trace.h"
 
 #include <cstring>
 #include <memory>
@@ -39,7 +39,7 @@ bool CSerialLinkSL::AutoDetect()
     platform::FtdiDevices& ftdi = platform::ftdiDevices();
     std::uint32_t count = 0;
     const platform::FtStatus status = ftdi.createDeviceInfoList(&count);
-    qDebug("ft_status = %i\n", static_cast<int>(status));
+    qCDebug(swiftlaneTrace, "ft_status = %i\n", static_cast<int>(status));
     if (status != platform::FT_OK || count == 0)
         return false;
 

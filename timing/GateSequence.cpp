@@ -1,8 +1,7 @@
 #include "timing/GateSequence.h"
 
 #include "archive/QXmlArchive.h"
-
-#include <QtDebug>
+#include "common/Trace.h"
 
 namespace {
 
@@ -41,7 +40,7 @@ bool GateSequence::Save(const QString& path) const
 {
     // The file stores the count in 16 bits; more gates would come back short.
     if (gates.size() > MaxGates) {
-        qDebug("GateSequence: %zu gates do not fit a run file", gates.size());
+        qCDebug(swiftlaneTrace, "GateSequence: %zu gates do not fit a run file", gates.size());
         return false;
     }
     QXmlArchive archive;

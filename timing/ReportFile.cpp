@@ -1,11 +1,11 @@
 #include "timing/ReportFile.h"
 
+#include "common/Trace.h"
 #include "platform/DataFolder.h"
 #include "timing/ReportFileUi.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QtDebug>
 
 namespace {
 
@@ -59,7 +59,7 @@ void ReportFile::Flush()
 
 void ReportFile::AddEntry(const QStringList& row)
 {
-    qDebug("Adding report entry");
+    qCDebug(swiftlaneTrace, "Adding report entry");
     pending.push_back({baseName, header, row});
     if (WritePending())
         failureReported = false;
@@ -88,7 +88,7 @@ bool ReportFile::WritePending()
 
 bool ReportFile::Open(const QString& base, const QStringList& columns)
 {
-    qDebug("Opening report file");
+    qCDebug(swiftlaneTrace, "Opening report file");
     QDir().mkpath(reportsFolder);
     const QString lastOpened = file.fileName();
     QString candidate;

@@ -1,9 +1,8 @@
 #include "timing/SequenceRun.h"
 
+#include "common/Trace.h"
 #include "platform/Clock.h"
 #include "timing/RunOwner.h"
-
-#include <QtDebug>
 
 namespace {
 
@@ -27,7 +26,7 @@ SequenceRun::SequenceRun()
 
 void SequenceRun::Reset()
 {
-    qDebug("SR reset()");
+    qCDebug(swiftlaneTrace, "SR reset()");
     currentGateIndex = -1;
     sequence.Clear();
     timings.clear();
@@ -56,7 +55,7 @@ void SequenceRun::LoadSequence(const QString& path)
 
 void SequenceRun::StartRun()
 {
-    qDebug("SR startrun");
+    qCDebug(swiftlaneTrace, "SR startrun");
     running = true;
     currentGateIndex = 0;
     accumulatedMs = 0;
@@ -67,7 +66,7 @@ void SequenceRun::StartRun()
 
 void SequenceRun::Abort()
 {
-    qDebug("SR abort()");
+    qCDebug(swiftlaneTrace, "SR abort()");
     currentGateIndex = -1;
     running = false;
     accumulatedMs = 0;
@@ -87,12 +86,12 @@ void SequenceRun::Tick(std::uint32_t timestamp)
 
 void SequenceRun::GateEvent(int gate, std::uint32_t timestamp, bool /*state*/)
 {
-    qDebug("SR gateevent %d", gate);
+    qCDebug(swiftlaneTrace, "SR gateevent %d", gate);
     if (!running || currentGateIndex < 0 || currentGateIndex >= sequence.GateCount())
         return;
     if (sequence.GateNumberAt(static_cast<unsigned>(currentGateIndex)) != gate)
         return;
-    qDebug("SR gate passed");
+    qCDebug(swiftlaneTrace, "SR gate passed");
     if (currentGateIndex >= 1) {
         accumulatedMs += ClockDifference(timestamp, lastTimestamp);
         lastTimestamp = timestamp;
@@ -110,20 +109,20 @@ void SequenceRun::GateEvent(int gate, std::uint32_t timestamp, bool /*state*/)
 void SequenceRun::SetGateTime(int position, double milliseconds)
 {
     const double t = milliseconds / 1000.0;
-    qDebug("SetGateTime Gate:%d  time:%f", position, t);
+    qCDebug(swiftlaneTrace, "SetGateTime Gate:%d  time:%f", position, t);
     if (position < 0 || static_cast<std::size_t>(position) >= timings.size())
         return;
     GateTiming& timing = timings[static_cast<std::size_t>(position)];
     timing.time = t;
     if (timing.best == 0.0 || t < timing.best) {
-        qDebug("setting best time");
+        qCDebug(swiftlaneTrace, "setting best time");
         timing.best = t;
     }
 }
 
 void SequenceRun::FinishRun()
 {
-    qDebug("SR finishrun");
+    qCDebug(swiftlaneTrace, "SR finishrun");
     running = false;
     currentGateIndex = -1;
     report.AddEntry(BuildResultRow());

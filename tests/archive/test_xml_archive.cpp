@@ -1,4 +1,5 @@
 #include "archive/QXmlArchive.h"
+#include "support/TraceOn.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -81,6 +82,7 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(QString, error);
+        const TraceOn trace;
         QTest::ignoreMessage(QtDebugMsg, qPrintable("Failed to open file :" + path + "\nError :" + error));
         QXmlArchive archive;
         QVERIFY(!archive.LoadFile(path));
@@ -99,6 +101,7 @@ private slots:
     void saveFailures()
     {
         QFETCH(QString, path);
+        const TraceOn trace;
         QTest::ignoreMessage(QtDebugMsg,
                              QRegularExpression("^SaveFile \"" + QRegularExpression::escape(path) +
                                                 "\"failed with error :.+"));

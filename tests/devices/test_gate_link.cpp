@@ -8,6 +8,7 @@
 #include "support/FakeComPort.h"
 #include "support/FakeFtdiDevices.h"
 #include "support/RecordingGateOwner.h"
+#include "support/TraceOn.h"
 
 #include <QtTest>
 
@@ -105,6 +106,7 @@ private slots:
         CSerialLink link;
         QByteArray& incoming = openLink(link, useFtdi);
         const QByteArray data = pattern(700);
+        const TraceOn trace;
         incoming = data.left(100);
         QTest::ignoreMessage(QtDebugMsg, "Q exceeds buffer\n");
         readOnce(link, 0); // stored, not handed out

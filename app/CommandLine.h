@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QStringList>
+
+// Takes the program's own options from the arguments left once the application object has taken
+// Qt's (-platform, -style, ...). --help lists them and ends the program, as does an unknown
+// option with a message; --verbose turns the trace lines on.
+void ApplyCommandLine(const QStringList& arguments);
