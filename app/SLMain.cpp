@@ -43,7 +43,6 @@ void SLMain::Init()
 void SLMain::OnTimer()
 {
     gateSystem.Poll();
-    // The RFID scanner's poll joins here.
     UpdateConnection();
     mainWindow.refreshStatus();
     CheckCountdown();

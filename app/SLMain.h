@@ -79,7 +79,7 @@ public:
     void LoadConfig();
     static QString ConfigPath();
 
-    // Read access for the window and its views.
+    // For tests and benchmarks; the window reads through MainWindowOwner.
     const CGateSystem& GetGateSystem() const { return gateSystem; }
     CGateSystem& GetGateSystem() { return gateSystem; }
     SequenceRun& GetSequenceRun() { return sequenceRun; }
@@ -98,13 +98,11 @@ private:
     SLMainWindow mainWindow;
     SerialLinkDialogs linkDialogs;
     CGateSystem gateSystem;
-    // The RFID scanner link joins here, between the gate system and the runs folder.
     QString runsFolder;
     bool gatePresent[GateFlagCount] = {};
     bool gateReady[GateFlagCount] = {};
     bool gatesConnected = false;
     SequenceRun sequenceRun;
-    // The RFID tag map joins here.
     std::uint32_t countdownStart = 0;
     bool countdownArmed = false;
     std::uint64_t runsStarted = 0; // tells an abort answer which run it was asked about

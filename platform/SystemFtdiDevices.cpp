@@ -11,9 +11,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <vector>
 
 namespace platform {
@@ -202,7 +202,7 @@ public:
             if (!opened->IsUsable())
                 return FT_DEVICE_NOT_OPENED;
             *handle = opened.get();
-            open.insert(opened.release());
+            open.emplace(opened.get(), std::move(opened));
             return FT_OK;
         }
         return FT_DEVICE_NOT_FOUND;
@@ -281,25 +281,18 @@ public:
         if (!device)
             return FT_INVALID_HANDLE;
         open.erase(device);
-        delete device;
         return FT_OK;
-    }
-
-    ~SystemFtdiDevices() override
-    {
-        for (OpenDevice* device : open)
-            delete device;
     }
 
 private:
     OpenDevice* Find(FtHandle handle) const
     {
         auto it = open.find(static_cast<OpenDevice*>(handle));
-        return it == open.end() ? nullptr : *it;
+        return it == open.end() ? nullptr : it->second.get();
     }
 
     std::vector<ListedDevice> listed;
-    std::set<OpenDevice*> open;
+    std::map<OpenDevice*, std::unique_ptr<OpenDevice>> open; // keyed by handle
 };
 
 // Numbers joined by one separator ("1.0"), or a bus and ports ("1-2.1") when `busFirst`.

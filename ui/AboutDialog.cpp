@@ -14,7 +14,4 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), ui(new Ui::AboutDia
     ui->versionLabel->setText(ui->versionLabel->text() + QString::fromStdString(version.str()));
 }
 
-AboutDialog::~AboutDialog()
-{
-    delete ui;
-}
+AboutDialog::~AboutDialog() = default;

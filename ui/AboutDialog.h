@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 namespace Ui {
 class AboutDialog;
 }
@@ -18,5 +20,5 @@ public:
     AboutDialog& operator=(const AboutDialog&) = delete;
 
 private:
-    Ui::AboutDialog* ui;
+    std::unique_ptr<Ui::AboutDialog> ui;
 };

@@ -10,19 +10,13 @@ MWGateSequenceWidget::MWGateSequenceWidget(QWidget* parent)
 {
     ui->setupUi(this);
     EnsureResources();
-    lampPassed = new QPixmap(":/LED/LED_Square_Blue_On");
-    lampAwaited = new QPixmap(":/LED/LED_Square_Orange_On");
-    lampOff = new QPixmap(":/LED/LED_Square_Black_Off");
-    ui->lampLabel->setPixmap(*lampOff);
+    lampPassed = QPixmap(":/LED/LED_Square_Blue_On");
+    lampAwaited = QPixmap(":/LED/LED_Square_Orange_On");
+    lampOff = QPixmap(":/LED/LED_Square_Black_Off");
+    ui->lampLabel->setPixmap(lampOff);
 }
 
-MWGateSequenceWidget::~MWGateSequenceWidget()
-{
-    delete lampPassed;
-    delete lampAwaited;
-    delete lampOff;
-    delete ui;
-}
+MWGateSequenceWidget::~MWGateSequenceWidget() = default;
 
 void MWGateSequenceWidget::SetCheckpointIndex(int position)
 {
@@ -41,13 +35,13 @@ void MWGateSequenceWidget::SetLampState(int state)
         return;
     switch (state) {
     case Passed:
-        ui->lampLabel->setPixmap(*lampPassed);
+        ui->lampLabel->setPixmap(lampPassed);
         break;
     case Awaited:
-        ui->lampLabel->setPixmap(*lampAwaited);
+        ui->lampLabel->setPixmap(lampAwaited);
         break;
     case Ahead:
-        ui->lampLabel->setPixmap(*lampOff);
+        ui->lampLabel->setPixmap(lampOff);
         break;
     default:
         return;

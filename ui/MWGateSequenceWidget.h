@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
-class QPixmap;
+#include <memory>
 
 namespace Ui {
 class MWGateSequenceWidget;
@@ -34,10 +35,10 @@ public:
     int LampStateShown() const { return lampState; }
 
 private:
-    Ui::MWGateSequenceWidget* ui;
-    QPixmap* lampPassed;
-    QPixmap* lampAwaited;
-    QPixmap* lampOff;
+    std::unique_ptr<Ui::MWGateSequenceWidget> ui;
+    QPixmap lampPassed;
+    QPixmap lampAwaited;
+    QPixmap lampOff;
     // Re-setting an unchanged pixmap would repaint the tile on every tick.
     int lampState = Ahead;
 };

@@ -52,10 +52,7 @@ RunDisplayDialog::RunDisplayDialog(QWidget* parent) : QDialog(parent), ui(new Ui
     ui->timerlcdNumber->setAutoFillBackground(true);
 }
 
-RunDisplayDialog::~RunDisplayDialog()
-{
-    delete ui;
-}
+RunDisplayDialog::~RunDisplayDialog() = default;
 
 void RunDisplayDialog::ShowRaceView()
 {

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class FontFitter;
@@ -45,7 +46,7 @@ private:
     void UpdateGatePanels();
     const SequenceRun* run() const { return runEngine; }
 
-    Ui::RunDisplayDialog* ui;
+    std::unique_ptr<Ui::RunDisplayDialog> ui;
     const SequenceRun* runEngine = nullptr;
     FontFitter* nameFitter;
     std::int32_t lastGateIndex = -1;

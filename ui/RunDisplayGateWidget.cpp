@@ -80,10 +80,7 @@ RunDisplayGateWidget::RunDisplayGateWidget(QWidget* parent)
     ui->bestTimeLcdNumber->setAutoFillBackground(true);
 }
 
-RunDisplayGateWidget::~RunDisplayGateWidget()
-{
-    delete ui;
-}
+RunDisplayGateWidget::~RunDisplayGateWidget() = default;
 
 void RunDisplayGateWidget::SetGateIndex(int value)
 {

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 
 class FontFitter;
 
@@ -35,7 +36,7 @@ public:
     QString BestText() const { return bestShown; }
 
 private:
-    Ui::RunDisplayGateWidget* ui;
+    std::unique_ptr<Ui::RunDisplayGateWidget> ui;
     std::int32_t position = 0;
     FontFitter* titleFitter;
     // The values on show, so that an unchanged value is not repainted on every tick.

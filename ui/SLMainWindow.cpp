@@ -38,10 +38,7 @@ SLMainWindow::SLMainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::SL
     ui->statusBar->hide();
 }
 
-SLMainWindow::~SLMainWindow()
-{
-    delete ui;
-}
+SLMainWindow::~SLMainWindow() = default;
 
 void SLMainWindow::showAndRefresh()
 {

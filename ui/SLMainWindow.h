@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QHBoxLayout;
 class QLabel;
 class MainWindowOwner;
@@ -79,7 +81,7 @@ private:
     QString runPathAt(int index) const;
     void writeRow(int row, const QStringList& entries);
 
-    Ui::SLMainWindow* ui;
+    std::unique_ptr<Ui::SLMainWindow> ui;
     MainWindowOwner* controller = nullptr;
     QPixmap lampGreen;
     QPixmap lampRed;
