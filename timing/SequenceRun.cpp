@@ -4,6 +4,9 @@
 #include "platform/Clock.h"
 #include "timing/RunOwner.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 QString Fixed3(double value)
@@ -11,10 +14,32 @@ QString Fixed3(double value)
     return QString::number(value, 'f', 3);
 }
 
-// Milliseconds between two readings of the gates' 16-bit clock, across its wrap.
-std::uint32_t ClockDifference(std::uint32_t now, std::uint32_t before)
+constexpr std::uint32_t GateClockTurnMs = 65536;
+
+// Milliseconds on the gates' 16-bit clock from one reading to a later one: the difference within one
+// turn of the clock, plus the whole turns that bring the result closest to what the PC measured in
+// the meantime. The two clocks drift apart by far less than half a turn over any segment, so the
+// count is right however long the gates stayed silent.
+std::uint32_t GateClockElapsed(std::uint32_t to, std::uint32_t from, double pcElapsedMs)
 {
-    return (now - before) & 0xffffu;
+    const std::uint32_t withinTurn = (to - from) & (GateClockTurnMs - 1);
+    const double turns = std::round((pcElapsedMs - withinTurn) / GateClockTurnMs);
+    // Bounded so the sum stays within 32 bits (a segment of 49 days).
+    const double boundedTurns = std::clamp(turns, 0.0, double(GateClockTurnMs - 1));
+    return withinTurn + GateClockTurnMs * static_cast<std::uint32_t>(boundedTurns);
+}
+
+// A reading behind the last one taken, by the clock's own signed 16-bit measure: arrived late.
+bool IsBehind(std::uint32_t timestamp, std::uint32_t last)
+{
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(timestamp - last)) < 0;
+}
+
+double CounterMsSince(std::int64_t start)
+{
+    const platform::Clock& clock = platform::clock();
+    return static_cast<double>(clock.highResCounter() - start) * 1000.0 /
+           static_cast<double>(clock.highResFrequency());
 }
 
 } // namespace
@@ -74,11 +99,12 @@ void SequenceRun::Abort()
     counterValid = false;
 }
 
+// Status reports only move the live time; the split is taken from the two events alone.
 void SequenceRun::Tick(std::uint32_t timestamp)
 {
-    if (!running || currentGateIndex < 1)
+    if (!running || currentGateIndex < 1 || IsBehind(timestamp, lastTimestamp))
         return;
-    accumulatedMs += ClockDifference(timestamp, lastTimestamp);
+    accumulatedMs = GateClockElapsed(timestamp, segmentStartTimestamp, CounterMsSince(segmentStartCounter));
     lastTimestamp = timestamp;
     lastCounter = platform::clock().highResCounter();
     counterValid = true;
@@ -92,13 +118,15 @@ void SequenceRun::GateEvent(int gate, std::uint32_t timestamp, bool /*state*/)
     if (sequence.GateNumberAt(static_cast<unsigned>(currentGateIndex)) != gate)
         return;
     qCDebug(swiftlaneTrace, "SR gate passed");
-    if (currentGateIndex >= 1) {
-        accumulatedMs += ClockDifference(timestamp, lastTimestamp);
-        lastTimestamp = timestamp;
-    }
-    SetGateTime(currentGateIndex, static_cast<double>(accumulatedMs));
+    const std::uint32_t splitMs =
+        currentGateIndex >= 1
+            ? GateClockElapsed(timestamp, segmentStartTimestamp, CounterMsSince(segmentStartCounter))
+            : 0;
+    SetGateTime(currentGateIndex, static_cast<double>(splitMs));
     lastCounter = platform::clock().highResCounter();
     counterValid = true;
+    segmentStartCounter = lastCounter;
+    segmentStartTimestamp = timestamp;
     ++currentGateIndex;
     lastTimestamp = timestamp;
     accumulatedMs = 0;
@@ -165,7 +193,8 @@ QStringList SequenceRun::BuildResultRow() const
     for (std::size_t k = 1; k < timings.size(); ++k)
         closedSplits += timings[k].time;
     const double distance = sequence.TotalDistance();
-    const double speed = (distance == 0.0 || closedSplits == 0.0) ? 0.0 : distance / closedSplits;
+    // Until the finish, the closed splits cover only part of the distance.
+    const double speed = (running || distance == 0.0 || closedSplits == 0.0) ? 0.0 : distance / closedSplits;
 
     QStringList row;
     row.reserve(static_cast<qsizetype>(timings.size()) + 3);

@@ -66,5 +66,8 @@ private:
     std::uint32_t accumulatedMs = 0;
     std::int64_t lastCounter = 0;
     bool counterValid = false;
+    // The event that opened the current segment, on both clocks.
+    std::uint32_t segmentStartTimestamp = 0;
+    std::int64_t segmentStartCounter = 0;
     ReportFile report;
 };
