@@ -2,10 +2,14 @@
 
 #include "common/Trace.h"
 #include "platform/DataFolder.h"
+#include "platform/WholeWrites.h"
+#include "timing/ReportFileNames.h"
 #include "timing/ReportFileUi.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+#include <QtDebug>
 
 namespace {
 
@@ -21,6 +25,13 @@ QString CsvField(const QString& field)
     return field;
 }
 
+// A name nothing else has, not even a dangling link.
+bool IsFree(const QString& path)
+{
+    const QFileInfo info(path);
+    return !info.exists() && !info.isSymLink();
+}
+
 } // namespace
 
 ReportFile::ReportFile() : reportsFolder(platform::dataPath(QStringLiteral("\\Swiftlane\\Reports\\")))
@@ -31,84 +42,141 @@ ReportFile::ReportFile() : reportsFolder(platform::dataPath(QStringLiteral("\\Sw
 ReportFile::~ReportFile()
 {
     Flush();
-    file.close();
 }
 
-void ReportFile::Flush()
+int ReportFile::PendingRowCount() const
 {
-    if (pending.empty() || WritePending())
-        return;
-    QFile fallback(QDir::temp().filePath(
-        QStringLiteral("Swiftlane_unwritten_%1.csv")
-            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz")))));
-    if (!fallback.open(QIODevice::WriteOnly)) {
-        qWarning("%d results could not be written anywhere", PendingRowCount());
-        return;
-    }
-    QStringList lastHeader;
-    for (const PendingRow& kept : pending) {
-        if (kept.header != lastHeader)
-            fallback.write(CsvLine(kept.header));
-        lastHeader = kept.header;
-        fallback.write(CsvLine(kept.row));
-    }
-    qWarning("%d results could not be written to the reports folder; they are in %s", PendingRowCount(),
-             qPrintable(QDir::toNativeSeparators(fallback.fileName())));
-    pending.clear();
+    int count = 0;
+    for (const Destination& destination : destinations)
+        count += static_cast<int>(destination.waiting.size());
+    return count;
 }
 
 void ReportFile::AddEntry(const QStringList& row)
 {
     qCDebug(swiftlaneTrace, "Adding report entry");
-    pending.push_back({baseName, header, row});
-    if (WritePending())
+    DestinationFor(baseName, header).waiting.push_back(row);
+    if (WriteWaiting())
         failureReported = false;
     else
         ReportFailure();
 }
 
-// Writes the kept rows oldest first; stops at the first one that cannot be written.
-bool ReportFile::WritePending()
+ReportFile::FlushResult ReportFile::Flush()
 {
-    while (!pending.empty()) {
-        const PendingRow& next = pending.front();
-        if (file.isOpen() && (next.baseName != openBaseName || next.header != openHeader))
-            file.close();
-        if (!file.isOpen() && !Open(next.baseName, next.header))
+    FlushResult result;
+    if (WriteWaiting())
+        return result;
+    result.rowsNotInReports = PendingRowCount();
+    const QByteArray text = FallbackText();
+    const QString stem =
+        QDir::temp().filePath(QStringLiteral("Swiftlane_unwritten_") +
+                              QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz")));
+    QString path = stem + QStringLiteral(".csv");
+    for (int n = 2; !IsFree(path); ++n)
+        path = stem + QLatin1Char('_') + QString::number(n) + QStringLiteral(".csv");
+    if (platform::createWhole(path, text)) {
+        result.fallbackPath = path;
+        qWarning("Results that could not be written to the reports folder (%d) are in %s",
+                 result.rowsNotInReports, qPrintable(QDir::toNativeSeparators(path)));
+    } else {
+        qWarning("Results that could not be written to the reports folder (%d) could not be saved in %s "
+                 "either; here they are:\n%s",
+                 result.rowsNotInReports, qPrintable(QDir::toNativeSeparators(path)), text.constData());
+    }
+    for (Destination& destination : destinations)
+        destination.waiting.clear();
+    return result;
+}
+
+ReportFile::Destination& ReportFile::DestinationFor(const QString& base, const QStringList& columns)
+{
+    for (Destination& destination : destinations) {
+        if (destination.baseName == base && destination.header == columns)
+            return destination;
+    }
+    destinations.push_back({base, columns, QString(), {}});
+    return destinations.back();
+}
+
+bool ReportFile::WriteWaiting()
+{
+    bool allWritten = true;
+    for (Destination& destination : destinations)
+        allWritten = WriteWaiting(destination) && allWritten;
+    return allWritten;
+}
+
+// Oldest first; the first row the file does not take stops the rest, so rows keep their order.
+bool ReportFile::WriteWaiting(Destination& destination)
+{
+    while (!destination.waiting.empty()) {
+        if (!Write(destination, destination.waiting.front()))
             return false;
-        if (!WriteLine(next.row)) {
-            // The file cannot take more now; the kept rows go to a fresh file at the next attempt.
-            file.close();
-            return false;
-        }
-        pending.pop_front();
+        destination.waiting.pop_front();
     }
     return true;
 }
 
-bool ReportFile::Open(const QString& base, const QStringList& columns)
+// Into the destination's file as it is in the reports folder now: made again, header first, when it
+// was deleted or moved away behind the program's back.
+bool ReportFile::Write(Destination& destination, const QStringList& row)
+{
+    QDir().mkpath(reportsFolder);
+    if (destination.path.isEmpty())
+        return CreateNumbered(destination, row);
+    if (IsFree(destination.path))
+        return Create(destination, destination.path, row);
+    if (!QFileInfo(destination.path).isFile())
+        return CreateNumbered(destination, row); // something else took the file's name
+    switch (platform::appendWhole(destination.path, CsvLine(row))) {
+    case platform::AppendResult::Appended:
+        lastWrittenPath = destination.path;
+        return true;
+    case platform::AppendResult::NotWritten:
+        return false;
+    case platform::AppendResult::LeftCut:
+        qWarning("%s ends in a row cut short by a failed write; later rows go to a new file",
+                 qPrintable(QDir::toNativeSeparators(destination.path)));
+        destination.path.clear();
+        return false;
+    }
+    return false;
+}
+
+bool ReportFile::Create(Destination& destination, const QString& path, const QStringList& row)
 {
     qCDebug(swiftlaneTrace, "Opening report file");
-    QDir().mkpath(reportsFolder);
-    const QString lastOpened = file.fileName();
-    QString candidate;
-    for (int n = 1;; ++n) {
-        candidate = reportsFolder + base + QLatin1Char('_') + QString::number(n) + QStringLiteral(".csv");
-        if (!QFile::exists(candidate))
-            break;
-    }
-    file.setFileName(candidate);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        file.setFileName(lastOpened);
+    if (!platform::createWhole(path, CsvLine(destination.header) + CsvLine(row)))
         return false;
-    }
-    openBaseName = base;
-    openHeader = columns;
-    if (!WriteLine(columns)) {
-        file.close();
-        return false;
-    }
+    destination.path = path;
+    lastWrittenPath = path;
     return true;
+}
+
+// The first free number; existing files are never reopened or overwritten.
+bool ReportFile::CreateNumbered(Destination& destination, const QStringList& row)
+{
+    for (int n = 1;; ++n) {
+        const QString candidate = reportsFolder + ReportFileNameFor(destination.baseName, n);
+        if (IsFree(candidate))
+            return Create(destination, candidate, row);
+    }
+}
+
+// Each row carries the base name of its report file, which holds the sequence name, so rows of
+// different sequences can be told apart.
+QByteArray ReportFile::FallbackText() const
+{
+    QByteArray text;
+    for (const Destination& destination : destinations) {
+        if (destination.waiting.empty())
+            continue;
+        text += CsvLine(QStringList{QStringLiteral("Report")} + destination.header);
+        for (const QStringList& row : destination.waiting)
+            text += CsvLine(QStringList{destination.baseName} + row);
+    }
+    return text;
 }
 
 QByteArray ReportFile::CsvLine(const QStringList& fields)
@@ -118,17 +186,6 @@ QByteArray ReportFile::CsvLine(const QStringList& fields)
     for (const QString& field : fields)
         quoted.append(CsvField(field));
     return quoted.join(QLatin1Char(',')).toUtf8() + '\n';
-}
-
-bool ReportFile::WriteLine(const QStringList& fields)
-{
-    const QByteArray line = CsvLine(fields);
-    const qint64 lineStart = file.size();
-    if (file.write(line) == line.size() && file.flush())
-        return true;
-    // No partial line stays behind: the row is kept and written again later.
-    file.resize(lineStart);
-    return false;
 }
 
 void ReportFile::ReportFailure()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -8,7 +7,8 @@
 
 class ReportFileUi;
 
-// Appends finished runs as CSV lines to a numbered report file in the reports folder.
+// Appends finished runs as CSV lines to numbered report files in the reports folder: one file per
+// sequence and column header during a program's life.
 class ReportFile
 {
 public:
@@ -23,37 +23,49 @@ public:
     void SetUi(ReportFileUi* value) { ui = value; }
 
     void AddEntry(const QStringList& row);
+
+    // What became of the rows that still waited at the end of the program.
+    struct FlushResult
+    {
+        int rowsNotInReports = 0; // 0: every row is in its report file
+        QString fallbackPath;     // where those rows are instead; empty when they could not be saved
+    };
     // Last attempt for kept rows, at the end of the program: what still cannot go to the reports
-    // folder is written to a file in the system's temporary folder instead.
-    void Flush();
+    // folder is written to a file in the system's temporary folder instead, or else to stderr.
+    FlushResult Flush();
 
     QString ReportFolder() const { return reportsFolder; }
-    QString ReportFileName() const { return file.fileName(); }
-    // Rows that could not be written yet, oldest first.
-    int PendingRowCount() const { return static_cast<int>(pending.size()); }
+    // The file that received the latest row; empty before the first.
+    QString ReportFileName() const { return lastWrittenPath; }
+    // Rows that could not be written yet.
+    int PendingRowCount() const;
 
 private:
-    // A row remembers the file it belongs in, so rows kept through a failure land under their own header.
-    struct PendingRow
+    // The report file of one sequence and header, and its rows that could not be written yet, oldest
+    // first. One file's trouble never holds back another's rows.
+    struct Destination
     {
         QString baseName;
         QStringList header;
-        QStringList row;
+        QString path; // empty until the file is made
+        std::deque<QStringList> waiting;
     };
 
-    bool WritePending();
-    bool Open(const QString& base, const QStringList& columns);
-    bool WriteLine(const QStringList& fields);
+    Destination& DestinationFor(const QString& base, const QStringList& columns);
+    bool WriteWaiting();
+    bool WriteWaiting(Destination& destination);
+    bool Write(Destination& destination, const QStringList& row);
+    bool Create(Destination& destination, const QString& path, const QStringList& row);
+    bool CreateNumbered(Destination& destination, const QStringList& row);
+    QByteArray FallbackText() const;
     static QByteArray CsvLine(const QStringList& fields);
     void ReportFailure();
 
     QStringList header;
     QString baseName;
-    QFile file;
     QString reportsFolder;
-    QStringList openHeader; // header and base name of the open file
-    QString openBaseName;
-    std::deque<PendingRow> pending;
+    std::deque<Destination> destinations; // a deque keeps references stable as files are added
+    QString lastWrittenPath;
     ReportFileUi* ui = nullptr;
     bool failureReported = false;
 };

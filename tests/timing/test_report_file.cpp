@@ -1,8 +1,10 @@
 #include "TimingTestFiles.h"
+#include "support/FileSizeLimit.h"
 #include "timing/ReportFile.h"
 #include "timing/ReportFileUi.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -21,6 +23,8 @@ class ReportFileTest : public QObject
     Q_OBJECT
 
     QTemporaryDir dataHome;
+    QTemporaryDir temp;
+    int folders = 0;
     const QByteArray headerLine = "Subject_Name,Total_Time,Checkpoint_1,Checkpoint_2,Distance,Speed\n";
     const QStringList header = QString(headerLine).trimmed().split(',');
     static QStringList Row(const QString& subject)
@@ -29,17 +33,42 @@ class ReportFileTest : public QObject
     }
     static QByteArray Line(const QByteArray& field) { return field + ",3.200,2.200,1.000,32.000,10.000\n"; }
 
+    // A data folder of its own for each case; returns its reports folder.
+    QString FreshDataFolder()
+    {
+        const QString data = dataHome.filePath(QString::number(++folders));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+        return data + "/Swiftlane/Reports/";
+    }
+    // A data folder whose reports folder cannot be made: a regular file stands where it would go.
+    QString BlockedDataFolder()
+    {
+        const QString blocker = dataHome.filePath("blocker" + QString::number(++folders));
+        WriteAll(blocker, "");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(blocker));
+        return blocker;
+    }
+    static QStringList Files(const QString& folder) { return QDir(folder).entryList(QDir::Files); }
+    void StartRunSequence(ReportFile& report)
+    {
+        report.SetBaseName("Swiftlane_Run");
+        report.SetHeader(header);
+    }
+
 private slots:
-    void initTestCase() { qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path())); }
+    void initTestCase()
+    {
+        QVERIFY(dataHome.isValid() && temp.isValid());
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    }
 
     void numberedFilesFillTheFirstGap()
     {
-        const QString reports = dataHome.path() + "/Swiftlane/Reports/";
+        const QString reports = FreshDataFolder();
         QVERIFY(QDir().mkpath(reports) && WriteAll(reports + "Swiftlane_Run_2.csv", "old\n"));
         for (const char* expected : {"Swiftlane_Run_1.csv", "Swiftlane_Run_3.csv"}) {
             ReportFile report;
-            report.SetBaseName("Swiftlane_Run");
-            report.SetHeader(header);
+            StartRunSequence(report);
             report.AddEntry(Row("Ann"));
             report.AddEntry(Row("Bo"));
             QCOMPARE(report.ReportFileName(), reports + expected);
@@ -50,6 +79,7 @@ private slots:
 
     void fieldsQuotedOnlyWhenNeeded()
     {
+        FreshDataFolder();
         ReportFile report;
         report.SetHeader(header);
         for (const char* subject : {"Zo\u00eb Lee", "Lee, Ann", "Ann \"Flash\"", "Ann\nLee", "Ann\rLee"})
@@ -59,19 +89,108 @@ private slots:
                                                        Line("\"Ann\rLee\""));
     }
 
-    // Rows that cannot be written are kept, each for the file of its own sequence.
+    // The sequence name may hold anything; the file name must still be one the folder can take.
+    void fileNameFromAnySequenceName_data()
+    {
+        QTest::addColumn<QString>("sequence");
+        QTest::addColumn<QString>("fileName");
+        const QString runner = QString::fromUtf8("\xf0\x9f\x8f\x83"); // outside the BMP: two UTF-16 units
+        QTest::newRow("slash") << "100/200 m"
+                               << "Swiftlane_100_200 m_1.csv";
+        QTest::newRow("control characters") << QString("a\tb\nc") + QChar(0) + "d\x7f" + QChar(0x85) + "e"
+                                            << "Swiftlane_a_b_c_d__e_1.csv";
+        QTest::newRow("other letters kept")
+            << QString::fromUtf8("Zo\u00eb's 30 m \\ \u2014 *?")
+            << QString::fromUtf8("Swiftlane_Zo\u00eb's 30 m \\ \u2014 *?_1.csv");
+        // 255 bytes at most: "Swiftlane_" and "_1.csv" take 16.
+        QTest::newRow("long") << QString(300, 'x') << "Swiftlane_" + QString(239, 'x') + "_1.csv";
+        QTest::newRow("long, two bytes a letter")
+            << QString(200, QChar(0xe9)) << "Swiftlane_" + QString(119, QChar(0xe9)) + "_1.csv";
+        QTest::newRow("long, four bytes a letter")
+            << runner.repeated(100) << "Swiftlane_" + runner.repeated(59) + "_1.csv";
+    }
+    void fileNameFromAnySequenceName()
+    {
+        QFETCH(QString, sequence);
+        QFETCH(QString, fileName);
+        const QString folder = FreshDataFolder();
+        ReportFile report;
+        report.SetBaseName("Swiftlane_" + sequence);
+        report.SetHeader(header);
+        report.AddEntry(Row("Ann"));
+        QCOMPARE(report.PendingRowCount(), 0);
+        QCOMPARE(Files(folder), QStringList{fileName});
+        QCOMPARE(report.ReportFileName(), folder + fileName);
+        QCOMPARE(ReadAll(folder + fileName), headerLine + Line("Ann"));
+    }
+
+    // A disk that fills up in the middle of a row: the file keeps whole rows only, the row waits for
+    // its own file, and no other numbered file appears.
+    void fullDiskLeavesNoCutRowAndNoOtherFile_data()
+    {
+        QTest::addColumn<bool>("fileExists");
+        QTest::newRow("appending") << true;
+        QTest::newRow("creating") << false;
+    }
+    void fullDiskLeavesNoCutRowAndNoOtherFile()
+    {
+        QFETCH(bool, fileExists);
+        const QString folder = FreshDataFolder();
+        ReportFile report;
+        StartRunSequence(report);
+        QByteArray written;
+        if (fileExists) {
+            report.AddEntry(Row("Ann"));
+            written = headerLine + Line("Ann");
+        }
+        {
+            FileSizeLimit full(static_cast<rlim_t>(written.size()) + 5); // five more bytes fit
+            report.AddEntry(Row("Bo"));
+            report.AddEntry(Row("Cy"));
+            QCOMPARE(report.PendingRowCount(), 2);
+            QCOMPARE(Files(folder), fileExists ? QStringList{"Swiftlane_Run_1.csv"} : QStringList{});
+            QCOMPARE(ReadAll(folder + "Swiftlane_Run_1.csv"), written);
+        }
+        report.AddEntry(Row("Dy"));
+        QCOMPARE(report.PendingRowCount(), 0);
+        QCOMPARE(Files(folder), QStringList{"Swiftlane_Run_1.csv"});
+        QCOMPARE(ReadAll(folder + "Swiftlane_Run_1.csv"),
+                 headerLine + written.mid(headerLine.size()) + Line("Bo") + Line("Cy") + Line("Dy"));
+    }
+
+    // One report file that cannot take a row holds back no other file's rows.
+    void rowsWaitPerReportFile()
+    {
+        const QString folder = FreshDataFolder();
+        ReportFile report;
+        StartRunSequence(report);
+        report.AddEntry(Row("Ann"));
+        {
+            FileSizeLimit full(40); // neither Run file can grow; the smaller One file fits
+            report.AddEntry(Row("Bo"));
+            report.SetBaseName("Swiftlane_One");
+            report.SetHeader({"Subject_Name", "Total_Time"});
+            report.AddEntry({"Cy", "1.000"});
+            QCOMPARE(report.PendingRowCount(), 1);
+            QCOMPARE(ReadAll(folder + "Swiftlane_One_1.csv"), "Subject_Name,Total_Time\nCy,1.000\n");
+        }
+        report.AddEntry({"Dy", "2.000"}); // the row that waited goes to its own file at the next chance
+        QCOMPARE(report.PendingRowCount(), 0);
+        QCOMPARE(ReadAll(folder + "Swiftlane_Run_1.csv"), headerLine + Line("Ann") + Line("Bo"));
+        QCOMPARE(ReadAll(folder + "Swiftlane_One_1.csv"), "Subject_Name,Total_Time\nCy,1.000\nDy,2.000\n");
+        QCOMPARE(Files(folder), (QStringList{"Swiftlane_One_1.csv", "Swiftlane_Run_1.csv"}));
+    }
+
+    // Rows that cannot be written are kept, each for the file of its own sequence, and the operator
+    // is told once.
     void rowsKeptUntilTheFolderCanBeWritten()
     {
         RecordingReportUi ui;
-        // A regular file where the data folder should be: the reports folder cannot be made.
-        const QString blocker = dataHome.filePath("blocker");
-        QVERIFY(WriteAll(blocker, ""));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(blocker));
+        const QString blocker = BlockedDataFolder();
         ReportFile report;
         report.SetUi(&ui);
         const QString folder = report.ReportFolder();
-        report.SetBaseName("Swiftlane_Run");
-        report.SetHeader(header);
+        StartRunSequence(report);
         report.AddEntry(Row("Ann"));
         report.AddEntry(Row("Bo"));
         QCOMPARE(report.PendingRowCount(), 2);
@@ -91,24 +210,64 @@ private slots:
         QCOMPARE(ui.warnings.size(), 1);
     }
 
-    // Rows still unwritable when the program ends go to the temporary folder, not nowhere.
+    // Deleted or moved while the program runs: the next row goes to a file made again in its place.
+    void reportFileGoneIsMadeAgain()
+    {
+        const QString folder = FreshDataFolder();
+        ReportFile report;
+        StartRunSequence(report);
+        report.AddEntry(Row("Ann"));
+        const QString path = report.ReportFileName();
+        QVERIFY(QFile::remove(path));
+        report.AddEntry(Row("Bo"));
+        QCOMPARE(ReadAll(path), headerLine + Line("Bo"));
+        QVERIFY(QFile::rename(path, folder + "kept.csv"));
+        report.AddEntry(Row("Cy"));
+        QCOMPARE(ReadAll(folder + "kept.csv"), headerLine + Line("Bo"));
+        QCOMPARE(ReadAll(path), headerLine + Line("Cy"));
+        QCOMPARE(report.ReportFileName(), path);
+    }
+
+    // Rows still unwritable when the program ends go to the temporary folder, each with the report
+    // (and so the sequence) it belongs to.
     void rowsStillKeptAtTheEndGoToTheTemporaryFolder()
     {
-        QTemporaryDir temp;
-        qputenv("TMPDIR", QFile::encodeName(temp.path()));
-        const QString blocker = dataHome.filePath("blocker2");
-        QVERIFY(WriteAll(blocker, ""));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(blocker));
+        BlockedDataFolder();
         {
             ReportFile report;
-            report.SetBaseName("Swiftlane_Run");
-            report.SetHeader(header);
+            StartRunSequence(report);
             report.AddEntry(Row("Ann"));
+            report.SetBaseName("Swiftlane_One");
+            report.AddEntry(Row("Bo"));
+            report.SetHeader({"Subject_Name", "Total_Time"});
+            report.AddEntry({"Cy", "1.000"});
         }
-        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
         const QStringList kept = QDir(temp.path()).entryList({"Swiftlane_unwritten_*.csv"});
         QCOMPARE(kept.size(), 1);
-        QCOMPARE(ReadAll(temp.filePath(kept[0])), headerLine + Line("Ann"));
+        QCOMPARE(ReadAll(temp.filePath(kept[0])),
+                 "Report," + headerLine + "Swiftlane_Run," + Line("Ann") + "Report," + headerLine +
+                     "Swiftlane_One," + Line("Bo") +
+                     "Report,Subject_Name,Total_Time\nSwiftlane_One,Cy,1.000\n");
+        QVERIFY(QFile::remove(temp.filePath(kept[0])));
+    }
+
+    // When the temporary folder is full too, nothing claims to hold the rows: they go to the error
+    // output, which is the last place left.
+    void fallbackThatFailsTooSaysSo()
+    {
+        BlockedDataFolder();
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            QRegularExpression(
+                "^Results that could not be written to the reports folder \\(1\\) could not be saved in "
+                ".* either; here they are:\nReport,Subject_Name,.*\nSwiftlane_Run,Ann,3.200,.*\n$"));
+        {
+            FileSizeLimit full(20);
+            ReportFile report;
+            StartRunSequence(report);
+            report.AddEntry(Row("Ann"));
+        }
+        QCOMPARE(Files(temp.path()), QStringList{});
     }
 };
 
