@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/DataFolder.h"
+#include "platform/OperatorDialogs.h"
 #include "platform/Process.h"
 #include "ui/AboutDialog.h"
 
@@ -26,6 +27,8 @@ SLMain::SLMain() : QObject(nullptr), mainWindow(nullptr), gateSystem(this)
 
 SLMain::~SLMain()
 {
+    // Results first: nothing in the configuration is worth as much as a run's row.
+    WriteWaitingRows();
     SaveConfig();
 }
 
@@ -139,8 +142,29 @@ void SLMain::ShowAbout()
 
 void SLMain::ExitApplication()
 {
-    SaveConfig();
     // No destructor runs after this: rows still waiting for the reports folder go somewhere now.
-    sequenceRun.Report().Flush();
+    WriteWaitingRows();
+    SaveConfig();
     platform::exitProcess(0);
+}
+
+// At the end of the program, while the window is still there to tell the operator.
+void SLMain::WriteWaitingRows()
+{
+    const ReportFile::FlushResult result = sequenceRun.Report().Flush();
+    if (result.rowsNotInReports == 0)
+        return;
+    const QString runs = result.rowsNotInReports == 1
+                             ? QStringLiteral("The result of 1 finished run")
+                             : QStringLiteral("The results of %1 finished runs").arg(result.rowsNotInReports);
+    QString text = runs + QStringLiteral(" could not be written to the reports folder:\n%1\n\n")
+                              .arg(QDir::toNativeSeparators(sequenceRun.ReportFolder()));
+    if (result.fallbackPath.isEmpty())
+        text +=
+            QStringLiteral("Saving in the temporary folder failed too, so they could not be saved anywhere; "
+                           "they were printed on the error output (stderr) instead.");
+    else
+        text += QStringLiteral("Saved instead in:\n%1").arg(QDir::toNativeSeparators(result.fallbackPath));
+    platform::dialogs().message(QMessageBox::Warning, &mainWindow, QStringLiteral("Report not written"),
+                                text);
 }

@@ -92,6 +92,7 @@ public Q_SLOTS:
 
 private:
     void UpdateConnection();
+    void WriteWaitingRows();
     void CheckCountdown();
     void UpdateLiveRow();
 

@@ -4,6 +4,10 @@
 #include "archive/QXmlArchive.h"
 #include "platform/DataFolder.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QtDebug>
+
 QString SLMain::ConfigPath()
 {
     return platform::dataPath(QStringLiteral("\\Swiftlane.cfg"));
@@ -11,6 +15,13 @@ QString SLMain::ConfigPath()
 
 void SLMain::SaveConfig()
 {
+    // Opening anything else could block the end of the program for good (a named pipe waits for a reader).
+    const QFileInfo target(ConfigPath());
+    if (target.exists() && !target.isFile()) {
+        qWarning("The configuration is not saved: %s is not a regular file",
+                 qPrintable(QDir::toNativeSeparators(ConfigPath())));
+        return;
+    }
     QXmlArchive archive;
     archive.NewDocument();
     if (archive.AddSection("SLMain"))

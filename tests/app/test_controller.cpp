@@ -2,9 +2,16 @@
 #include "support/ControllerHarness.h"
 
 #include "platform/Process.h"
+#include "support/FileSizeLimit.h"
+#include "support/PipeRescue.h"
 
+#include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTest>
+
+#include <optional>
+#include <sys/stat.h>
 
 namespace {
 const QByteArray ExpectedConfig =
@@ -19,6 +26,20 @@ QByteArray readFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Runs ExitApplication() through the window's "Exit" button; returns the exit code.
+int clickExit(ControllerHarness& h)
+{
+    int code = -1;
+    platform::setExitHandler([](int c) { throw ExitCalled{c}; });
+    try {
+        QMetaObject::invokeMethod(&h.controller->MainWindow(), "on_exitPushButton_clicked");
+    } catch (const ExitCalled& exit) {
+        code = exit.code;
+    }
+    platform::setExitHandler(nullptr);
+    return code;
 }
 
 } // namespace
@@ -84,16 +105,84 @@ private Q_SLOTS:
     {
         ControllerHarness h;
         h.start();
-        int code = -1;
-        platform::setExitHandler([](int c) { throw ExitCalled{c}; });
-        try {
-            QMetaObject::invokeMethod(&h.controller->MainWindow(), "on_exitPushButton_clicked");
-        } catch (const ExitCalled& exit) {
-            code = exit.code;
-        }
-        platform::setExitHandler(nullptr);
-        QCOMPARE(code, 0);
+        QCOMPARE(clickExit(h), 0);
         QCOMPARE(readFile(h.dataDir.path() + QStringLiteral("/Swiftlane.cfg")), ExpectedConfig);
+    }
+
+    // Rows that could not reach the reports folder during the session are saved at the end, before
+    // anything else, and the operator is told where they are, or that they could not be saved.
+    void waitingRowsAreSavedAtTheEndAndTheOperatorTold_data()
+    {
+        QTest::addColumn<bool>("byExitButton");
+        QTest::addColumn<bool>("temporaryFolderFull");
+        QTest::newRow("exit button") << true << false;
+        QTest::newRow("window closed") << false << false;
+        QTest::newRow("exit button, temporary folder full") << true << true;
+        QTest::newRow("window closed, temporary folder full") << false << true;
+    }
+    void waitingRowsAreSavedAtTheEndAndTheOperatorTold()
+    {
+        QFETCH(bool, byExitButton);
+        QFETCH(bool, temporaryFolderFull);
+        ControllerHarness h;
+        const QDir temp(h.dataDir.filePath(QStringLiteral("tmp")));
+        QVERIFY(temp.mkpath(QStringLiteral(".")));
+        const QByteArray oldTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        const auto restoreTemp = qScopeGuard([&] { qputenv("TMPDIR", oldTemp); });
+        // A regular file where the reports folder should be.
+        QVERIFY(QDir().mkpath(h.dataDir.path() + QStringLiteral("/Swiftlane")));
+        QFile blocker(h.reportsFolder().chopped(1));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        h.writeSequence(QStringLiteral("Sprint"), {0, 1}, 30.0);
+        h.start();
+        h.setSubjects({QStringLiteral("Ann")});
+        h.status(500);
+        h.tick();
+        h.clickStart();
+        h.event(1000, 0);
+        h.event(3200, 1);
+        h.tick();
+        QCoreApplication::processEvents(); // the warning of the run itself
+        h.dialogs.calls.clear();
+        {
+            std::optional<FileSizeLimit> full;
+            if (temporaryFolderFull)
+                full.emplace(20);
+            if (byExitButton)
+                QCOMPARE(clickExit(h), 0);
+            else
+                h.controller.reset();
+        }
+        QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
+        QCOMPARE(h.dialogs.calls[0].title, QStringLiteral("Report not written"));
+        const QString text = h.dialogs.calls[0].text;
+        const QStringList kept = temp.entryList(QDir::Files);
+        if (temporaryFolderFull) {
+            QCOMPARE(kept, QStringList());
+            QVERIFY2(text.contains(QStringLiteral("could not be saved")), qPrintable(text));
+        } else {
+            QCOMPARE(kept.size(), 1);
+            QVERIFY2(text.contains(QDir::toNativeSeparators(temp.filePath(kept[0]))), qPrintable(text));
+            QCOMPARE(readFile(temp.filePath(kept[0])),
+                     "Report,Subject_Name,Total_Time,Checkpoint_1,Distance,Speed\n"
+                     "Swiftlane_Sprint,Ann,2.200,2.200,30.000,13.636\n");
+        }
+    }
+
+    // Only a regular file (or none) is replaced by the configuration: a named pipe there would hold
+    // up the end of the program for good.
+    void configurationIsNotWrittenIntoAPipe()
+    {
+        ControllerHarness h;
+        const QString path = h.dataDir.path() + QStringLiteral("/Swiftlane.cfg");
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        PipeRescue rescue(path, std::chrono::seconds(2));
+        h.start();
+        h.controller.reset();
+        QVERIFY(!rescue.Stop());
+        QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());
     }
 };
 
