@@ -33,7 +33,10 @@ public:
     }
     platform::FtStatus resetDevice(platform::FtHandle) override { return NotFound; }
     platform::FtStatus getQueueStatus(platform::FtHandle, std::uint32_t*) override { return NotFound; }
-    platform::FtStatus read(platform::FtHandle, void*, std::uint32_t, std::uint32_t*) override { return NotFound; }
+    platform::FtStatus read(platform::FtHandle, void*, std::uint32_t, std::uint32_t*) override
+    {
+        return NotFound;
+    }
     platform::FtStatus write(platform::FtHandle, const void*, std::uint32_t, std::uint32_t*) override
     {
         return NotFound;

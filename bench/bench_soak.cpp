@@ -8,9 +8,9 @@
 #include "app/SessionReplay.h"
 #include "devices/CGateSystem.h"
 #include "devices/GateSystemOwner.h"
+#include "devices/session/SessionRecorder.h"
 #include "devices/sim/AthleteRunner.h"
 #include "devices/sim/GateSimulator.h"
-#include "devices/session/SessionRecorder.h"
 #include "platform/FakeClock.h"
 #include "support/FakeFtdiDevices.h"
 #include "timing/GateSequence.h"
@@ -87,7 +87,8 @@ public:
             return; // a whole status lost
         QByteArray damaged = sentence;
         if (Chance(0.02))
-            damaged[Pick(damaged.size())] = static_cast<char>(damaged[Pick(damaged.size())] ^ (1 + Pick(254)));
+            damaged[Pick(damaged.size())] =
+                static_cast<char>(damaged[Pick(damaged.size())] ^ (1 + Pick(254)));
         if (Chance(0.05)) {
             for (int i = Pick(12); i >= 0; --i)
                 damaged += static_cast<char>(Pick(256));
@@ -210,9 +211,10 @@ void RunLive(const Block& block, const QString& sequencePath, const QString& ses
 Outcome Soak(int totalRuns, std::uint32_t seed, const QString& data)
 {
     const QString sessions = data + QStringLiteral("/sessions");
-    const std::vector<Block> blocks = {{QStringLiteral("Soak 2 gates"), {0, 3}, 30.0, totalRuns - 2 * (totalRuns / 3)},
-                                       {QStringLiteral("Soak 3 gates"), {0, 1, 3}, 30.0, totalRuns / 3},
-                                       {QStringLiteral("Soak 4 gates"), {0, 1, 2, 3}, 30.0, totalRuns / 3}};
+    const std::vector<Block> blocks = {
+        {QStringLiteral("Soak 2 gates"), {0, 3}, 30.0, totalRuns - 2 * (totalRuns / 3)},
+        {QStringLiteral("Soak 3 gates"), {0, 1, 3}, 30.0, totalRuns / 3},
+        {QStringLiteral("Soak 4 gates"), {0, 1, 2, 3}, 30.0, totalRuns / 3}};
     Outcome outcome;
     for (std::size_t b = 0; b < blocks.size(); ++b) {
         const Block& block = blocks[b];
@@ -235,8 +237,8 @@ Outcome Soak(int totalRuns, std::uint32_t seed, const QString& data)
         }
 
         const QStringList files = QDir(blockSessions).entryList({QStringLiteral("*.session")});
-        const auto session = files.size() == 1 ? session::ReadSessionFile(blockSessions + "/" + files[0])
-                                               : std::nullopt;
+        const auto session =
+            files.size() == 1 ? session::ReadSessionFile(blockSessions + "/" + files[0]) : std::nullopt;
         if (!session)
             continue;
         SessionReplay replay(sequencePath);
@@ -260,8 +262,8 @@ int main(int argc, char* argv[])
     qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
 
     const Outcome o = Soak(runs, seed, data.path());
-    std::printf("runs sent %d, rows written %d, rows exact %d, rows wrong %d, rows lost %d\n", o.sent, o.written,
-                o.exact, o.wrong, o.lost);
+    std::printf("runs sent %d, rows written %d, rows exact %d, rows wrong %d, rows lost %d\n", o.sent,
+                o.written, o.exact, o.wrong, o.lost);
     std::printf("replayed from the session files: %d rows equal\n", o.replayedEqual);
     const bool met = o.sent == runs && o.written == runs && o.exact == runs && o.wrong == 0 && o.lost == 0 &&
                      o.replayedEqual == runs;

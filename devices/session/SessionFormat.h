@@ -52,7 +52,7 @@ std::optional<Record> DecodeLine(QByteArrayView line, bool* malformed = nullptr)
 struct ParsedSession
 {
     std::vector<Record> records;
-    int malformedLines = 0; // skipped
+    int malformedLines = 0;   // skipped
     bool cutLastLine = false; // the file ended inside a record, which was left out
 };
 

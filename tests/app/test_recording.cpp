@@ -82,7 +82,8 @@ private Q_SLOTS:
         h->clickStart();
         runThrough(*h);
         QCoreApplication::processEvents();
-        QCOMPARE(h->lastTableRow(), QStringList({"Ann", "4.000", "2.200", "1.000", "0.800", "30.000", "7.500"}));
+        QCOMPARE(h->lastTableRow(),
+                 QStringList({"Ann", "4.000", "2.200", "1.000", "0.800", "30.000", "7.500"}));
         QCOMPARE(h->dialogs.calls.size(), std::size_t(1));
     }
 };

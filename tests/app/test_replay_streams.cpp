@@ -35,7 +35,8 @@ private slots:
     void givesTheExpectedReportLines_data()
     {
         QTest::addColumn<QString>("name");
-        const QStringList sessions = QDir(StreamsFolder).entryList({QStringLiteral("*.session")}, QDir::Files);
+        const QStringList sessions =
+            QDir(StreamsFolder).entryList({QStringLiteral("*.session")}, QDir::Files);
         QVERIFY(sessions.size() >= 9);
         for (const QString& file : sessions) {
             const QString name = file.chopped(QStringLiteral(".session").size());

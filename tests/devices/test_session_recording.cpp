@@ -107,7 +107,8 @@ private slots:
     // A power cut can end the file anywhere inside the record being written.
     void aCutFileReadsUpToItsLastWholeRecord()
     {
-        const std::vector<Record> whole = {{0, RecordKind::Open, "USB1"}, {100, RecordKind::Read, "$PSTS\r\n"}};
+        const std::vector<Record> whole = {{0, RecordKind::Open, "USB1"},
+                                           {100, RecordKind::Read, "$PSTS\r\n"}};
         const QByteArray last = session::EncodeRecord({200, RecordKind::Read, "\x01\\$PEVT,1,0,1*00\r\n"});
         const QByteArray text = encodeAll(whole);
         for (int cut = 1; cut < last.size(); ++cut) {
@@ -172,12 +173,10 @@ private slots:
 
         const auto parsed = session::ReadSessionFile(recorder.FileName());
         QVERIFY(parsed);
-        const std::vector<Record> expected = {{25000, RecordKind::Open, "USB1A2B"},
-                                              {25000, RecordKind::Read, burst},
-                                              {125000, RecordKind::Read, "T,200,2,1*0A\r\n"},
-                                              {150000, RecordKind::Close, {}},
-                                              {5150000, RecordKind::Open, "USB1A2B"},
-                                              {5175000, RecordKind::Read, sentence(300, 3)}};
+        const std::vector<Record> expected = {
+            {25000, RecordKind::Open, "USB1A2B"},           {25000, RecordKind::Read, burst},
+            {125000, RecordKind::Read, "T,200,2,1*0A\r\n"}, {150000, RecordKind::Close, {}},
+            {5150000, RecordKind::Open, "USB1A2B"},         {5175000, RecordKind::Read, sentence(300, 3)}};
         QCOMPARE(parsed->records.size(), expected.size());
         for (std::size_t i = 0; i < expected.size(); ++i)
             QVERIFY2(parsed->records[i] == expected[i], qPrintable(QString::number(i)));

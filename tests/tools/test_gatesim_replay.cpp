@@ -32,7 +32,8 @@ class GateSimReplay : public QObject
         std::int64_t now = 0;
         std::int64_t readerAt = readerFromMs;
         sim::SessionPlayer player(
-            records, speed, [&](const QByteArray& bytes) { log << QStringLiteral("%1 %2").arg(now).arg(bytes); },
+            records, speed,
+            [&](const QByteArray& bytes) { log << QStringLiteral("%1 %2").arg(now).arg(bytes); },
             [&](bool plugged) {
                 log << QStringLiteral("%1 %2").arg(now).arg(plugged ? "plug" : "unplug");
                 readerAt = plugged ? now + replugReaderDelayMs : std::numeric_limits<std::int64_t>::max();
@@ -48,8 +49,8 @@ private slots:
         QTest::addColumn<double>("speed");
         QTest::addColumn<QStringList>("expected");
         // Reader from 100 ms; after the replug it takes 200 ms to open the adapter again.
-        QTest::newRow("recorded pace") << 1.0
-                                       << QStringList{"1100 A", "1125 B", "2100 unplug", "7100 plug", "7800 C"};
+        QTest::newRow("recorded pace")
+            << 1.0 << QStringList{"1100 A", "1125 B", "2100 unplug", "7100 plug", "7800 C"};
         QTest::newRow("twice as fast, unplugged time kept")
             << 2.0 << QStringList{"600 A", "613 B", "1100 unplug", "6100 plug", "6550 C"};
     }
@@ -57,12 +58,10 @@ private slots:
     {
         QFETCH(double, speed);
         QFETCH(QStringList, expected);
-        const std::vector<Record> records = {{0, RecordKind::Open, "USB1"},
-                                             {1000000, RecordKind::Read, "A"},
-                                             {1025000, RecordKind::Read, "B"},
-                                             {2000000, RecordKind::Close, {}},
-                                             {7000000, RecordKind::Open, "USB1"},
-                                             {7500000, RecordKind::Read, "C"}};
+        const std::vector<Record> records = {
+            {0, RecordKind::Open, "USB1"},       {1000000, RecordKind::Read, "A"},
+            {1025000, RecordKind::Read, "B"},    {2000000, RecordKind::Close, {}},
+            {7000000, RecordKind::Open, "USB1"}, {7500000, RecordKind::Read, "C"}};
         QCOMPARE(play(records, speed, 100, 200), expected);
     }
 
@@ -92,13 +91,16 @@ private slots:
         });
         QVERIFY(live.contains(QStringLiteral("\nAda,1.244,0.450,0.380,0.414,30.000,24.116\n")));
 
-        const QStringList sessions = QDir(scratch.filePath("live/Swiftlane/Sessions")).entryList({"*.session"});
+        const QStringList sessions =
+            QDir(scratch.filePath("live/Swiftlane/Sessions")).entryList({"*.session"});
         QCOMPARE(sessions.size(), 1);
         QProcess simulator;
-        simulator.start(gatesim, {"--name", "RPL1", "--replay",
-                                  scratch.filePath("live/Swiftlane/Sessions/") + sessions[0], "--speed", "2"});
+        simulator.start(gatesim,
+                        {"--name", "RPL1", "--replay",
+                         scratch.filePath("live/Swiftlane/Sessions/") + sessions[0], "--speed", "2"});
         QVERIFY(simulator.waitForStarted());
-        const QString replayed = runAndReport(QStringLiteral("replayed"), [](sim::PtyAdapter&) { return nullptr; });
+        const QString replayed =
+            runAndReport(QStringLiteral("replayed"), [](sim::PtyAdapter&) { return nullptr; });
         QVERIFY(simulator.waitForFinished(10000));
         QCOMPARE(replayed, live);
     }
@@ -106,8 +108,7 @@ private slots:
 private:
     // An application on its own data folder times one run of "Demo 30 m" for Ada from whatever the
     // adapter sends; `gates` may start a simulator on `own`, an adapter of the test's own.
-    template <typename StartGates>
-    QString runAndReport(const QString& name, StartGates gates)
+    template <typename StartGates> QString runAndReport(const QString& name, StartGates gates)
     {
         const QString data = scratch.filePath(name);
         qputenv("XDG_DATA_HOME", data.toLocal8Bit());
@@ -146,7 +147,8 @@ private:
             QTest::qWait(10);
         delete hardware;
         QFile report(controller.GetSequenceRun().ReportFileName());
-        return report.open(QIODevice::ReadOnly) ? QString::fromUtf8(report.readAll()) : QStringLiteral("no report");
+        return report.open(QIODevice::ReadOnly) ? QString::fromUtf8(report.readAll())
+                                                : QStringLiteral("no report");
     }
 };
 

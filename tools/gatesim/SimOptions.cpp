@@ -224,7 +224,8 @@ void AddOptions(QCommandLineParser& parser)
          QStringLiteral("Play a recorded gate session (a .session file) with its chunks, gaps and unplugs."),
          QStringLiteral("FILE")},
         {QStringLiteral("speed"),
-         QStringLiteral("Replay speed, e.g. 10 (default 1). Above 1, segments of over a minute may time wrongly."),
+         QStringLiteral(
+             "Replay speed, e.g. 10 (default 1). Above 1, segments of over a minute may time wrongly."),
          QStringLiteral("X")},
         {QStringLiteral("seed"), QStringLiteral("Random seed, for repeatable athletes and faults."),
          QStringLiteral("N")},

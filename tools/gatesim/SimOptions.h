@@ -1,9 +1,9 @@
 #pragma once
 
+#include "devices/session/SessionFormat.h"
 #include "devices/sim/AthleteRunner.h"
 #include "devices/sim/EventScript.h"
 #include "devices/sim/GateSimulator.h"
-#include "devices/session/SessionFormat.h"
 
 #include <QString>
 #include <QStringList>
