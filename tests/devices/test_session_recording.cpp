@@ -36,12 +36,6 @@ QByteArray encodeAll(const std::vector<Record>& records)
     return text;
 }
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray sentence(std::uint32_t time, int gate)
 {
     return QByteArray::fromStdString(FormatEventSentence(time, gate, true) + "\r\n");

@@ -25,9 +25,10 @@ int main(int argc, char* argv[])
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("swiftlane-replay"));
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Times a recorded gate session again with the run engine, a run armed at the start "
-                       "and after each finished run, and prints the report file's header and rows."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Times a recorded gate session again with the run engine, a run armed at the start "
+        "and after each finished run (subjects \"Run 1\", \"Run 2\", ...), and prints the report "
+        "file's header and rows."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A gate session file."));
     parser.addOption({QStringLiteral("sequence"), QStringLiteral("The gate sequence (.run file) to time."),
