@@ -3,7 +3,7 @@
 #include <QCommandLineParser>
 #include <QLoggingCategory>
 
-void ApplyCommandLine(const QStringList& arguments)
+CommandLineOptions ApplyCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Times sprint runs over up to four timing gates."));
@@ -12,8 +12,15 @@ void ApplyCommandLine(const QStringList& arguments)
         QStringLiteral("verbose"),
         QStringLiteral("Print trace lines (sentences decoded, runs, files) on the console."));
     parser.addOption(verbose);
+    const QCommandLineOption noRecording(
+        QStringLiteral("no-recording"),
+        QStringLiteral("Do not keep the bytes the gates send in a session file (Swiftlane/Sessions)."));
+    parser.addOption(noRecording);
     parser.process(arguments);
     // QT_LOGGING_RULES still has the last word, as Qt applies it after these rules.
     if (parser.isSet(verbose))
         QLoggingCategory::setFilterRules(QStringLiteral("swiftlane.trace=true"));
+    CommandLineOptions options;
+    options.recording = !parser.isSet(noRecording);
+    return options;
 }

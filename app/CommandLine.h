@@ -5,4 +5,8 @@
 // Takes the program's own options from the arguments left once the application object has taken
 // Qt's (-platform, -style, ...). --help lists them and ends the program, as does an unknown
 // option with a message; --verbose turns the trace lines on.
-void ApplyCommandLine(const QStringList& arguments);
+struct CommandLineOptions
+{
+    bool recording = true; // --no-recording: no gate session file
+};
+CommandLineOptions ApplyCommandLine(const QStringList& arguments);

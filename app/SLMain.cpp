@@ -43,6 +43,24 @@ void SLMain::Init()
     timer->start(TickIntervalMs);
 }
 
+QString SLMain::SessionsFolder()
+{
+    return platform::dataPath(QStringLiteral("\\Swiftlane\\Sessions\\"));
+}
+
+void SLMain::StartRecording()
+{
+    // The gate poll calls the recorder: a box opened right there would run the tick again inside it.
+    recorder.SetFailureHandler([](const QString& message) {
+        QTimer::singleShot(0, [message] {
+            platform::dialogs().message(QMessageBox::Warning, nullptr, QStringLiteral("Recording stopped"),
+                                        message);
+        });
+    });
+    if (recorder.Start(SessionsFolder()))
+        gateSystem.SetStreamTap(&recorder);
+}
+
 void SLMain::OnTimer()
 {
     gateSystem.Poll();
@@ -145,6 +163,7 @@ void SLMain::ExitApplication()
     // No destructor runs after this: rows still waiting for the reports folder go somewhere now.
     WriteWaitingRows();
     SaveConfig();
+    recorder.Flush();
     platform::exitProcess(0);
 }
 

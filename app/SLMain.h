@@ -2,6 +2,7 @@
 
 #include "devices/CGateSystem.h"
 #include "devices/GateSystemOwner.h"
+#include "devices/session/SessionRecorder.h"
 #include "timing/ReportFileUi.h"
 #include "timing/RunOwner.h"
 #include "timing/SequenceRun.h"
@@ -35,6 +36,10 @@ public:
     static constexpr int GateFlagCount = 4;
 
     void Init();
+    // Keeps every byte the gates send in a new file in the sessions folder.
+    void StartRecording();
+    static QString SessionsFolder();
+    const SessionRecorder& Recorder() const { return recorder; }
 
     QString RunsFolder() const override { return runsFolder; }
 
@@ -98,6 +103,7 @@ private:
 
     SLMainWindow mainWindow;
     SerialLinkDialogs linkDialogs;
+    SessionRecorder recorder; // outlives the gate system, which reports its reads to it
     CGateSystem gateSystem;
     QString runsFolder;
     bool gatePresent[GateFlagCount] = {};

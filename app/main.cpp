@@ -6,11 +6,13 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    ApplyCommandLine(QApplication::arguments());
+    const CommandLineOptions options = ApplyCommandLine(QApplication::arguments());
     int code = 0;
     {
         SLMain controller;
         controller.Init();
+        if (options.recording)
+            controller.StartRecording();
         code = app.exec();
     } // the controller's destruction writes the configuration file
     return code;

@@ -2,6 +2,7 @@
 
 #include "common/Trace.h"
 #include "devices/GateSentence.h"
+#include "devices/GateStreamTap.h"
 #include "devices/GateSystemOwner.h"
 #include "platform/Clock.h"
 
@@ -28,6 +29,8 @@ void CGateSystem::Poll()
     // Never read more than the ring can hold: the rest waits in the link for the next tick.
     const int room = std::min(ring.FreeSpace(), static_cast<int>(sizeof readBuffer));
     readCount = room > 0 ? link.Read(readBuffer, room) : 0;
+    if (tap)
+        tap->OnGateRead(link, readBuffer, readCount);
     ring.PushAll(readBuffer, readCount);
     if (readCount > 0)
         AssembleSentences();

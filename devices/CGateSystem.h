@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+class GateStreamTap;
 class GateSystemOwner;
 
 // Keeps the gate link connected, cuts its byte stream into $PSTS / $PEVT sentences, checks them
@@ -26,6 +27,8 @@ public:
     std::uint32_t LastStatusTime() const { return lastStatusTime; }
     bool IsLinkOpen() const { return link.IsOpen(); }
     CSerialLinkSL& Link() { return link; }
+    // Sees every read (a session recorder); not owned.
+    void SetStreamTap(GateStreamTap* value) { tap = value; }
     const CSerialLinkSL& Link() const { return link; }
 
     // Exposed for tests and benchmarks: feeds bytes as if they had been read from the link.
@@ -38,6 +41,7 @@ private:
     void DecodeEvent(const std::string& text);
 
     GateSystemOwner* owner;
+    GateStreamTap* tap = nullptr;
     CSerialLinkSL link;
     unsigned char readBuffer[CSerialLink::StoreSize] = {};
     int readCount = 0;

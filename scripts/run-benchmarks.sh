@@ -10,3 +10,5 @@ for bench in bench_sentences bench_run_engine bench_controller_tick; do
 done
 echo "== bench_latency"
 "$build/bench/bench_latency" 2>/dev/null
+echo "== bench_soak"
+"$build/bench/bench_soak" 2>/dev/null

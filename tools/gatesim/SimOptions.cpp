@@ -165,6 +165,28 @@ bool ApplyFaultOptions(const QCommandLineParser& parser, SimOptions& options)
     return true;
 }
 
+bool ApplyReplay(const QCommandLineParser& parser, SimOptions& options)
+{
+    if (parser.isSet(QStringLiteral("speed")) && !parser.isSet(QStringLiteral("replay")))
+        return Fail(QStringLiteral("--speed goes with --replay"));
+    if (!ReadNumber(parser, QStringLiteral("speed"), 0.01, 1000, &options.replaySpeed))
+        return false;
+    options.replayPath = parser.value(QStringLiteral("replay"));
+    if (options.replayPath.isEmpty())
+        return true;
+    if (options.autoAthletes || !options.scriptPath.isEmpty())
+        return Fail(QStringLiteral("--replay plays a recorded session alone, without --auto or --script"));
+    QString error;
+    const auto session = session::ReadSessionFile(options.replayPath, &error);
+    if (!session)
+        return Fail(QStringLiteral("%1: %2").arg(options.replayPath, error));
+    if (session->records.empty())
+        return Fail(QStringLiteral("%1 holds no gate session records").arg(options.replayPath));
+    options.replay = session->records;
+    options.gates.statusIntervalMs = 0; // the session carries the gates' own status sentences
+    return true;
+}
+
 void AddOptions(QCommandLineParser& parser)
 {
     parser.addOptions({
@@ -198,6 +220,13 @@ void AddOptions(QCommandLineParser& parser)
         {QStringLiteral("unplug-for"), QStringLiteral("Stay unplugged for S seconds (default 3)."),
          QStringLiteral("S")},
         {QStringLiteral("exit-after"), QStringLiteral("Stop after S seconds."), QStringLiteral("S")},
+        {QStringLiteral("replay"),
+         QStringLiteral("Play a recorded gate session (a .session file) with its chunks, gaps and unplugs."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("speed"),
+         QStringLiteral(
+             "Replay speed, e.g. 10 (default 1). Above 1, segments of over a minute may time wrongly."),
+         QStringLiteral("X")},
         {QStringLiteral("seed"), QStringLiteral("Random seed, for repeatable athletes and faults."),
          QStringLiteral("N")},
         {QStringLiteral("list-adapters"), QStringLiteral("Print the attached gate adapters and exit.")},
@@ -237,7 +266,7 @@ std::optional<SimOptions> ParseSimOptions(const QStringList& arguments)
     options.demoSequenceFolder = parser.value(QStringLiteral("write-demo-sequence"));
     if (!ApplySeed(parser, options) || !ApplyGateOptions(parser, options) ||
         !ApplyAthleteOptions(parser, options) || !ApplyFaultOptions(parser, options) ||
-        !ApplyScript(parser, options))
+        !ApplyScript(parser, options) || !ApplyReplay(parser, options))
         return std::nullopt;
     return options;
 }

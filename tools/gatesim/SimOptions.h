@@ -1,5 +1,6 @@
 #pragma once
 
+#include "devices/session/SessionFormat.h"
 #include "devices/sim/AthleteRunner.h"
 #include "devices/sim/EventScript.h"
 #include "devices/sim/GateSimulator.h"
@@ -21,6 +22,9 @@ struct SimOptions
     std::int64_t unplugAfterMs = -1;          // < 0: never
     std::int64_t unplugForMs = 3000;
     std::int64_t exitAfterMs = -1; // < 0: run until stopped
+    QString replayPath;
+    std::vector<session::Record> replay; // read from replayPath while parsing
+    double replaySpeed = 1.0;
     bool listAdapters = false;
     bool realAdapterCheck = false;
     QString demoSequenceFolder;

@@ -11,6 +11,8 @@ namespace {
 
 // Longest sleep, so reader changes and stop requests are noticed promptly.
 constexpr std::int64_t MaxWaitMs = 100;
+// After the last record, time for the application to read it before the adapter goes.
+constexpr std::int64_t ReplayLingerMs = 2000;
 
 QString GateList(const sim::GateSimSettings& settings)
 {
@@ -71,6 +73,8 @@ bool SimSession::Start()
         athletes = std::make_unique<sim::AthleteRunner>(options.athletes, gates,
                                                         [this](const QString& line) { Print(line); });
     }
+    if (!options.replay.empty())
+        StartReplay();
     if (keyboard.IsActive())
         Print(QStringLiteral("Keys 1 to 4 break the beam of gate 1 to 4; q or Ctrl-C quits"));
     return true;
@@ -125,12 +129,49 @@ void SimSession::Send(const QByteArray& bytes)
     }
 }
 
+void SimSession::StartReplay()
+{
+    player = std::make_unique<sim::SessionPlayer>(
+        options.replay, options.replaySpeed, [this](const QByteArray& bytes) { Send(bytes); },
+        [this](bool plugged) { PlugForReplay(plugged); });
+    Print(QStringLiteral("Replaying %1 record(s) of %2 at speed %3, once Swiftlane reads the adapter")
+              .arg(options.replay.size())
+              .arg(options.replayPath)
+              .arg(options.replaySpeed));
+}
+
+void SimSession::PlugForReplay(bool plugged)
+{
+    const double at = static_cast<double>(player->SessionTimeUs()) / 1e6;
+    if (!plugged) {
+        adapter.Unplug();
+        Print(QStringLiteral("Unplugged, as at %1 s of the session").arg(at, 0, 'f', 3));
+        return;
+    }
+    QString error;
+    if (!adapter.Plug(&error)) {
+        Print(QStringLiteral("Cannot plug in again: %1").arg(error));
+        quit = true;
+        return;
+    }
+    Print(QStringLiteral("Plugged in again, as at %1 s of the session").arg(at, 0, 'f', 3));
+}
+
 void SimSession::Step(std::int64_t now)
 {
     CheckUnplug(now);
     gates.AdvanceTo(now);
     if (athletes)
         athletes->AdvanceTo(now);
+    if (player) {
+        player->AdvanceTo(now, adapter.HasReader());
+        if (player->Finished() && replayDoneMs < 0) {
+            replayDoneMs = now;
+            Print(QStringLiteral("Replay finished"));
+        }
+        if (replayDoneMs >= 0 && now >= replayDoneMs + ReplayLingerMs)
+            quit = true;
+    }
     CheckReader();
 }
 
@@ -139,6 +180,8 @@ std::int64_t SimSession::NextDue(std::int64_t now) const
     std::int64_t next = gates.NextDueMs();
     if (athletes)
         next = std::min(next, athletes->NextDueMs());
+    if (player)
+        next = std::min(next, replayDoneMs >= 0 ? replayDoneMs + ReplayLingerMs : player->NextDueMs());
     if (options.unplugAfterMs >= 0 && !unplugDone)
         next =
             std::min(next, unplugged ? options.unplugAfterMs + options.unplugForMs : options.unplugAfterMs);

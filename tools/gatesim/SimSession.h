@@ -4,6 +4,7 @@
 #include "devices/sim/EventScript.h"
 #include "devices/sim/GateSimulator.h"
 #include "devices/sim/PtyAdapter.h"
+#include "devices/sim/SessionPlayer.h"
 #include "tools/gatesim/Keyboard.h"
 #include "tools/gatesim/SimOptions.h"
 
@@ -26,6 +27,8 @@ private:
     void HandleKeys();
     void CheckUnplug(std::int64_t now);
     void CheckReader();
+    void StartReplay();
+    void PlugForReplay(bool plugged);
     void Send(const QByteArray& bytes);
     void Finish();
     std::int64_t NextDue(std::int64_t now) const;
@@ -36,6 +39,8 @@ private:
     sim::PtyAdapter adapter;
     sim::GateSimulator gates;
     std::unique_ptr<sim::AthleteRunner> athletes;
+    std::unique_ptr<sim::SessionPlayer> player;
+    std::int64_t replayDoneMs = -1;
     Keyboard keyboard;
     std::int64_t startCounter = 0;
     bool unplugged = false;

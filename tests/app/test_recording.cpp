@@ -1,0 +1,92 @@
+// Session recording in the application: a recorded run times again to the same report line, and
+// a sessions folder that cannot be written costs one message, never a run.
+#include "app/SessionReplay.h"
+#include "support/ControllerHarness.h"
+
+#include <QDir>
+#include <QTest>
+
+class RecordingTest : public QObject
+{
+    Q_OBJECT
+
+    // Start gate, statuses, then gates 1..3, some of them read together.
+    static void runThrough(ControllerHarness& h)
+    {
+        h.event(1000, 0);
+        h.tick();
+        h.status(1500);
+        h.tick();
+        h.status(2500);
+        h.event(3200, 1);
+        h.tick(3);
+        h.event(4200, 2);
+        h.status(4300);
+        h.tick();
+        h.event(5000, 3);
+        h.tick();
+    }
+
+    static std::unique_ptr<ControllerHarness> started()
+    {
+        auto h = std::make_unique<ControllerHarness>();
+        h->writeSequence(QStringLiteral("Sprint"), {0, 1, 2, 3}, 30.0);
+        h->start();
+        h->setSubjects({QStringLiteral("Ann")});
+        h->controller->SelectRun(h->runsFolder() + QStringLiteral("Sprint.run"));
+        return h;
+    }
+
+private Q_SLOTS:
+    void aRecordedRunTimesAgainToTheSameReportLine()
+    {
+        auto h = started();
+        h->controller->StartRecording();
+        h->status(500);
+        h->tick();
+        h->clickStart();
+        runThrough(*h);
+        const QString live = h->readReport(QStringLiteral("Swiftlane_Sprint_1.csv"));
+        QVERIFY(live.endsWith(QStringLiteral("\nAnn,4.000,2.200,1.000,0.800,30.000,7.500\n")));
+        const QString sessionPath = h->controller->Recorder().FileName();
+        const QString sequencePath = h->runsFolder() + QStringLiteral("Sprint.run");
+        QTemporaryDir replayData;
+        QVERIFY(QFile::copy(sequencePath, replayData.filePath("Sprint.run")));
+        h->controller.reset(); // writes the rest of the session
+        const auto session = session::ReadSessionFile(sessionPath);
+        QVERIFY(session && !session->records.empty());
+        h.reset();
+
+        qputenv("XDG_DATA_HOME", replayData.path().toUtf8());
+        SessionReplay replay(replayData.filePath("Sprint.run"));
+        replay.Play(session->records);
+        QCOMPARE(QString::fromUtf8(replay.ReportText()),
+                 QString(live).replace(QStringLiteral("\nAnn,"), QStringLiteral("\nRun 1,")));
+    }
+
+    void aSessionsFolderThatCannotBeWrittenCostsOneMessageAndNoRun()
+    {
+        auto h = started();
+        QFile blocker(QDir::cleanPath(SLMain::SessionsFolder()));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+        blocker.close();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Gate session recording has stopped"));
+        h->controller->StartRecording();
+        QVERIFY(h->dialogs.calls.empty()); // never from inside the tick
+        QCoreApplication::processEvents();
+        QCOMPARE(h->dialogs.calls.size(), std::size_t(1));
+        QCOMPARE(h->dialogs.calls[0].title, QStringLiteral("Recording stopped"));
+
+        h->status(500);
+        h->tick();
+        h->clickStart();
+        runThrough(*h);
+        QCoreApplication::processEvents();
+        QCOMPARE(h->lastTableRow(),
+                 QStringList({"Ann", "4.000", "2.200", "1.000", "0.800", "30.000", "7.500"}));
+        QCOMPARE(h->dialogs.calls.size(), std::size_t(1));
+    }
+};
+
+QTEST_MAIN(RecordingTest)
+#include "test_recording.moc"

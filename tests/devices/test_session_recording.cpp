@@ -1,0 +1,281 @@
+// Gate session files: the records survive a round trip byte for byte, a file cut anywhere reads
+// up to its last whole record, and the recorder on the gate poll keeps chunks, gaps and link
+// changes, prunes old sessions and stops alone when the disk or the folder fails.
+#include "devices/CGateSystem.h"
+#include "devices/GateSentence.h"
+#include "devices/session/SessionFormat.h"
+#include "devices/session/SessionRecorder.h"
+#include "platform/FakeClock.h"
+#include "support/FakeFtdiDevices.h"
+#include "support/RecordingGateOwner.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using session::Record;
+using session::RecordKind;
+
+namespace {
+
+QByteArray allBytes()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes += static_cast<char>(i);
+    return bytes;
+}
+
+QByteArray encodeAll(const std::vector<Record>& records)
+{
+    QByteArray text = session::FileHeader(QDateTime(QDate(2026, 5, 1), QTime(9, 0)));
+    for (const Record& record : records)
+        text += session::EncodeRecord(record);
+    return text;
+}
+
+QByteArray sentence(std::uint32_t time, int gate)
+{
+    return QByteArray::fromStdString(FormatEventSentence(time, gate, true) + "\r\n");
+}
+
+// Writes to files past `bytes` fail (EFBIG) for its lifetime, as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited = saved;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
+
+private:
+    rlimit saved = {};
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(std::vector<Record>)
+
+class TestSessionRecording : public QObject
+{
+    Q_OBJECT
+
+    static constexpr const char* Serial = "SL000001";
+
+    QTemporaryDir scratch;
+
+private slots:
+    void recordsSurviveARoundTrip_data()
+    {
+        QTest::addColumn<std::vector<Record>>("records");
+        QTest::newRow("every byte value") << std::vector<Record>{{0, RecordKind::Read, allBytes()}};
+        QTest::newRow("escape look-alikes")
+            << std::vector<Record>{{5, RecordKind::Read, "\\x41\\r\\n\\\\ \\"}, {6, RecordKind::Read, "x"}};
+        QTest::newRow("blanks at both ends") << std::vector<Record>{{7, RecordKind::Read, "  $PS  "}};
+        QTest::newRow("link changes and gaps")
+            << std::vector<Record>{{0, RecordKind::Open, "USB1A2B"},
+                                   {25013, RecordKind::Read, sentence(1234, 0)},
+                                   {70000000123, RecordKind::Read, sentence(5000, 1)},
+                                   {70000025000, RecordKind::Close, {}},
+                                   {74000000000, RecordKind::Open, "/dev/pts/7 (SIM 1)"}};
+    }
+    void recordsSurviveARoundTrip()
+    {
+        QFETCH(std::vector<Record>, records);
+        const QByteArray text = encodeAll(records);
+        const session::ParsedSession parsed = session::ParseSession(text);
+        QVERIFY(parsed.records == records);
+        QCOMPARE(parsed.malformedLines, 0);
+        QVERIFY(!parsed.cutLastLine);
+        // Every record is one line: a byte of the data can never end it early.
+        QCOMPARE(text.count('\n'), qsizetype(records.size()) + 2);
+    }
+
+    // A power cut can end the file anywhere inside the record being written.
+    void aCutFileReadsUpToItsLastWholeRecord()
+    {
+        const std::vector<Record> whole = {{0, RecordKind::Open, "USB1"},
+                                           {100, RecordKind::Read, "$PSTS\r\n"}};
+        const QByteArray last = session::EncodeRecord({200, RecordKind::Read, "\x01\\$PEVT,1,0,1*00\r\n"});
+        const QByteArray text = encodeAll(whole);
+        for (int cut = 1; cut < last.size(); ++cut) {
+            const session::ParsedSession parsed = session::ParseSession(text + last.left(cut));
+            QVERIFY2(parsed.records == whole, qPrintable(QStringLiteral("cut after %1 bytes").arg(cut)));
+            QVERIFY(parsed.cutLastLine);
+            QCOMPARE(parsed.malformedLines, 0);
+        }
+    }
+
+    void malformedLinesAreSkipped_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("unknown escape") << QByteArray("10 read ab\\q");
+        QTest::newRow("cut escape") << QByteArray("10 read ab\\x4");
+        QTest::newRow("lone backslash") << QByteArray("10 read ab\\");
+        QTest::newRow("empty read") << QByteArray("10 read ");
+        QTest::newRow("no time") << QByteArray("read abc");
+        QTest::newRow("negative time") << QByteArray("-5 read abc");
+        QTest::newRow("unknown kind") << QByteArray("10 write abc");
+        QTest::newRow("zeros of a power cut") << QByteArray(12, '\0');
+    }
+    void malformedLinesAreSkipped()
+    {
+        QFETCH(QByteArray, line);
+        const Record after{20, RecordKind::Read, "ok"};
+        const session::ParsedSession parsed =
+            session::ParseSession(line + '\n' + session::EncodeRecord(after));
+        QCOMPARE(parsed.malformedLines, 1);
+        QVERIFY(parsed.records == std::vector<Record>{after});
+    }
+
+    // The recorder on the real poll: what each read gave, when, and the adapter going and coming.
+    void recordsEveryReadWithItsTimeAndTheLinkChanges()
+    {
+        platform::FakeClock clock;
+        platform::FakeFtdiDevices devices;
+        devices.addDevice("Swiftlane gate adapter", Serial, 0x1A2B);
+        RecordingGateOwner owner;
+        CGateSystem gates(&owner);
+        SessionRecorder recorder;
+        const QString folder = scratch.filePath("roundtrip");
+        QVERIFY(recorder.Start(folder, QDateTime(QDate(2026, 5, 1), QTime(9, 0))));
+        gates.SetStreamTap(&recorder);
+
+        const QByteArray burst = sentence(100, 0) + sentence(150, 1) + "$PEV";
+        auto poll = [&](std::uint32_t afterMs, const QByteArray& bytes = {}) {
+            clock.advance(afterMs);
+            if (!bytes.isEmpty())
+                devices.pushIncoming(Serial, bytes);
+            gates.Poll();
+        };
+        poll(25, burst);
+        poll(25);
+        poll(75, "T,200,2,1*0A\r\n");
+        devices.unplug(Serial);
+        poll(25);
+        devices.plugIn(Serial);
+        poll(5000);
+        poll(25, sentence(300, 3));
+        recorder.Flush();
+
+        const auto parsed = session::ReadSessionFile(recorder.FileName());
+        QVERIFY(parsed);
+        const std::vector<Record> expected = {
+            {25000, RecordKind::Open, "USB1A2B"},           {25000, RecordKind::Read, burst},
+            {125000, RecordKind::Read, "T,200,2,1*0A\r\n"}, {150000, RecordKind::Close, {}},
+            {5150000, RecordKind::Open, "USB1A2B"},         {5175000, RecordKind::Read, sentence(300, 3)}};
+        QCOMPARE(parsed->records.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            QVERIFY2(parsed->records[i] == expected[i], qPrintable(QString::number(i)));
+        QCOMPARE(QFileInfo(recorder.FileName()).fileName(), QStringLiteral("2026-05-01_09-00-00.session"));
+    }
+
+    // A crash loses at most the last second: older records are already in the file.
+    void writesAboutOnceASecond()
+    {
+        platform::FakeClock clock;
+        platform::FakeFtdiDevices devices;
+        devices.addDevice("Swiftlane gate adapter", Serial, 0x121);
+        CGateSystem gates(nullptr);
+        SessionRecorder recorder;
+        QVERIFY(recorder.Start(scratch.filePath("cadence")));
+        gates.SetStreamTap(&recorder);
+        const qint64 headerSize = QFileInfo(recorder.FileName()).size();
+        int writes = 0;
+        qint64 lastSize = headerSize;
+        for (int tick = 1; tick <= 200; ++tick) { // 5 s of ticks, a sentence each
+            clock.advance(25);
+            devices.pushIncoming(Serial, sentence(tick, 0));
+            gates.Poll();
+            const qint64 size = QFileInfo(recorder.FileName()).size();
+            writes += size != lastSize;
+            lastSize = size;
+            if (tick >= 40)
+                QVERIFY2(size > headerSize + (tick - 40) * 20, qPrintable(QString::number(tick)));
+        }
+        QVERIFY2(writes >= 4 && writes <= 6, qPrintable(QString::number(writes)));
+    }
+
+    void theOldestSessionsGoWhenTheFolderPassesItsLimit()
+    {
+        const QString folder = scratch.filePath("prune");
+        QVERIFY(QDir().mkpath(folder));
+        const QStringList names = {"2026-01-01_08-00-00.session", "2026-01-02_08-00-00.session",
+                                   "2026-01-03_08-00-00.session", "2026-01-03_08-00-00_2.session"};
+        for (const QString& name : names) {
+            QFile file(folder + "/" + name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(1000, 'x'));
+        }
+        QFile other(folder + "/notes.txt");
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write(QByteArray(5000, 'x'));
+        other.close();
+
+        SessionRecorder recorder;
+        recorder.SetFolderLimit(2500);
+        QVERIFY(recorder.Start(folder, QDateTime(QDate(2026, 1, 4), QTime(8, 0))));
+        QDir dir(folder);
+        QCOMPARE(dir.entryList({"*.session"}, QDir::Files, QDir::Name),
+                 QStringList({"2026-01-03_08-00-00.session", "2026-01-03_08-00-00_2.session",
+                              "2026-01-04_08-00-00.session"}));
+        QVERIFY(dir.exists("notes.txt"));
+    }
+
+    void aFolderThatCannotBeMadeLeavesTimingAlone()
+    {
+        QFile blocker(scratch.filePath("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        checkTimingGoesOnWhenRecordingFails(blocker.fileName() + "/Sessions", 0);
+    }
+
+    void aFullDiskStopsRecordingOnceAndLeavesTimingAlone()
+    {
+        checkTimingGoesOnWhenRecordingFails(scratch.filePath("full"), 1500);
+    }
+
+private:
+    // limit 0: the folder fails at the start; otherwise files cannot grow past `limit` bytes.
+    void checkTimingGoesOnWhenRecordingFails(const QString& folder, rlim_t limit)
+    {
+        platform::FakeClock clock;
+        platform::FakeFtdiDevices devices;
+        devices.addDevice("Swiftlane gate adapter", Serial, 0x121);
+        RecordingGateOwner owner;
+        CGateSystem gates(&owner);
+        SessionRecorder recorder;
+        QStringList messages;
+        recorder.SetFailureHandler([&](const QString& message) { messages << message; });
+        std::optional<FileSizeLimit> fullDisk;
+        if (limit > 0)
+            fullDisk.emplace(limit);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Gate session recording has stopped"));
+        if (recorder.Start(folder))
+            gates.SetStreamTap(&recorder);
+        for (int tick = 1; tick <= 400; ++tick) {
+            clock.advance(25);
+            devices.pushIncoming(Serial, sentence(static_cast<std::uint32_t>(tick * 25), tick % 4));
+            gates.Poll();
+        }
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(!recorder.IsRecording());
+        QCOMPARE(owner.calls.size(), std::size_t(400));
+        if (limit > 0) {
+            // What did reach the file reads cleanly: whole records, then at most one cut line.
+            const auto parsed = session::ReadSessionFile(recorder.FileName());
+            QVERIFY(parsed && !parsed->records.empty());
+            QCOMPARE(parsed->malformedLines, 0);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSessionRecording)
+#include "test_session_recording.moc"
