@@ -54,11 +54,6 @@ private slots:
         SessionReplay replay(sequenceOf(text));
         QVERIFY(replay.SequenceLoaded());
         replay.Play(session.records);
-        // The run engine still adds a status's time to the split, and a segment of more than one
-        // clock period loses that period: these two need splits taken from the two events' stamps,
-        // with the wrap count that best matches the PC's elapsed time.
-        QEXPECT_FAIL("late_status", "split rule from the PC's elapsed time not in the run engine yet", Abort);
-        QEXPECT_FAIL("silent_70s", "split rule from the PC's elapsed time not in the run engine yet", Abort);
         QCOMPARE(QString::fromUtf8(replay.ReportText()),
                  QString::fromUtf8(readFile(StreamsFolder + "/" + name + ".expected")));
     }
