@@ -11,12 +11,10 @@
 CGateSystem::CGateSystem(GateSystemOwner* owner) : owner(owner)
 {
     ring.Init(256);
-    sentence.reserve(MaxSentenceLength);
 }
 
 CGateSystem::~CGateSystem()
 {
-    sentence.clear();
     ring.Free();
 }
 
@@ -51,71 +49,64 @@ void CGateSystem::AssembleBytes(const unsigned char* bytes, int count)
 
 void CGateSystem::AssembleSentences()
 {
-    unsigned char chunk[CSerialLink::StoreSize];
-    for (int count = ring.PopAll(chunk, sizeof chunk); count > 0; count = ring.PopAll(chunk, sizeof chunk)) {
-        for (int i = 0; i < count; ++i)
-            HandleByte(chunk[i]);
+    char chunk[CSerialLink::StoreSize];
+    const auto bytes = reinterpret_cast<unsigned char*>(chunk);
+    for (int count = ring.PopAll(bytes, sizeof chunk); count > 0; count = ring.PopAll(bytes, sizeof chunk)) {
+        const char* at = chunk;
+        chunkTime.reset();
+        while (const std::optional<std::string_view> sentence = assembler.Next(at, chunk + count))
+            Decode(*sentence);
     }
 }
 
-// A sentence runs from "$" to the second character after the next "*"; a "$" restarts it.
-void CGateSystem::HandleByte(unsigned char c)
+void CGateSystem::Decode(std::string_view sentence)
 {
-    bool complete = false;
-    if (c == '$') {
-        checksumCharsLeft = 0;
-        sentence.clear();
-        inSentence = true;
-    }
-    if (inSentence || checksumCharsLeft != 0) {
-        // Line noise or a wrong baud rate can open a sentence that never closes.
-        if (sentence.size() >= MaxSentenceLength) {
-            sentence.clear();
-            inSentence = false;
-            checksumCharsLeft = 0;
-            return;
-        }
-        sentence.push_back(static_cast<char>(c));
-        if (checksumCharsLeft != 0 && --checksumCharsLeft == 0)
-            complete = true;
-    }
-    if (c == '*') {
-        inSentence = false;
-        checksumCharsLeft = 2;
-    }
-    if (!complete)
-        return;
-    if (sentence.compare(0, 5, "$PSTS") == 0)
+    const std::string_view tag = sentence.substr(0, 5);
+    if (tag == "$PSTS")
         DecodeStatus(sentence);
-    else if (sentence.compare(0, 5, "$PEVT") == 0)
+    else if (tag == "$PEVT")
         DecodeEvent(sentence);
-    inSentence = false;
-    checksumCharsLeft = 0;
-    sentence.clear();
 }
 
-void CGateSystem::DecodeStatus(const std::string& text)
+void CGateSystem::DecodeStatus(std::string_view sentence)
 {
-    const std::optional<StatusSentence> status = ParseStatusSentence(text);
-    if (!status || !status->checksumOk)
+    StatusSentence status;
+    if (ParseStatusSentence(sentence, status) != SentenceFault::None)
         return;
     if (owner)
-        owner->OnStatusTime(status->deviceTime);
-    lastStatusTime = platform::tickCount();
+        owner->OnStatusTime(status.deviceTime);
+    lastStatusTime = StatusTime();
     if (owner)
-        owner->SetGateStatus(status->gates[0], status->gates[1], status->gates[2], status->gates[3]);
+        owner->SetGateStatus(status.gates[0], status.gates[1], status.gates[2], status.gates[3]);
 }
 
-void CGateSystem::DecodeEvent(const std::string& text)
+// Reading the clock costs more than decoding a sentence; the statuses of one chunk arrive within
+// microseconds of each other and share one reading.
+std::uint32_t CGateSystem::StatusTime()
+{
+    if (!chunkTime)
+        chunkTime = platform::tickCount();
+    return *chunkTime;
+}
+
+void CGateSystem::DecodeEvent(std::string_view sentence)
 {
     qCDebug(swiftlaneTrace, " Decoding PEVT ");
-    const std::optional<EventSentence> event = ParseEventSentence(text);
-    if (!event)
+    EventSentence event;
+    switch (ParseEventSentence(sentence, event)) {
+    case SentenceFault::None:
+        if (owner)
+            owner->OnGateEvent(event.gate, event.deviceTime, event.state);
+        // A finished run may have put a box up for a while.
+        chunkTime.reset();
         return;
-    if (!event->checksumOk) {
+    case SentenceFault::Frame:
         qCDebug(swiftlaneTrace, " checksum failed");
         return;
+    case SentenceFault::EmptyField:
+        qCDebug(swiftlaneTrace, " empty field");
+        return;
+    case SentenceFault::Layout:
+        return;
     }
-    if (owner)
-        owner->OnGateEvent(event->gate, event->deviceTime, event->state);
 }

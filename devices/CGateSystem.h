@@ -2,9 +2,11 @@
 
 #include "devices/CByteRing.h"
 #include "devices/CSerialLinkSL.h"
+#include "devices/SentenceAssembler.h"
 
 #include <cstdint>
-#include <string>
+#include <optional>
+#include <string_view>
 
 class GateStreamTap;
 class GateSystemOwner;
@@ -15,7 +17,6 @@ class CGateSystem
 {
 public:
     static constexpr std::uint32_t ReconnectDelayMs = 4000;
-    static constexpr std::size_t MaxSentenceLength = 128;
 
     explicit CGateSystem(GateSystemOwner* owner);
     ~CGateSystem();
@@ -36,9 +37,10 @@ public:
 
 private:
     void AssembleSentences();
-    void HandleByte(unsigned char c);
-    void DecodeStatus(const std::string& text);
-    void DecodeEvent(const std::string& text);
+    void Decode(std::string_view sentence);
+    void DecodeStatus(std::string_view sentence);
+    void DecodeEvent(std::string_view sentence);
+    std::uint32_t StatusTime();
 
     GateSystemOwner* owner;
     GateStreamTap* tap = nullptr;
@@ -47,7 +49,7 @@ private:
     int readCount = 0;
     CByteRing ring;
     std::uint32_t lastStatusTime = 0;
-    std::string sentence;
-    bool inSentence = false;
-    int checksumCharsLeft = 0;
+    SentenceAssembler assembler;
+    // The tick count read for the statuses of one chunk, so that it is read once per chunk.
+    std::optional<std::uint32_t> chunkTime;
 };

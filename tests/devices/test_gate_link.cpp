@@ -28,9 +28,12 @@ QByteArray readOnce(CSerialLink& link, int max = 256)
     return QByteArray(reinterpret_cast<const char*>(buffer), link.Read(buffer, max));
 }
 
-QByteArray signedSentence(const QByteArray& body)
+QStringList traced;
+
+void recordTrace(QtMsgType, const QMessageLogContext& context, const QString& text)
 {
-    return QByteArray::fromStdString(WithChecksum(body.toStdString()));
+    if (QByteArray(context.category) == "swiftlane.trace")
+        traced << text;
 }
 
 struct Listed
@@ -187,6 +190,8 @@ private slots:
                     id != platform::usbLocIdFromDevicePath(path.replace("-1", "-2").toStdString()));
     }
 
+    // Checksums are written out: a sentence built with the decoder's own checksum routine would
+    // agree with any fault in it.
     void sentences_data()
     {
         QTest::addColumn<QByteArray>("stream");
@@ -195,23 +200,35 @@ private slots:
         const QByteArray eventSentence = "$PEVT,102,2,1*0B\r\n";
         QTest::newRow("status") << QByteArray("$PSTS,1234,1,1,0,0*2C\r\n") << status;
         QTest::newRow("event") << eventSentence << event;
+        QTest::newRow("largest numbers")
+            << QByteArray("$PEVT,4294967295,3,1*34") << QStringList{"event 3 4294967295 1"};
         QTest::newRow("lower-case checksum") << QByteArray("$PSTS,1234,1,1,0,0*2c\r\n") << none;
         QTest::newRow("wrong checksum") << QByteArray("$PEVT,102,2,1*0A\r\n") << none;
         QTest::newRow("dollar restarts") << QByteArray("$PS$PSTS,1234,1,1,0,0*2C") << status;
-        QTest::newRow("empty field") << QByteArray("$PSTS,1234,,1,1,0,0*2C") << none;
-        QTest::newRow("odd numbers") << signedSentence("$PSTS, -1,2,x,+0,7z")
+        QTest::newRow("empty field, checksum of the sentence before it")
+            << QByteArray("$PSTS,1234,,1,1,0,0*2C") << none;
+        // An empty field with a checksum that matches must not shift the fields after it.
+        QTest::newRow("empty field, matching checksum") << QByteArray("$PEVT,,2,1,5*21") << none;
+        QTest::newRow("doubled comma, matching checksum") << QByteArray("$PSTS,1234,,1,1,0,0*00") << none;
+        QTest::newRow("trailing comma, matching checksum") << QByteArray("$PEVT,102,2,1,*27") << none;
+        QTest::newRow("star in the body, matching checksum") << QByteArray("$PEVT,102,2,1**21") << none;
+        QTest::newRow("extra field, matching checksum") << QByteArray("$PSTS,1234,1,1,0,0,9*39") << none;
+        QTest::newRow("odd numbers") << QByteArray("$PSTS, -1,2,x,+0,7z*08")
                                      << QStringList{"status 4294967295", "gates 1001"};
         // Handed on as sent; the controller ignores gates it does not have.
-        QTest::newRow("gate out of range") << signedSentence("$PEVT,9,7,0") << QStringList{"event 7 9 0"};
-        QTest::newRow("tag with extra characters") << signedSentence("$PSTSX,1234,1,1,0,0") << none;
-        QTest::newRow("too few fields")
-            << signedSentence("$PEVT,102,2") + signedSentence("$PSTS,1,1,1,1") << none;
+        QTest::newRow("gate out of range") << QByteArray("$PEVT,9,7,0*05") << QStringList{"event 7 9 0"};
+        QTest::newRow("tag with extra characters") << QByteArray("$PSTSX,1234,1,1,0,0*74") << none;
+        QTest::newRow("too few fields") << QByteArray("$PEVT,102,2*16$PSTS,1,1,1,1*04") << none;
         QTest::newRow("noise around sentences")
             << "\r\nxx*\r\n$PSTS,1234,1,1,0,0*2C junk $GPGGA,1*00 " + eventSentence << status + event;
+        QTest::newRow("NUL and high bytes between sentences")
+            << QByteArray("$PSTS,1234,1,1,0,0*2C\0\xff\x80*\0\0", 27) + eventSentence << status + event;
         // Blanks before a number are skipped, so they make a sentence of any length; past 128
-        // bytes it is dropped rather than grown without bound.
+        // bytes it is dropped rather than grown without bound. 108 blanks cancel in the checksum.
         QTest::newRow("over-long sentence dropped, next decoded")
-            << signedSentence("$PSTS," + QByteArray(108, ' ') + "1234,1,1,0,0") + eventSentence << event;
+            << "$PSTS," + QByteArray(108, ' ') + "1234,1,1,0,0*2C" + eventSentence << event;
+        QTest::newRow("longest sentence kept")
+            << "$PSTS," + QByteArray(106, ' ') + "1234,1,1,0,0*2C" + eventSentence << status + event;
     }
     void sentences()
     {
@@ -226,6 +243,38 @@ private slots:
                 gates.AssembleBytes(bytes + at, std::min(chunk, int(stream.size()) - at));
             QCOMPARE(owner.describe(), calls);
         }
+    }
+
+    void eventTraceLines_data()
+    {
+        QTest::addColumn<QByteArray>("sentence");
+        QTest::addColumn<QStringList>("lines");
+        const QString decoding = " Decoding PEVT ";
+        QTest::newRow("taken") << QByteArray("$PEVT,102,2,1*0B") << QStringList{decoding};
+        QTest::newRow("wrong checksum")
+            << QByteArray("$PEVT,102,2,1*0A") << QStringList{decoding, " checksum failed"};
+        QTest::newRow("empty field") << QByteArray("$PEVT,,2,1,5*21")
+                                     << QStringList{decoding, " empty field"};
+        QTest::newRow("too few fields") << QByteArray("$PEVT,102,2*16") << QStringList{decoding};
+        QTest::newRow("status with wrong checksum") << QByteArray("$PSTS,1234,1,1,0,0*2c") << QStringList{};
+    }
+    void eventTraceLines()
+    {
+        QFETCH(QByteArray, sentence);
+        QFETCH(QStringList, lines);
+        RecordingGateOwner owner;
+        CGateSystem gates(&owner);
+        traced.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(recordTrace);
+        gates.AssembleBytes(reinterpret_cast<const unsigned char*>(sentence.constData()),
+                            int(sentence.size()));
+        QCOMPARE(traced, QStringList{}); // off unless asked for
+        QLoggingCategory::setFilterRules("swiftlane.trace=true");
+        gates.AssembleBytes(reinterpret_cast<const unsigned char*>(sentence.constData()),
+                            int(sentence.size()));
+        QLoggingCategory::setFilterRules(QString());
+        qInstallMessageHandler(previous);
+        QCOMPARE(traced, lines);
     }
 
     void autoDetect_data()

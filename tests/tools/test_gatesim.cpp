@@ -52,9 +52,9 @@ private slots:
         QList<std::uint32_t> times;
         sim::GateSimulator gates(settings, [&](const QByteArray& bytes) {
             for (const QByteArray& line : bytes.split('\n')) {
-                const auto event = ParseEventSentence(line.trimmed().toStdString());
-                if (event && event->checksumOk)
-                    times << event->deviceTime;
+                EventSentence event;
+                if (ParseEventSentence(line.trimmed().toStdString(), event) == SentenceFault::None)
+                    times << event.deviceTime;
             }
         });
         QStringList log;
