@@ -1,10 +1,38 @@
 // The sentence protocol on its own: the frame check, the two parsers, and the assembler against
 // the assembly rule written out byte by byte. Checksums are written out, never computed here.
+#include "devices/CGateSystem.h"
 #include "devices/GateSentence.h"
+#include "devices/GateSystemOwner.h"
 #include "devices/SentenceAssembler.h"
+#include "support/FakeFtdiDevices.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<long> allocations{0};
+} // namespace
+
+// Counts every allocation of the program, so a test can tell that a stretch of code made none.
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* memory = std::malloc(size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
 
 Q_DECLARE_METATYPE(SentenceFault)
 
@@ -109,6 +137,16 @@ QByteArray RandomStream(QRandomGenerator& random)
     return stream;
 }
 
+// Keeps what it is given without allocating.
+struct CountingOwner : GateSystemOwner
+{
+    void OnStatusTime(std::uint32_t) override { ++statuses; }
+    void SetGateStatus(bool, bool, bool, bool) override {}
+    void OnGateEvent(int, std::uint32_t, bool) override { ++events; }
+    int statuses = 0;
+    int events = 0;
+};
+
 } // namespace
 
 class TestGateSentence : public QObject
@@ -212,6 +250,24 @@ private slots:
                 QCOMPARE(taken, expected);
             }
         }
+    }
+
+    // Sentences whole and cut across reads, good and bad, cost no allocation once running.
+    void receivingAllocatesNothing()
+    {
+        platform::FakeFtdiDevices noAdapter;
+        CountingOwner owner;
+        CGateSystem gates(&owner);
+        QByteArray stream;
+        for (int i = 0; i < 50; ++i)
+            stream += "$PSTS,1234,1,1,0,0*2C\r\n$PEVT,102,2,1*0B\r\n$PEVT,,2,1,5*21\r\n$PEVT,102,2,1*0A";
+        const auto* bytes = reinterpret_cast<const unsigned char*>(stream.constData());
+        const long before = allocations;
+        for (int at = 0; at < stream.size(); at += 7)
+            gates.AssembleBytes(bytes + at, std::min(7, int(stream.size()) - at));
+        QCOMPARE(allocations - before, 0L);
+        QCOMPARE(owner.statuses, 50);
+        QCOMPARE(owner.events, 50);
     }
 
     // The assembler copies and skips whole runs between marks; it must cut every stream, in any
