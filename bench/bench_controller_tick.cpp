@@ -1,29 +1,33 @@
-// Cost of one controller tick with the main window shown, a 4-gate run in progress and the run
-// display open. Runs offscreen; the data folder is a temporary one.
+// Cost of one controller tick with the main window shown, a run in progress and the run display
+// open: an ordinary tick, and one in which a gate passage moves the run on. Runs offscreen; the data folder
+// is a temporary one.
 #include "app/SLMain.h"
 #include "devices/GateSentence.h"
 #include "support/FakeFtdiDevices.h"
 #include "timing/GateSequence.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QMetaObject>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 namespace {
 
 struct TickFixture
 {
-    TickFixture()
+    explicit TickFixture(std::vector<int> gates = {0, 1, 2, 3})
     {
         qputenv("XDG_DATA_HOME", dataDir.path().toUtf8());
         devices.addDevice("Swiftlane gate adapter", "SL000001", 0x121);
         controller = std::make_unique<SLMain>();
         GateSequence sequence;
         sequence.SetName(QStringLiteral("Bench"));
-        for (unsigned i = 0; i < 4; ++i)
-            sequence.InsertGate(i, static_cast<int>(i));
+        for (unsigned i = 0; i < gates.size(); ++i)
+            sequence.InsertGate(i, gates[i]);
         sequence.SetTotalDistance(30.0);
         sequence.Save(controller->RunsFolder() + QStringLiteral("Bench.run"));
         // Init() without its timer, so only the benchmark drives ticks.
@@ -49,6 +53,17 @@ struct TickFixture
             devices.pushIncoming("SL000001",
                                  QByteArray::fromStdString(FormatStatusSentence(deviceTime, ready) + "\r\n"));
         }
+        controller->OnTimer();
+    }
+
+    // The gate the run awaits passes: the event arrives and is decoded in the tick.
+    void passage()
+    {
+        const SequenceRun& run = controller->GetSequenceRun();
+        deviceTime += 700;
+        const int gate = run.GateNumberAt(static_cast<unsigned>(run.CurrentGateIndex())).value_or(0);
+        devices.pushIncoming("SL000001",
+                             QByteArray::fromStdString(FormatEventSentence(deviceTime, gate, true) + "\r\n"));
         controller->OnTimer();
     }
 
@@ -80,12 +95,37 @@ void BM_ControllerTickWithPaint(benchmark::State& state)
 }
 BENCHMARK(BM_ControllerTickWithPaint)->Unit(benchmark::kMicrosecond);
 
+// A passage that moves the run display's panels on, with the layout and painting it causes. The
+// run's last passage (which writes a report row) and the start of the next run are not timed.
+void BM_PassageTickWithPaint(benchmark::State& state)
+{
+    TickFixture fixture({0, 1, 2, 3, 0, 1, 2, 3});
+    SequenceRun& run = fixture.controller->GetSequenceRun();
+    for (auto _ : state) {
+        if (run.CurrentGateIndex() < 2 || run.CurrentGateIndex() + 1 >= run.GateCount()) {
+            state.PauseTiming();
+            while (run.IsRunning())
+                fixture.passage();
+            run.StartRun();
+            fixture.passage(); // the start gate
+            fixture.passage(); // the first checkpoint
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+        }
+        fixture.passage();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_PassageTickWithPaint)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The figures are the tick's, not the console's: the application's trace lines are off too.
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

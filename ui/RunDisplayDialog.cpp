@@ -8,6 +8,7 @@
 
 #include <QHBoxLayout>
 #include <QPalette>
+#include <QSpacerItem>
 
 #include <algorithm>
 
@@ -95,7 +96,38 @@ void RunDisplayDialog::PanelRange(int gateCount, int currentGateIndex, int& firs
     end = std::min(gateCount, first + maxPanels);
 }
 
+// Re-assigns the panels rather than making new ones: a passage then costs a few texts, not the
+// layout of freshly built widgets.
 void RunDisplayDialog::RebuildGatePanels()
+{
+    if (!panelSlots[0])
+        CreatePanelSlots();
+    int first = 1;
+    int end = 1;
+    if (const SequenceRun* engine = run())
+        PanelRange(engine->GateCount(), engine->CurrentGateIndex(), first, end);
+    const int shown = std::max(0, end - first);
+    for (int slot = 0; slot < maxPanels; ++slot) {
+        RunDisplayGateWidget* panel = panelSlots[slot];
+        if (slot < shown) {
+            panel->ClearHighlight();
+            panel->SetGateIndex(first + slot);
+        }
+        panel->setVisible(slot < shown);
+    }
+    if (shown != panelsShown) {
+        for (int slot = 0; slot < maxPanels; ++slot) {
+            if (slot < shown)
+                emptySlotSpacers[slot]->changeSize(0, 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+            else
+                emptySlotSpacers[slot]->changeSize(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum);
+        }
+        ui->otherGatesFrame->layout()->invalidate();
+        panelsShown = shown;
+    }
+}
+
+void RunDisplayDialog::CreatePanelSlots()
 {
     DeleteLayoutAndWidgets(ui->otherGatesFrame);
     auto* layout = new QHBoxLayout;
@@ -103,18 +135,17 @@ void RunDisplayDialog::RebuildGatePanels()
     layout->setSpacing(3);
     // Panels as tall as their contents, level with the total, rather than columns of empty space.
     layout->setAlignment(Qt::AlignVCenter);
-    int first = 1;
-    int end = 1;
-    if (const SequenceRun* engine = run())
-        PanelRange(engine->GateCount(), engine->CurrentGateIndex(), first, end);
-    for (int position = first; position < end; ++position) {
-        auto* panel = new RunDisplayGateWidget;
+    for (RunDisplayGateWidget*& panel : panelSlots) {
+        panel = new RunDisplayGateWidget;
         layout->addWidget(panel);
-        panel->SetGateIndex(position);
+        panel->hide();
     }
-    // Empty slots keep one or two panels at the width they have among three.
-    for (int slot = std::max(0, end - first); slot < maxPanels; ++slot)
-        layout->addStretch();
+    // Spacers after the panels, as wide as the unused slots need (all of them until a panel shows).
+    for (QSpacerItem*& spacer : emptySlotSpacers) {
+        spacer = new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum);
+        layout->addItem(spacer);
+    }
+    panelsShown = 0;
     ui->otherGatesFrame->setLayout(layout);
 }
 
@@ -136,14 +167,7 @@ void RunDisplayDialog::UpdateGatePanels()
 
 std::vector<RunDisplayGateWidget*> RunDisplayDialog::Panels() const
 {
-    std::vector<RunDisplayGateWidget*> panels;
-    if (QLayout* layout = ui->otherGatesFrame->layout()) {
-        for (int i = 0; i < layout->count(); ++i) {
-            if (auto* panel = qobject_cast<RunDisplayGateWidget*>(layout->itemAt(i)->widget()))
-                panels.push_back(panel);
-        }
-    }
-    return panels;
+    return {panelSlots.begin(), panelSlots.begin() + panelsShown};
 }
 
 QString RunDisplayDialog::SubjectText() const

@@ -3,12 +3,14 @@
 #include <QDialog>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 class FontFitter;
 class QHBoxLayout;
+class QSpacerItem;
 class RunDisplayGateWidget;
 class SequenceRun;
 
@@ -43,6 +45,7 @@ public:
 
 private:
     void RebuildGatePanels();
+    void CreatePanelSlots();
     void UpdateGatePanels();
     const SequenceRun* run() const { return runEngine; }
 
@@ -52,4 +55,9 @@ private:
     std::int32_t lastGateIndex = -1;
     // The total on show, so that an unchanged value is not repainted on every tick.
     QString totalShown;
+    // Three panels made once and re-assigned as the run moves on; an unused one is hidden and
+    // its spacer keeps the others at the width they have among three.
+    std::array<RunDisplayGateWidget*, 3> panelSlots{};
+    std::array<QSpacerItem*, 3> emptySlotSpacers{};
+    int panelsShown = 0;
 };

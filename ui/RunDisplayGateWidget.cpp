@@ -124,3 +124,11 @@ void RunDisplayGateWidget::Highlight()
     palette.setColor(QPalette::Midlight, Qt::yellow);
     setPalette(palette);
 }
+
+void RunDisplayGateWidget::ClearHighlight()
+{
+    if (!highlighted)
+        return;
+    highlighted = false;
+    setPalette(panelPalette());
+}

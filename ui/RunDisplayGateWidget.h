@@ -29,6 +29,8 @@ public:
     void SetTime(double seconds);
     void SetBest(double seconds);
     void Highlight();
+    // Back to the colours of a new panel, for a panel given another position.
+    void ClearHighlight();
     bool IsHighlighted() const { return highlighted; }
 
     QString CheckpointText() const;

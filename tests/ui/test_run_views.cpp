@@ -96,6 +96,8 @@ private slots:
         QCOMPARE(rig.openDisplay(), display);
         rig.begin();
         QCOMPARE(rig.panels(), QString("1 2 3"));
+        // The same three panels serve the whole run: passages re-assign them.
+        const std::vector<RunDisplayGateWidget*> panels = display->Panels();
         QCOMPARE(display->SubjectText(), QString("Ann"));
         rig.pass(0, 1000);
         QCOMPARE(rig.panels(), QString("1* 2 3"));
@@ -121,6 +123,9 @@ private slots:
 
         rig.pass(1, 5700);
         QCOMPARE(rig.panels(), QString("1 2 3"));
+        QCOMPARE(display->Panels(), panels);
+        for (RunDisplayGateWidget* panel : panels)
+            QCOMPARE(panel->palette().color(QPalette::WindowText), QColor(0, 255, 0));
         QCOMPARE(display->Panels().at(0)->TimeText(), QString("1.500"));
         QCOMPARE(display->Panels().at(0)->BestText(), QString("1.500"));
         QCOMPARE(display->TotalText(), QString("4.700"));
