@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Idle CPU of Swiftlane under Xvfb while the gate simulator sends status at 10 Hz, measured in the
-# same run as the floor: a bare Qt window whose 25 ms timer changes one label on every tick.
+# same run as two floors: a bare Qt window whose 25 ms timer changes one label on every tick, and
+# the same window and timer with nothing redrawn (the quiet floor).
 # Prints each as a percentage of one core (user + system time from /proc/<pid>/stat).
 # With --running, Swiftlane has a run in progress (the start gate was passed) and the run display open.
 #   scripts/measure-idle-cpu.sh [--running] [build folder] [seconds]     (defaults: build 30)
@@ -62,6 +63,9 @@ pids+=($app)
 "$build/bench/bench_floor_window" >/dev/null 2>&1 &
 floor=$!
 pids+=($floor)
+"$build/bench/bench_floor_window" --quiet >/dev/null 2>&1 &
+quiet=$!
+pids+=($quiet)
 
 sleep 3 # start-up is not idle
 if $running; then
@@ -72,12 +76,14 @@ grep -q "Swiftlane opened the adapter" "$scratch/gatesim.log" || echo "warning: 
 hz=$(getconf CLK_TCK)
 app_before=$(cpu_ticks "$app")
 floor_before=$(cpu_ticks "$floor")
+quiet_before=$(cpu_ticks "$quiet")
 sleep "$seconds"
 app_after=$(cpu_ticks "$app")
 floor_after=$(cpu_ticks "$floor")
+quiet_after=$(cpu_ticks "$quiet")
 
 percent() { awk -v t="$1" -v hz="$hz" -v s="$seconds" 'BEGIN { printf "%.2f", 100 * t / hz / s }'; }
 label=idle
 $running && label="running, run display open,"
 echo "$label CPU over ${seconds} s, % of one core: swiftlane $(percent $((app_after - app_before)))" \
-    " floor $(percent $((floor_after - floor_before)))"
+    " floor $(percent $((floor_after - floor_before)))  quiet floor $(percent $((quiet_after - quiet_before)))"
