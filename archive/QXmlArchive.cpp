@@ -27,6 +27,17 @@ bool IsUtf8(const QByteArray& bytes)
     return !decoder.hasError();
 }
 
+// What TinyXML's own file loading does before it parses: the text ends at its first NUL, and
+// CR LF and lone CR become LF.
+void NormaliseAsTinyXmlLoads(QByteArray& bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    bytes.replace("\r\n", "\n");
+    bytes.replace('\r', '\n');
+}
+
 std::string EncodeDouble(double value)
 {
     std::uint64_t bits = 0;
@@ -128,17 +139,23 @@ bool QXmlArchive::LoadFile(const QString& fileName)
         FailLoad(fileName, openingFileError);
         return false;
     }
-    QFile probe(fileName);
-    if (!probe.open(QIODevice::ReadOnly)) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
         FailLoad(fileName, openingFileError);
         return false;
     }
+    // Read once and parsed from memory: listing the runs folder loads every file in it.
+    QByteArray bytes = file.readAll();
+    file.close();
     // Files of older versions hold Latin-1 text without an encoding declaration; parsed as UTF-8
     // their accented letters would swallow the markup after them.
-    const TiXmlEncoding encoding = IsUtf8(probe.readAll()) ? TIXML_DEFAULT_ENCODING : TIXML_ENCODING_LEGACY;
-    probe.close();
+    const TiXmlEncoding encoding = IsUtf8(bytes) ? TIXML_DEFAULT_ENCODING : TIXML_ENCODING_LEGACY;
+    NormaliseAsTinyXmlLoads(bytes);
 
-    if (!document.LoadFile(QFile::encodeName(fileName).constData(), encoding)) {
+    document.Clear();
+    document.ClearError();
+    document.Parse(bytes.constData(), nullptr, encoding);
+    if (document.Error()) {
         FailLoad(fileName, document.ErrorDesc());
         return false;
     }

@@ -69,6 +69,36 @@ private slots:
         QCOMPARE(value, 7.25);
     }
 
+    // Files written elsewhere: line ends of every kind, Latin-1 text, bytes after a NUL.
+    void loadsWhatOtherEditorsWrite_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("LF") << QByteArray(
+                                   "<Configuration>\n<S>\n<N>Caf\xc3\xa9</N>\n</S>\n</Configuration>\n")
+                            << QString::fromUtf8("Caf\xc3\xa9");
+        QTest::newRow("CR LF")
+            << QByteArray("<Configuration>\r\n<S>\r\n<N>Run A</N>\r\n</S>\r\n</Configuration>\r\n")
+            << "Run A";
+        QTest::newRow("CR") << QByteArray("<Configuration>\r<S>\r<N>Run A</N>\r</S>\r</Configuration>\r")
+                            << "Run A";
+        QTest::newRow("Latin-1") << QByteArray("<Configuration><S><N>Caf\xe9</N></S></Configuration>")
+                                 << QString::fromUtf8("Caf\xc3\xa9");
+        QTest::newRow("NUL, then junk")
+            << QByteArray("<Configuration><S><N>Run A</N></S></Configuration>\0<<<", 54) << "Run A";
+    }
+    void loadsWhatOtherEditorsWrite()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, name);
+        QVERIFY(WriteAll(PathOf("other.xml"), content));
+        QXmlArchive archive;
+        QString read;
+        QVERIFY(archive.LoadFile(PathOf("other.xml")) && archive.GetSection("S") &&
+                archive.GetValue("N", read));
+        QCOMPARE(read, name);
+    }
+
     void loadFailures_data()
     {
         QTest::addColumn<QString>("path");
