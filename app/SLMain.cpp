@@ -141,9 +141,7 @@ void SLMain::SetSubjectNames(QStringList names)
     mainWindow.setSubjectNames(names);
 }
 
-// The name list files, the RFID tag map and the port dialogs are not part of this build yet.
-void SLMain::ImportNameList() {}
-void SLMain::ExportNameList() {}
+// The RFID tag map and the port dialogs are not part of this build yet.
 void SLMain::ImportRFIDTagNames() {}
 void SLMain::SetupGateConnection()
 {

@@ -66,12 +66,15 @@ public:
 
     // Subject list, kept by the main window's subject combo box.
     void OnRFIDTag(const QString& tag);
-    QStringList SubjectNames() const;
-    void SetSubjectNames(QStringList names);
+    QStringList SubjectNames() const override;
+    void SetSubjectNames(QStringList names) override;
 
-    // Menu operations whose dialogs are not part of this build yet: they do nothing visible.
+    // Subject name list files and the editors.
     void ImportNameList() override;
     void ExportNameList() override;
+    void SetupGateSequences() override;
+
+    // Menu operations whose dialogs are not part of this build yet: they do nothing visible.
     void ImportRFIDTagNames() override;
     void SetupGateConnection() override;
     void SetupRfidConnection() override;

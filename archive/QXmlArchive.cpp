@@ -205,7 +205,7 @@ bool WriteReplacing(const QString& fileName, const QByteArray& bytes, QString& e
 
 } // namespace
 
-bool QXmlArchive::SaveFile(const QString& fileName) const
+bool QXmlArchive::SaveFile(const QString& fileName, QString* errorOut) const
 {
     TiXmlPrinter printer; // default indent and line break, as TinyXML's own SaveFile prints
     document.Accept(&printer);
@@ -224,6 +224,8 @@ bool QXmlArchive::SaveFile(const QString& fileName) const
     if (!ok)
         qCDebug(swiftlaneTrace, "SaveFile \"%s\"failed with error :%s\n", qUtf8Printable(fileName),
                 qUtf8Printable(error));
+    if (!ok && errorOut)
+        *errorOut = error;
     return ok;
 }
 

@@ -19,7 +19,8 @@ public:
 
     void NewDocument();
     bool LoadFile(const QString& fileName);
-    bool SaveFile(const QString& fileName) const;
+    // On failure, *error (when given) says why the file could not be written.
+    bool SaveFile(const QString& fileName, QString* error = nullptr) const;
 
     bool AddSection(const std::string& name);
     bool GetSection(const std::string& name);

@@ -36,11 +36,13 @@ bool GateSequence::InsertGate(unsigned index, int gateNumber)
     return true;
 }
 
-bool GateSequence::Save(const QString& path) const
+bool GateSequence::Save(const QString& path, QString* error) const
 {
     // The file stores the count in 16 bits; more gates would come back short.
     if (gates.size() > MaxGates) {
         qCDebug(swiftlaneTrace, "GateSequence: %zu gates do not fit a run file", gates.size());
+        if (error)
+            *error = QStringLiteral("%1 gates do not fit a run file").arg(gates.size());
         return false;
     }
     QXmlArchive archive;
@@ -56,7 +58,7 @@ bool GateSequence::Save(const QString& path) const
         }
         archive.LeaveSection();
     }
-    return archive.SaveFile(path);
+    return archive.SaveFile(path, error);
 }
 
 bool GateSequence::Load(const QString& path)

@@ -26,7 +26,8 @@ public:
     // Inserts before `index`; appends and returns false when index >= GateCount().
     bool InsertGate(unsigned index, int gateNumber);
 
-    bool Save(const QString& path) const;
+    // On failure, *error (when given) says why.
+    bool Save(const QString& path, QString* error = nullptr) const;
     bool Load(const QString& path);
 
 private:

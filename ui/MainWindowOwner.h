@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class SequenceRun;
 
@@ -25,8 +26,13 @@ public:
     virtual void OpenReportsFolder() = 0;
     virtual void ViewReport() = 0;
 
+    // The subject list lives in the window's subject box; the name list editor reads and
+    // replaces it through the controller.
+    virtual QStringList SubjectNames() const = 0;
+    virtual void SetSubjectNames(QStringList names) = 0;
     virtual void ImportNameList() = 0;
     virtual void ExportNameList() = 0;
+    virtual void SetupGateSequences() = 0;
     virtual void ImportRFIDTagNames() = 0;
     virtual void SetupGateConnection() = 0;
     virtual void SetupRfidConnection() = 0;

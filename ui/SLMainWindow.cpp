@@ -2,6 +2,8 @@
 
 #include "timing/SequenceListing.h"
 #include "timing/SequenceRun.h"
+#include "ui/ConfigNameListDialog.h"
+#include "ui/ConfigRunDialog.h"
 #include "ui/LayoutCleanup.h"
 #include "ui/MWGateSequenceWidget.h"
 #include "ui/MainWindowOwner.h"
@@ -12,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTableWidgetItem>
 
 #include <algorithm>
@@ -36,6 +39,9 @@ SLMainWindow::SLMainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::SL
     lampRed = QPixmap(":/LED/LED_Circle_Red_On");
     lampGrey = QPixmap(":/LED/LED_Circle_Grey_Off");
     ui->statusBar->hide();
+    // The status bar only appears while it has a note to show.
+    connect(ui->statusBar, &QStatusBar::messageChanged, this,
+            [this](const QString& message) { ui->statusBar->setVisible(!message.isEmpty()); });
 }
 
 SLMainWindow::~SLMainWindow() = default;
@@ -147,6 +153,11 @@ void SLMainWindow::refreshRunList()
         if (runningEntry < 0 && sequence.path == selectedRunPath)
             runningEntry = ui->runComboBox->count();
         ui->runComboBox->addItem(sequence.name, sequence.path);
+    }
+    // The running sequence's file may be gone or renamed: the box still names what is running.
+    if (runningEntry < 0) {
+        runningEntry = ui->runComboBox->count();
+        ui->runComboBox->addItem(controller->GetSequenceRun().Sequence().Name(), selectedRunPath);
     }
     ui->runComboBox->setCurrentIndex(runningEntry);
 }
@@ -351,7 +362,35 @@ void SLMainWindow::on_raceViewPushButton_clicked()
 
 void SLMainWindow::on_actionConfigure_Runs_triggered()
 {
-    // The gate sequence editor arrives with its own work.
+    if (controller)
+        controller->SetupGateSequences();
+}
+
+void SLMainWindow::openGateSequenceEditor()
+{
+    if (!gateSequenceEditor) {
+        gateSequenceEditor = new ConfigRunDialog(this);
+        gateSequenceEditor->setController(controller);
+    }
+    gateSequenceEditor->openEditor();
+    const int current = ui->runComboBox->currentIndex();
+    if (current >= 0)
+        gateSequenceEditor->loadSequence(runPathAt(current));
+}
+
+void SLMainWindow::openNameListEditor()
+{
+    if (!nameListEditor) {
+        nameListEditor = new ConfigNameListDialog(this);
+        nameListEditor->setController(controller);
+    }
+    nameListEditor->openEditor();
+}
+
+void SLMainWindow::showStatusNote(const QString& text)
+{
+    constexpr int NoteMs = 10000;
+    ui->statusBar->showMessage(text, NoteMs);
 }
 
 void SLMainWindow::on_runComboBox_currentIndexChanged(int index)
@@ -378,7 +417,7 @@ void SLMainWindow::on_subjectNameComboBox_editTextChanged(const QString& arg1)
 
 void SLMainWindow::on_configNameListPushButton_clicked()
 {
-    // The name list editor arrives with its own work.
+    openNameListEditor();
 }
 
 void SLMainWindow::on_configGateSeqPushButton_clicked()

@@ -9,6 +9,8 @@
 
 class QHBoxLayout;
 class QLabel;
+class ConfigNameListDialog;
+class ConfigRunDialog;
 class MainWindowOwner;
 class RunDisplayDialog;
 
@@ -48,7 +50,14 @@ public:
     QStringList subjectNames() const;
     void setSubjectNames(const QStringList& names);
 
+    void openGateSequenceEditor();
+    void openNameListEditor();
+    // A short note at the bottom of the window, gone after a few seconds.
+    void showStatusNote(const QString& text);
+
     RunDisplayDialog* runDisplayDialog() const { return runDisplay; }
+    ConfigRunDialog* gateSequenceEditorDialog() const { return gateSequenceEditor; }
+    ConfigNameListDialog* nameListEditorDialog() const { return nameListEditor; }
 
 private Q_SLOTS:
     void on_actionExit_triggered();
@@ -87,6 +96,8 @@ private:
     QPixmap lampRed;
     QPixmap lampGrey;
     RunDisplayDialog* runDisplay = nullptr;
+    ConfigRunDialog* gateSequenceEditor = nullptr;
+    ConfigNameListDialog* nameListEditor = nullptr;
     QHBoxLayout* stripLayout = nullptr;
     // What the lamps show, so that an unchanged lamp is not repainted on every tick.
     const QPixmap* lampShown[4] = {};

@@ -1,0 +1,83 @@
+// Subject name lists through the main window's File menu: import appends the names of a file to
+// the subject list, export writes the list into the data folder.
+#include "app/SLMain.h"
+
+#include "platform/DataFolder.h"
+#include "platform/OperatorDialogs.h"
+#include "subjects/NameListFile.h"
+#include "timing/FileNameCheck.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString DefaultListName = QStringLiteral("SwiftlaneSubjectList");
+
+void warn(QWidget* parent, const QString& title, const QString& text)
+{
+    platform::dialogs().message(QMessageBox::Warning, parent, title, text);
+}
+
+} // namespace
+
+void SLMain::ImportNameList()
+{
+    const QString path =
+        platform::dialogs().openFileName(&mainWindow, QStringLiteral("Select list of names file"), QString(),
+                                         QStringLiteral("Text (*.txt *.csv)"));
+    if (path.isEmpty())
+        return;
+    const NameListRead read = readNameListFile(path);
+    if (!read.error.isEmpty()) {
+        warn(&mainWindow, QStringLiteral("Import list of names"), nameListReadFailedText(path, read.error));
+        return;
+    }
+    for (const QString& name : read.text.lines)
+        mainWindow.addSubjectName(name);
+    if (read.text.stopped())
+        warn(&mainWindow, QStringLiteral("Import list of names"), nameListImportStoppedText(path, read.text));
+}
+
+void SLMain::ExportNameList()
+{
+    bool accepted = false;
+    QString name = platform::dialogs().text(&mainWindow, QStringLiteral("Save To File"),
+                                            QStringLiteral("Select file name:"), DefaultListName, &accepted);
+    if (!accepted)
+        return;
+    if (name.isEmpty())
+        name = DefaultListName;
+    name = withTextSuffix(name);
+    const QString title = QStringLiteral("Export list of names");
+    // The name is one file in the data folder: "/" would write elsewhere or nowhere.
+    const QString problem = fileNameProblem(name);
+    if (!problem.isEmpty()) {
+        warn(&mainWindow, title, QStringLiteral("The list of names was not exported. ") + problem);
+        return;
+    }
+    const QString folder = platform::dataPath(QStringLiteral("\\Swiftlane\\"));
+    const QString path = folder + name;
+    if (QFileInfo::exists(path)) {
+        const auto answer =
+            platform::dialogs().message(QMessageBox::Question, &mainWindow, title,
+                                        QStringLiteral("\"%1\" already exists. Do you want to replace it?")
+                                            .arg(QDir::toNativeSeparators(path)),
+                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return;
+    }
+    QDir().mkpath(folder);
+    const QString error = writeNameListFile(path, mainWindow.subjectNames());
+    if (!error.isEmpty()) {
+        warn(&mainWindow, title, nameListWriteFailedText(path, error));
+        return;
+    }
+    mainWindow.showStatusNote(
+        QStringLiteral("List of names saved to %1").arg(QDir::toNativeSeparators(path)));
+}
+
+void SLMain::SetupGateSequences()
+{
+    mainWindow.openGateSequenceEditor();
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "timing/GateSequence.h"
+
+#include <QDialog>
+
+#include <QModelIndex>
+#include <memory>
+
+class QListWidgetItem;
+class QMimeData;
+class MainWindowOwner;
+
+namespace Ui {
+class ConfigRunDialog;
+}
+
+// The gate sequence editor: lists the saved sequences, edits one (name, distance, gates in order)
+// and saves it as a ".run" file in the runs folder. Modeless; created once and shown again.
+class ConfigRunDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit ConfigRunDialog(QWidget* parent = nullptr);
+    ~ConfigRunDialog() override;
+    ConfigRunDialog(const ConfigRunDialog&) = delete;
+    ConfigRunDialog& operator=(const ConfigRunDialog&) = delete;
+
+    void setController(MainWindowOwner* value) { controller = value; }
+
+    void openEditor();
+    void loadSequence(const QString& path);
+
+    // True when every item the drag carries is one of the four gates.
+    static bool carriesOnlyGates(const QMimeData* mime);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private Q_SLOTS:
+    void on_newRunPushButton_clicked();
+    void on_loadPushButton_clicked();
+    void on_runListWidget_itemDoubleClicked(QListWidgetItem* item);
+    void on_deleteRunPushButton_clicked();
+    void on_runSavePushButton_clicked();
+    void on_runAvailableGateListWidget_doubleClicked(const QModelIndex& index);
+    void on_addPushButton_clicked();
+    void on_removePushButton_clicked();
+    void on_upPushButton_clicked();
+    void on_downPushButton_clicked();
+    void on_closePushButton_clicked();
+
+private:
+    void showSequence();
+    void collectSequence();
+    void fillSequenceList();
+    void moveCurrentGate(int step);
+    void keepDroppedGatesFlat(const QModelIndex& parent, int first, int last);
+    void updateButtons();
+    void warn(const QString& text);
+
+    std::unique_ptr<Ui::ConfigRunDialog> ui;
+    MainWindowOwner* controller = nullptr;
+    GateSequence editedSequence;
+};
