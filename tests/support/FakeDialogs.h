@@ -4,11 +4,13 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
 // Records every message box put to the operator and answers from a scripted queue (Ok when it is
-// empty); file and text dialogs answer "cancelled". Installs itself for its lifetime.
+// empty); file and text dialogs answer from their own queues, "cancelled" when empty. Installs
+// itself for its lifetime.
 class FakeDialogs : public platform::OperatorDialogs
 {
 public:
@@ -40,16 +42,61 @@ public:
         buttonAnswers.pop_front();
         return answer;
     }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString text(QWidget*, const QString&, const QString&, const QString&, bool* ok) override
+    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override
     {
+        return fileAnswer({parent, QStringLiteral("open"), caption, dir, filter});
+    }
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override
+    {
+        return fileAnswer({parent, QStringLiteral("save"), caption, dir, filter});
+    }
+    QString text(QWidget* parent, const QString& title, const QString& label, const QString& initial,
+                 bool* ok) override
+    {
+        textCalls.push_back({parent, title, label, initial});
+        std::optional<QString> answer;
+        if (!textAnswers.empty()) {
+            answer = textAnswers.front();
+            textAnswers.pop_front();
+        }
         if (ok)
-            *ok = false;
-        return {};
+            *ok = answer.has_value();
+        return answer.value_or(QString());
+    }
+
+    struct FileCall
+    {
+        QWidget* parent = nullptr;
+        QString kind; // "open" or "save"
+        QString caption;
+        QString dir;
+        QString filter;
+    };
+    struct TextCall
+    {
+        QWidget* parent = nullptr;
+        QString title;
+        QString label;
+        QString initial;
+    };
+
+    QString fileAnswer(const FileCall& call)
+    {
+        fileCalls.push_back(call);
+        if (fileAnswers.empty())
+            return {};
+        const QString answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
     }
 
     std::vector<Call> calls;
+    std::vector<FileCall> fileCalls;
+    std::vector<TextCall> textCalls;
+    std::deque<QString> fileAnswers;                // empty string: cancelled
+    std::deque<std::optional<QString>> textAnswers; // nullopt: cancelled
     std::deque<QMessageBox::StandardButton> buttonAnswers;
     std::function<void()> whileOpen;
 };

@@ -119,12 +119,12 @@ private slots:
         QCOMPARE(engine.Sequence().Name(), QString("Bravo"));
         QCOMPARE(h.runCombo()->currentText(), QString("Bravo"));
 
-        // The running sequence's file is gone: the run goes on, nothing is shown as chosen.
+        // The running sequence's file is gone: the run goes on and the box still names it.
         QVERIFY(QFile::remove(h.runsFolder() + "Bravo.run"));
         h.controller->MainWindow().refreshRunList();
         QVERIFY(engine.IsRunning());
         QCOMPARE(engine.CurrentGateIndex(), 1);
-        QCOMPARE(h.runCombo()->currentIndex(), -1);
+        QCOMPARE(h.runCombo()->currentText(), QString("Bravo"));
         QCOMPARE(h.table()->rowCount(), 1);
     }
 
