@@ -172,8 +172,8 @@ void ConfigRunDialog::on_addPushButton_clicked()
         return;
     QTreeWidgetItem* item = GateListWidget::makeSequenceItem(gateItem->data(Qt::UserRole).toUInt());
     QTreeWidget* tree = ui->runGateSequenceTreeWidget;
-    const QTreeWidgetItem* current = tree->currentItem();
-    const int target = current ? tree->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(current)) : -1;
+    QTreeWidgetItem* current = tree->currentItem();
+    const int target = current ? tree->indexOfTopLevelItem(current) : -1;
     qCDebug(swiftlaneTrace, "TargetIDX:%d", target);
     // The current gate stays current, so gates added in a row each land right after it.
     if (target < 0)

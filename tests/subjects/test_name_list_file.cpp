@@ -55,15 +55,6 @@ private slots:
         QCOMPARE(text.stopReason().isEmpty(), stopLine == 0);
     }
 
-    void stopReasonNamesLineAndLength()
-    {
-        const TextLines text = readTextLines("Ann\nBob\n" + QByteArray(600, 'x') + "\n");
-        QCOMPARE(text.stopReason(), QString("line 3 is 600 bytes long; a line may hold at most 511 bytes"));
-        QCOMPARE(nameListImportStoppedText("/x/list.txt", text),
-                 QString("Imported 2 names from \"/x/list.txt\", then stopped: line 3 is 600 bytes long; a "
-                         "line may hold at most 511 bytes. The names from that line on were not imported."));
-    }
-
     // What is written reads back the same, but for empty names; letters outside Latin-1 included.
     void roundTrip()
     {
@@ -120,26 +111,6 @@ private slots:
         file.close();
         QCOMPARE(readNameListFile(huge).error,
                  QString("the file is 16 MB; a list of names is at most 16 MB"));
-    }
-
-    void textSuffixRule_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("used");
-        QTest::newRow("plain") << "Group A"
-                               << "Group A.txt";
-        QTest::newRow("csv gets .txt after it") << "list.csv"
-                                                << "list.csv.txt";
-        QTest::newRow("upper case kept") << "LIST.TXT"
-                                         << "LIST.TXT";
-        QTest::newRow(".txt in the middle kept") << "a.txt.old"
-                                                 << "a.txt.old";
-    }
-    void textSuffixRule()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, used);
-        QCOMPARE(withTextSuffix(typed), used);
     }
 };
 

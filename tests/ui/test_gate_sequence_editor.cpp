@@ -446,21 +446,6 @@ private slots:
         QVERIFY(!engine.IsRunning());
         QCOMPARE(h.lastTableRow().value(1), QString("2.000"));
     }
-
-    // Close refreshes the main window's list; the title bar's close leaves it as it was.
-    void closeRefreshesTheMainWindowList()
-    {
-        ControllerHarness h;
-        h.start();
-        Editor e(h);
-        e.add(1);
-        e.save("Sprint", "20");
-        QCOMPARE(h.runCombo()->count(), 0);
-        e.click("closePushButton");
-        QVERIFY(!e.dialog->isVisible());
-        QCOMPARE(h.runCombo()->currentText(), QString("Sprint"));
-        QCOMPARE(h.controller->GetSequenceRun().GateCount(), 1);
-    }
 };
 
 QTEST_MAIN(GateSequenceEditorTest)
