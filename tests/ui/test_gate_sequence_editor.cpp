@@ -2,6 +2,7 @@
 // drops carrying the views' own drag data.
 #include "support/ControllerHarness.h"
 #include "support/ItemDrop.h"
+#include "support/TraceOn.h"
 #include "timing/GateSequence.h"
 #include "ui/ConfigRunDialog.h"
 #include "ui/GateListWidget.h"
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLoggingCategory>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -316,13 +316,14 @@ private slots:
         h.start();
         Editor e(h);
         QVERIFY(QDir().mkpath(h.runsFolder() + "Taken.run"));
-        QLoggingCategory::setFilterRules("swiftlane.trace=true");
-        QTest::ignoreMessage(QtDebugMsg, "Save Button");
-        QTest::ignoreMessage(QtDebugMsg, qPrintable("Saving Run as " + h.runsFolder() + "Taken.run"));
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^SaveFile "));
-        QTest::ignoreMessage(QtDebugMsg, qPrintable("Run save failed :" + h.runsFolder() + "Taken.run"));
-        e.save("Taken", "20");
-        QLoggingCategory::setFilterRules("swiftlane.trace=false");
+        {
+            const TraceOn trace;
+            QTest::ignoreMessage(QtDebugMsg, "Save Button");
+            QTest::ignoreMessage(QtDebugMsg, qPrintable("Saving Run as " + h.runsFolder() + "Taken.run"));
+            QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^SaveFile "));
+            QTest::ignoreMessage(QtDebugMsg, qPrintable("Run save failed :" + h.runsFolder() + "Taken.run"));
+            e.save("Taken", "20");
+        }
         QCOMPARE(h.dialogs.calls.size(), size_t(1));
         QCOMPARE(h.dialogs.calls[0].text, "The gate sequence could not be saved to \"" + h.runsFolder() +
                                               "Taken.run\": Is a directory.");
@@ -338,13 +339,12 @@ private slots:
         ControllerHarness h;
         h.start();
         Editor e(h);
-        QLoggingCategory::setFilterRules("swiftlane.trace=true");
+        const TraceOn trace;
         QTest::ignoreMessage(QtDebugMsg, "TargetIDX:-1");
         e.add(1);
         e.sequence->setCurrentItem(e.sequence->topLevelItem(0));
         QTest::ignoreMessage(QtDebugMsg, "TargetIDX:0");
         e.add(2);
-        QLoggingCategory::setFilterRules("swiftlane.trace=false");
     }
 
     // Drops as the operator makes them with the mouse: palette to sequence, inside the sequence,
