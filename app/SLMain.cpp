@@ -158,6 +158,8 @@ void SLMain::ShowAbout()
 
 void SLMain::ExitApplication()
 {
+    if (!ConfirmExit())
+        return;
     // No destructor runs after this: rows still waiting for the reports folder go somewhere now.
     WriteWaitingRows();
     SaveConfig();

@@ -63,6 +63,8 @@ public:
     void ShowReportWarning(const QString& text) override;
     void OpenReportsFolder() override;
     void ViewReport() override;
+    void CancelCountdown() override;
+    bool ConfirmExit() override;
 
     // Subject list, kept by the main window's subject combo box.
     void OnRFIDTag(const QString& tag);
@@ -81,7 +83,8 @@ public:
     void RequestRfidScan() override;
 
     void ShowAbout() override;
-    [[noreturn]] void ExitApplication() override;
+    // Ends the process at once, unless the operator keeps a run in progress.
+    void ExitApplication() override;
 
     void SaveConfig();
     void LoadConfig();

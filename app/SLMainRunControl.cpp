@@ -102,6 +102,22 @@ void SLMain::ShowReportWarning(const QString& text)
     });
 }
 
+void SLMain::CancelCountdown()
+{
+    countdownArmed = false;
+}
+
+bool SLMain::ConfirmExit()
+{
+    if (!sequenceRun.IsRunning())
+        return true;
+    const auto answer =
+        platform::dialogs().message(QMessageBox::Question, &mainWindow, QStringLiteral("Run in Progress"),
+                                    QStringLiteral("A run is in progress. Exit and drop it?"),
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
+}
+
 void SLMain::CheckCountdown()
 {
     if (!countdownArmed || platform::tickCount() - countdownStart <= CountdownMs)

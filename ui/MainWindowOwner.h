@@ -25,6 +25,9 @@ public:
     virtual void SelectRun(const QString& runFilePath) = 0;
     virtual void OpenReportsFolder() = 0;
     virtual void ViewReport() = 0;
+    virtual void CancelCountdown() = 0;
+    // True when the program may end now: no run in progress, or the operator agreed to drop it.
+    virtual bool ConfirmExit() = 0;
 
     // The subject list lives in the window's subject box; the name list editor reads and
     // replaces it through the controller.
@@ -38,5 +41,6 @@ public:
     virtual void SetupRfidConnection() = 0;
     virtual void RequestRfidScan() = 0;
     virtual void ShowAbout() = 0;
-    [[noreturn]] virtual void ExitApplication() = 0;
+    // Ends the process at once, unless the operator keeps a run in progress.
+    virtual void ExitApplication() = 0;
 };

@@ -11,6 +11,7 @@
 #include "ui/RunDisplayDialog.h"
 #include "ui_SLMainWindow.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QSignalBlocker>
@@ -70,6 +71,7 @@ void SLMainWindow::refreshStatus()
     refreshConnectionText();
     refreshGateLamps();
     refreshRunProgress();
+    refreshSequenceChoice();
     // The RFID scan button stays hidden; it follows the scanner link once the controller has one.
     if (!ui->viewReportButton->isEnabled())
         ui->viewReportButton->setEnabled(true);
@@ -130,6 +132,23 @@ void SLMainWindow::refreshStripLamps()
             tile->SetLampState(MWGateSequenceWidget::Ahead);
         }
     }
+}
+
+// Choosing a sequence loads it into the engine, which drops a run in progress.
+void SLMainWindow::refreshSequenceChoice()
+{
+    ui->runComboBox->setEnabled(!runInProgress());
+}
+
+bool SLMainWindow::runInProgress() const
+{
+    return controller && controller->GetSequenceRun().IsRunning();
+}
+
+void SLMainWindow::showRunningSequence()
+{
+    const QSignalBlocker blocker(ui->runComboBox);
+    ui->runComboBox->setCurrentIndex(ui->runComboBox->findData(selectedRunPath));
 }
 
 void SLMainWindow::refreshRunList()
@@ -290,6 +309,15 @@ QString SLMainWindow::runPathAt(int index) const
     return index < 0 ? QString() : ui->runComboBox->itemData(index, Qt::UserRole).toString();
 }
 
+void SLMainWindow::closeEvent(QCloseEvent* event)
+{
+    // Closing the window ends the program.
+    if (controller && !controller->ConfirmExit())
+        event->ignore();
+    else
+        event->accept();
+}
+
 void SLMainWindow::on_actionExit_triggered()
 {
     if (controller)
@@ -395,6 +423,11 @@ void SLMainWindow::showStatusNote(const QString& text)
 
 void SLMainWindow::on_runComboBox_currentIndexChanged(int index)
 {
+    // The box is disabled during a run, but a change made by code still arrives here.
+    if (runInProgress()) {
+        showRunningSequence();
+        return;
+    }
     selectedRunPath = runPathAt(index);
     if (controller)
         controller->SelectRun(selectedRunPath);
@@ -406,6 +439,7 @@ void SLMainWindow::on_startRunPushButton_clicked()
         return;
     controller->SetSubjectName(currentSubjectText());
     controller->StartOrAbortRun();
+    refreshSequenceChoice(); // now, not on the next tick
 }
 
 void SLMainWindow::on_subjectNameComboBox_editTextChanged(const QString& arg1)
@@ -434,4 +468,10 @@ void SLMainWindow::on_actionExport_list_of_names_triggered()
 {
     if (controller)
         controller->ExportNameList();
+}
+
+void SLMainWindow::on_autoAdvSubjectCheckBox_toggled(bool checked)
+{
+    if (!checked && controller)
+        controller->CancelCountdown();
 }

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QCloseEvent;
 class QHBoxLayout;
 class QLabel;
 class ConfigNameListDialog;
@@ -59,6 +60,9 @@ public:
     ConfigRunDialog* gateSequenceEditorDialog() const { return gateSequenceEditor; }
     ConfigNameListDialog* nameListEditorDialog() const { return nameListEditor; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private Q_SLOTS:
     void on_actionExit_triggered();
     void on_actionAbout_triggered();
@@ -79,6 +83,7 @@ private Q_SLOTS:
     void on_configGateSeqPushButton_clicked();
     void on_actionSetup_subject_names_triggered();
     void on_actionExport_list_of_names_triggered();
+    void on_autoAdvSubjectCheckBox_toggled(bool checked);
 
 private:
     void buildSequenceStrip();
@@ -86,6 +91,9 @@ private:
     void refreshConnectionText();
     void refreshGateLamps();
     void refreshStripLamps();
+    void refreshSequenceChoice();
+    bool runInProgress() const;
+    void showRunningSequence();
     void showLamp(int gate, const QPixmap* lamp);
     QString runPathAt(int index) const;
     void writeRow(int row, const QStringList& entries);
