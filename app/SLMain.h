@@ -106,6 +106,7 @@ private:
     void WriteWaitingRows();
     void CheckCountdown();
     void UpdateLiveRow();
+    void ShowPath(const QString& title, const QString& text, const QString& path);
 
     SLMainWindow mainWindow;
     SerialLinkDialogs linkDialogs;

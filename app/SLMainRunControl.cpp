@@ -6,6 +6,7 @@
 #include "platform/DesktopShell.h"
 #include "platform/OperatorDialogs.h"
 
+#include <QDir>
 #include <QTimer>
 
 namespace {
@@ -133,12 +134,31 @@ void SLMain::UpdateLiveRow()
         mainWindow.updateLastReportRow(sequenceRun.BuildResultRow());
 }
 
+// Where the desktop has no handler, the operator still learns where to look.
 void SLMain::OpenReportsFolder()
 {
-    platform::shell().open(sequenceRun.ReportFolder());
+    const QString folder = sequenceRun.ReportFolder();
+    if (!platform::shell().open(folder))
+        ShowPath(QStringLiteral("Reports folder"),
+                 QStringLiteral("The desktop could not open the reports folder. It is:\n%1"), folder);
 }
 
 void SLMain::ViewReport()
 {
-    platform::shell().open(sequenceRun.ReportFileName());
+    const QString report = sequenceRun.ReportFileName();
+    if (platform::shell().open(report))
+        return;
+    if (report.isEmpty())
+        ShowPath(QStringLiteral("Report"),
+                 QStringLiteral("No report has been written yet. Reports are kept in:\n%1"),
+                 sequenceRun.ReportFolder());
+    else
+        ShowPath(QStringLiteral("Report"),
+                 QStringLiteral("The desktop could not open the report. It is:\n%1"), report);
+}
+
+void SLMain::ShowPath(const QString& title, const QString& text, const QString& path)
+{
+    platform::dialogs().message(QMessageBox::Information, &mainWindow, title,
+                                text.arg(QDir::toNativeSeparators(path)));
 }

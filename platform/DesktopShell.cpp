@@ -9,7 +9,7 @@ namespace {
 class QtShell : public DesktopShell
 {
 public:
-    void open(const QString& path) override { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+    bool open(const QString& path) override { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 };
 
 QtShell qtShell;

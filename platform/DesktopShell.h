@@ -4,12 +4,13 @@
 
 namespace platform {
 
-// Opens a folder or file with the desktop's default handler. The result is not reported.
+// Opens a folder or file with the desktop's default handler.
 class DesktopShell
 {
 public:
     virtual ~DesktopShell() = default;
-    virtual void open(const QString& path) = 0;
+    // False when the desktop could not hand it to a program.
+    virtual bool open(const QString& path) = 0;
 };
 
 DesktopShell& shell();

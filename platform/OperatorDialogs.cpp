@@ -14,6 +14,7 @@ public:
                                         QMessageBox::StandardButton defaultButton) override
     {
         QMessageBox box(icon, title, text, buttons, parent);
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse); // paths shown can be copied
         if (defaultButton != QMessageBox::NoButton)
             box.setDefaultButton(defaultButton);
         return static_cast<QMessageBox::StandardButton>(box.exec());

@@ -306,6 +306,40 @@ private Q_SLOTS:
         runThrough(*h);
         QMetaObject::invokeMethod(&h->controller->MainWindow(), "on_viewReportButton_clicked");
         QCOMPARE(h->shell.opened.last(), h->reportsFolder() + QStringLiteral("Swiftlane_Sprint_1.csv"));
+        QCOMPARE(h->dialogs.calls.size(), std::size_t(0));
+    }
+
+    // Where the desktop has no handler the operator is told where to look instead.
+    void pathsTheDesktopCannotOpenAreShown_data()
+    {
+        QTest::addColumn<QByteArray>("button");
+        QTest::addColumn<bool>("afterARun");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("reports folder") << QByteArray("on_openReportFolderButton_clicked") << false
+                                        << QStringLiteral("The desktop could not open the reports folder. "
+                                                          "It is:\n%1");
+        QTest::newRow("report") << QByteArray("on_viewReportButton_clicked") << true
+                                << QStringLiteral("The desktop could not open the report. It is:\n%1"
+                                                  "Swiftlane_Sprint_1.csv");
+        QTest::newRow("no report yet") << QByteArray("on_viewReportButton_clicked") << false
+                                       << QStringLiteral("No report has been written yet. Reports are kept "
+                                                         "in:\n%1");
+    }
+    void pathsTheDesktopCannotOpenAreShown()
+    {
+        QFETCH(QByteArray, button);
+        QFETCH(bool, afterARun);
+        QFETCH(QString, text);
+        auto h = connected();
+        if (afterARun) {
+            h->clickStart();
+            runThrough(*h);
+        }
+        h->shell.opens = false;
+        QMetaObject::invokeMethod(&h->controller->MainWindow(), button.constData());
+        QCOMPARE(h->dialogs.calls.size(), std::size_t(1));
+        QCOMPARE(h->dialogs.calls[0].text, text.arg(QDir::toNativeSeparators(h->reportsFolder())));
+        QCOMPARE(h->dialogs.calls[0].parent, static_cast<QWidget*>(&h->controller->MainWindow()));
     }
 };
 

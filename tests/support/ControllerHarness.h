@@ -16,14 +16,19 @@
 class QTableWidget;
 class QComboBox;
 
-// Records what is handed to the desktop's "open".
+// Records what is handed to the desktop's "open" and answers whether the desktop opened it.
 class FakeShell : public platform::DesktopShell
 {
 public:
     FakeShell() { platform::setShell(this); }
     ~FakeShell() override { platform::setShell(nullptr); }
-    void open(const QString& path) override { opened << path; }
+    bool open(const QString& path) override
+    {
+        opened << path;
+        return opens;
+    }
     QStringList opened;
+    bool opens = true;
 };
 
 // A controller on a temporary data folder, a fake clock and one fake gate adapter, driven tick by
