@@ -3,6 +3,8 @@
 #include "archive/QXmlArchive.h"
 #include "common/Trace.h"
 
+#include <QFileInfo>
+
 namespace {
 
 std::string GateSectionName(unsigned index)
@@ -36,13 +38,28 @@ bool GateSequence::InsertGate(unsigned index, int gateNumber)
     return true;
 }
 
+bool GateSequence::WithinLimits(const QString& path, std::size_t gateCount, const QString& sequenceName)
+{
+    if (gateCount > static_cast<std::size_t>(MaxGates)) {
+        qCDebug(swiftlaneTrace, "GateSequence %s: %zu gates, more than %d", qUtf8Printable(path), gateCount,
+                MaxGates);
+        return false;
+    }
+    if (sequenceName.size() > MaxNameLength) {
+        qCDebug(swiftlaneTrace, "GateSequence %s: a name of %lld characters, more than %d",
+                qUtf8Printable(path), static_cast<long long>(sequenceName.size()), MaxNameLength);
+        return false;
+    }
+    return true;
+}
+
 bool GateSequence::Save(const QString& path, QString* error) const
 {
-    // The file stores the count in 16 bits; more gates would come back short.
-    if (gates.size() > MaxGates) {
-        qCDebug(swiftlaneTrace, "GateSequence: %zu gates do not fit a run file", gates.size());
+    if (!WithinLimits(path, gates.size(), name)) {
         if (error)
-            *error = QStringLiteral("%1 gates do not fit a run file").arg(gates.size());
+            *error = QStringLiteral("A gate sequence holds at most %1 gates and a name of at most %2 characters.")
+                         .arg(MaxGates)
+                         .arg(MaxNameLength);
         return false;
     }
     QXmlArchive archive;
@@ -64,15 +81,26 @@ bool GateSequence::Save(const QString& path, QString* error) const
 bool GateSequence::Load(const QString& path)
 {
     gates.clear();
+    const qint64 size = QFileInfo(path).size();
+    if (size > MaxFileBytes) {
+        qCDebug(swiftlaneTrace, "GateSequence %s: %lld bytes, more than %lld", qUtf8Printable(path),
+                static_cast<long long>(size), static_cast<long long>(MaxFileBytes));
+        return false;
+    }
     QXmlArchive archive;
     if (!archive.LoadFile(path))
         return false;
     if (!archive.GetSection("GateSequence"))
         return true;
-    archive.GetValue("SequenceName", name);
-    archive.GetValue("TotalDistance", totalDistance);
+    // A refused file leaves the record as a failed load does.
+    QString loadedName = name;
+    archive.GetValue("SequenceName", loadedName);
     unsigned short count = 0; // no "NumGates": no gates
     archive.GetValue("NumGates", count);
+    if (!WithinLimits(path, count, loadedName))
+        return false;
+    name = loadedName;
+    archive.GetValue("TotalDistance", totalDistance);
     for (unsigned k = 0; k < count; ++k) {
         if (!archive.GetSection(GateSectionName(k)))
             continue;

@@ -10,7 +10,11 @@
 class GateSequence
 {
 public:
-    static constexpr std::size_t MaxGates = 65535;
+    // Far beyond any course, yet small enough that a listing, the strip and every key stay quick.
+    static constexpr int MaxGates = 100;
+    static constexpr int MaxNameLength = 200;
+    // A file of the largest sequence is a few kilobytes; a bigger one is not even parsed.
+    static constexpr qint64 MaxFileBytes = 1 << 20;
 
     GateSequence() { Clear(); }
 
@@ -26,11 +30,14 @@ public:
     // Inserts before `index`; appends and returns false when index >= GateCount().
     bool InsertGate(unsigned index, int gateNumber);
 
+    // Both refuse a sequence beyond MaxGates or MaxNameLength, and Load a file beyond MaxFileBytes.
     // On failure, *error (when given) says why.
     bool Save(const QString& path, QString* error = nullptr) const;
     bool Load(const QString& path);
 
 private:
+    static bool WithinLimits(const QString& path, std::size_t gateCount, const QString& sequenceName);
+
     QString name;
     std::vector<std::int32_t> gates;
     double totalDistance = 0.0;

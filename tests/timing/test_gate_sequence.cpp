@@ -26,6 +26,24 @@ class GateSequenceTest : public QObject
     {
         return QString("<Gate_%1><GateNumber>%2</GateNumber></Gate_%1>\n").arg(index).arg(number).toLatin1();
     }
+    static QByteArray Gates(int count)
+    {
+        QByteArray sections = "<NumGates>" + QByteArray::number(count) + "</NumGates>\n";
+        for (int k = 0; k < count; ++k)
+            sections += GateSection(k, k % 4);
+        return sections;
+    }
+    static QByteArray NamedRunFile(const QString& name, int gates)
+    {
+        return RunFile("<SequenceName>" + name.toLatin1() + "</SequenceName>\n" + Gates(gates));
+    }
+    // A small valid file grown by a comment to exactly `size` bytes.
+    static QByteArray PaddedRunFile(qsizetype size)
+    {
+        const QByteArray file = NamedRunFile("Padded", 2);
+        const QByteArray open = "<!--", close = "-->";
+        return file + open + QByteArray(size - file.size() - open.size() - close.size(), 'x') + close;
+    }
 
 private slots:
     void savedFilesByteForByte()
@@ -101,6 +119,73 @@ private slots:
         QCOMPARE(Describe(sequence), result);
     }
 
+    // Bounds that keep a runaway sequence from freezing the program, held by save and load alike.
+    void sizeLimits_data()
+    {
+        QTest::addColumn<int>("gates");
+        QTest::addColumn<int>("nameLength");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("100 gates") << 100 << 5 << true;
+        QTest::newRow("101 gates") << 101 << 5 << false;
+        QTest::newRow("name of 200 characters") << 3 << 200 << true;
+        QTest::newRow("name of 201 characters") << 3 << 201 << false;
+    }
+    void sizeLimits()
+    {
+        QFETCH(int, gates);
+        QFETCH(int, nameLength);
+        QFETCH(bool, accepted);
+        QList<int> numbers;
+        for (int k = 0; k < gates; ++k)
+            numbers << k % 4;
+        const QString name(nameLength, QLatin1Char('n'));
+        const QString path = dir.filePath("limits.run");
+        QFile::remove(path);
+        QCOMPARE(MakeSequence(name, numbers, 5.0).Save(path), accepted);
+        QCOMPARE(QFile::exists(path), accepted);
+
+        QVERIFY(WriteAll(path, NamedRunFile(name, gates)));
+        GateSequence loaded = MakeSequence("Before", {3, 3}, 7.0);
+        QCOMPARE(loaded.Load(path), accepted);
+        QCOMPARE(Describe(loaded),
+                 Describe(accepted ? MakeSequence(name, numbers, 7.0) : MakeSequence("Before", {}, 7.0)));
+    }
+
+    // Files no version of the program writes today; each is refused without hanging the caller.
+    void oversizedFilesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("loads");
+        QByteArray olderSave =
+            "<?xml version=\"1.0\" ?>\n<Configuration>\n    <GateSequence>\n"
+            "        <SequenceName>Marathon</SequenceName>\n        <NumGates>65535</NumGates>\n";
+        for (int k = 0; k < 65535; ++k)
+            olderSave +=
+                QString("        <Gate_%1>\n            <GateNumber>%2</GateNumber>\n        </Gate_%1>\n")
+                    .arg(k)
+                    .arg(k % 4)
+                    .toLatin1();
+        olderSave += "    </GateSequence>\n</Configuration>\n";
+        QTest::newRow("65535 gates as older versions saved them") << olderSave << false;
+        QByteArray compact = "<NumGates>65535</NumGates>";
+        for (int k = 0; k < 15000; ++k)
+            compact += "<Gate_" + QByteArray::number(k) + "><GateNumber>1</GateNumber></Gate_" +
+                       QByteArray::number(k) + ">";
+        QTest::newRow("65535 gates claimed in less than 1 MiB") << RunFile(compact) << false;
+        QTest::newRow("exactly 1 MiB") << PaddedRunFile(1 << 20) << true;
+        QTest::newRow("one byte over 1 MiB") << PaddedRunFile((1 << 20) + 1) << false;
+    }
+    void oversizedFilesAreRefused()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, loads);
+        const QString path = dir.filePath("big.run");
+        QVERIFY(WriteAll(path, content));
+        GateSequence sequence = MakeSequence("Before", {3}, 7.0);
+        QCOMPARE(sequence.Load(path), loads);
+        QCOMPARE(Describe(sequence), loads ? QString("Padded 7: 0 1") : QString("Before 7:"));
+    }
+
     // Lists names in file name order ignoring case, hidden files included, unreadable files left out.
     void listing()
     {
@@ -109,6 +194,7 @@ private slots:
         QVERIFY(MakeSequence("Zed", {0}, 1).Save(runs.filePath("A.run")));
         QVERIFY(MakeSequence(".warmup", {0}, 1).Save(runs.filePath(".warmup.run")));
         QVERIFY(WriteAll(runs.filePath("broken.run"), "<Configuration>"));
+        QVERIFY(WriteAll(runs.filePath("long.run"), NamedRunFile("Long", 101)));
         QStringList names;
         for (const ListedSequence& listed : ListSequences(runs.path()))
             names << listed.name;
