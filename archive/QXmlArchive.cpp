@@ -124,6 +124,7 @@ QXmlArchive::~QXmlArchive() = default;
 
 void QXmlArchive::NewDocument()
 {
+    childIndex.clear();
     document.Clear();
     document.ClearError();
     document.LinkEndChild(new TiXmlDeclaration("1.0", "", ""));
@@ -134,6 +135,7 @@ void QXmlArchive::NewDocument()
 
 bool QXmlArchive::LoadFile(const QString& fileName)
 {
+    childIndex.clear(); // the document is replaced or emptied below
     // TinyXML aborts on a directory, so only regular files reach it.
     if (!QFileInfo(fileName).isFile()) {
         FailLoad(fileName, openingFileError);
@@ -245,7 +247,7 @@ void QXmlArchive::CheckClash(const std::string& name) const
 {
     if (!currentSection)
         Trace("ERROR! CXmlArchive. The document is in an invalid state\n");
-    else if (currentSection->FirstChild(name.c_str()))
+    else if (FindChild(name))
         Trace("ERROR! CXmlArchive. An element of name: " + name + "  already exists\n");
 }
 
@@ -255,8 +257,8 @@ bool QXmlArchive::AddSection(const std::string& name)
     CheckClash(name);
     if (!currentSection)
         return false;
-    currentSection->LinkEndChild(new TiXmlElement(name.c_str()));
-    currentSection = currentSection->FirstChildElement(name.c_str());
+    AppendElement(new TiXmlElement(name.c_str()));
+    currentSection = FindChild(name);
     return true;
 }
 
@@ -267,7 +269,7 @@ bool QXmlArchive::GetSection(const std::string& name)
     CheckGetting(name);
     if (!currentSection)
         return false;
-    TiXmlElement* section = currentSection->FirstChildElement(name.c_str());
+    TiXmlElement* section = FindChild(name);
     if (!section)
         return false;
     currentSection = section;
@@ -290,7 +292,31 @@ void QXmlArchive::AppendValueElement(const std::string& name, const std::string&
         return;
     auto* element = new TiXmlElement(name.c_str());
     element->LinkEndChild(new TiXmlText(text.c_str()));
+    AppendElement(element);
+}
+
+TiXmlElement* QXmlArchive::AppendElement(TiXmlElement* element)
+{
     currentSection->LinkEndChild(element);
+    const auto indexed = childIndex.find(currentSection);
+    if (indexed != childIndex.end())
+        indexed->second.try_emplace(element->Value(), element);
+    return element;
+}
+
+TiXmlElement* QXmlArchive::FindChild(const std::string& name) const
+{
+    if (!currentSection)
+        return nullptr;
+    const auto [indexed, isNew] = childIndex.try_emplace(currentSection);
+    ChildrenByName& children = indexed->second;
+    if (isNew) {
+        for (TiXmlElement* child = currentSection->FirstChildElement(); child;
+             child = child->NextSiblingElement())
+            children.try_emplace(child->Value(), child);
+    }
+    const auto found = children.find(name);
+    return found == children.end() ? nullptr : found->second;
 }
 
 void QXmlArchive::AddComment(const std::string& text)
@@ -328,14 +354,9 @@ void QXmlArchive::SetValue(const std::string& name, double value)
     AddComment(" " + name + " value: " + FormatDouble(value) + " ");
 }
 
-const TiXmlElement* QXmlArchive::FindValue(const std::string& name) const
-{
-    return currentSection ? currentSection->FirstChildElement(name.c_str()) : nullptr;
-}
-
 bool QXmlArchive::GetValue(const std::string& name, std::string& out)
 {
-    const TiXmlElement* element = FindValue(name);
+    const TiXmlElement* element = FindChild(name);
     CheckGetting(name);
     if (!element)
         return false;
@@ -356,7 +377,7 @@ bool QXmlArchive::GetValue(const std::string& name, QString& out)
 
 bool QXmlArchive::GetValue(const std::string& name, unsigned int& out) const
 {
-    const TiXmlElement* element = FindValue(name);
+    const TiXmlElement* element = FindChild(name);
     if (!element)
         return false;
     out = static_cast<unsigned int>(ParseUnsigned(element->GetText(), 0xffffffffu));
@@ -365,7 +386,7 @@ bool QXmlArchive::GetValue(const std::string& name, unsigned int& out) const
 
 bool QXmlArchive::GetValue(const std::string& name, unsigned short& out) const
 {
-    const TiXmlElement* element = FindValue(name);
+    const TiXmlElement* element = FindChild(name);
     if (!element)
         return false;
     out = static_cast<unsigned short>(ParseUnsigned(element->GetText(), 0xffffu));
@@ -374,6 +395,6 @@ bool QXmlArchive::GetValue(const std::string& name, unsigned short& out) const
 
 bool QXmlArchive::GetValue(const std::string& name, double& out) const
 {
-    const TiXmlElement* element = FindValue(name);
+    const TiXmlElement* element = FindChild(name);
     return element && DecodeDouble(element->GetText(), out);
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <string>
+#include <unordered_map>
 
 #include <tinyxml.h>
 
@@ -52,7 +53,8 @@ private:
 
     void AddComment(const std::string& text);
     void AppendValueElement(const std::string& name, const std::string& text);
-    const TiXmlElement* FindValue(const std::string& name) const;
+    TiXmlElement* AppendElement(TiXmlElement* element);
+    TiXmlElement* FindChild(const std::string& name) const;
     void CheckSetting(const std::string& name) const;
     void CheckGetting(const std::string& name) const;
     void CheckClash(const std::string& name) const;
@@ -61,4 +63,8 @@ private:
     TiXmlDocument document;
     TiXmlElement* currentSection = nullptr;
     int direction = Save;
+    // First child element of each name, per section searched so far: looking children up one by
+    // one from the first made reading n sections by name take n * n steps.
+    using ChildrenByName = std::unordered_map<std::string, TiXmlElement*>;
+    mutable std::unordered_map<const TiXmlElement*, ChildrenByName> childIndex;
 };

@@ -99,6 +99,44 @@ private slots:
         QCOMPARE(read, name);
     }
 
+    // Sections and values are found by name in any order; of two with one name, the first counts,
+    // also for elements appended after the section was first searched.
+    void lookupByName()
+    {
+        QVERIFY(WriteAll(PathOf("lookup.xml"), "<Configuration><S><B>2</B><A>1</A><B>3</B>"
+                                               "<T><V>4</V></T><T><V>5</V></T></S></Configuration>"));
+        QXmlArchive loaded;
+        unsigned a = 0, b = 0, v = 0, added = 0;
+        QVERIFY(loaded.LoadFile(PathOf("lookup.xml")) && loaded.GetSection("S"));
+        QVERIFY(loaded.GetValue("A", a) && loaded.GetValue("B", b));
+        QVERIFY(loaded.GetSection("T") && loaded.GetValue("V", v));
+        loaded.LeaveSection();
+        QVERIFY(!loaded.GetSection("U"));
+        QCOMPARE(QList<unsigned>({a, b, v}), QList<unsigned>({1, 2, 4}));
+        QTest::ignoreMessage(QtDebugMsg,
+                             "ERROR! CXmlArchive. \"Setting\" value in Load operation. Element: Added\n");
+        loaded.SetValue("Added", 6u);
+        QVERIFY(loaded.GetValue("Added", added));
+        QCOMPARE(added, 6u);
+
+        QXmlArchive saving; // adding a section again enters the older one
+        QVERIFY(saving.AddSection("S"));
+        saving.SetValue("First", 1u);
+        saving.LeaveSection();
+        saving.SetValue("Between", 2u);
+        QTest::ignoreMessage(QtDebugMsg, "ERROR! CXmlArchive. An element of name: S  already exists\n");
+        QVERIFY(saving.AddSection("S"));
+        QTest::ignoreMessage(QtDebugMsg, "ERROR! CXmlArchive. An element of name: First  already exists\n");
+        saving.SetValue("First", 3u);
+        saving.LeaveSection();
+        QVERIFY(saving.SaveFile(PathOf("twice.xml")));
+        QFile saved(PathOf("twice.xml"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("<?xml version=\"1.0\" ?>\n<Configuration>\n    <S>\n"
+                                             "        <First>1</First>\n        <First>3</First>\n    </S>\n"
+                                             "    <Between>2</Between>\n    <S />\n</Configuration>\n"));
+    }
+
     void loadFailures_data()
     {
         QTest::addColumn<QString>("path");
