@@ -22,6 +22,8 @@
 
 namespace {
 
+const QString ConnectedText = QStringLiteral("Connected");
+const QString NotConnectedText = QStringLiteral("Not connected");
 constexpr int AwaitedTileMargin = 50;
 
 void setTextIfChanged(QLabel* label, const QString& text)
@@ -43,6 +45,29 @@ SLMainWindow::SLMainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::SL
     // The status bar only appears while it has a note to show.
     connect(ui->statusBar, &QStatusBar::messageChanged, this,
             [this](const QString& message) { ui->statusBar->setVisible(!message.isEmpty()); });
+    fitGateStatusRow();
+}
+
+// Without this the lamps move sideways whenever the connection text changes width, and at the
+// window's minimum size the form's minimum heights (too small for today's taller titles) cut them.
+void SLMainWindow::fitGateStatusRow()
+{
+    QLabel* status = ui->gateStatusLabel;
+    const QString designText = status->text();
+    int width = 0;
+    for (const QString& text : {ConnectedText, NotConnectedText}) {
+        status->setText(text);
+        width = std::max(width, status->sizeHint().width());
+    }
+    status->setText(designText);
+    status->setFixedWidth(width);
+    // Inner boxes first: the frame's need follows from theirs.
+    QWidget* const lampRow[] = {ui->gate1GroupBox, ui->gate2GroupBox, ui->gate3GroupBox, ui->gate4GroupBox,
+                                ui->frame};
+    for (QWidget* widget : lampRow) {
+        widget->ensurePolished();
+        widget->setMinimumHeight(std::max(widget->minimumHeight(), widget->minimumSizeHint().height()));
+    }
 }
 
 SLMainWindow::~SLMainWindow() = default;
@@ -81,8 +106,7 @@ void SLMainWindow::refreshStatus()
 
 void SLMainWindow::refreshConnectionText()
 {
-    setTextIfChanged(ui->gateStatusLabel, controller->GatesConnected() ? QStringLiteral("Connected")
-                                                                       : QStringLiteral("Not connected"));
+    setTextIfChanged(ui->gateStatusLabel, controller->GatesConnected() ? ConnectedText : NotConnectedText);
 }
 
 void SLMainWindow::refreshGateLamps()

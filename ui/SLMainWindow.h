@@ -86,6 +86,7 @@ private Q_SLOTS:
     void on_autoAdvSubjectCheckBox_toggled(bool checked);
 
 private:
+    void fitGateStatusRow();
     void buildSequenceStrip();
     void setupReportTable();
     void refreshConnectionText();

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -148,6 +149,45 @@ private slots:
 
         h.tick(4); // the awaited segment's time runs on
         QTRY_VERIFY(display.paints > 0);
+    }
+
+    // Where each lamp sits in the window, and whether all of it can be seen.
+    void gateLampsStayStillAndWhole_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("minimum size") << QSize(1, 1);
+        QTest::newRow("designed size") << QSize(581, 707);
+        QTest::newRow("wide") << QSize(1400, 800);
+    }
+    void gateLampsStayStillAndWhole()
+    {
+        QFETCH(QSize, size);
+        ControllerHarness h;
+        h.start();
+        SLMainWindow& window = h.controller->MainWindow();
+        window.resize(size);
+        const auto lampPlaces = [&window] {
+            QApplication::processEvents();
+            window.layout()->activate();
+            QList<QRect> places;
+            for (int number = 1; number <= 4; ++number) {
+                auto* lamp = window.findChild<QLabel*>(QString("gate%1LampLabel").arg(number));
+                const QRect place(lamp->mapTo(&window, QPoint()), lamp->size());
+                places << (lamp->visibleRegion() == QRegion(lamp->rect()) ? place : QRect());
+            }
+            return places;
+        };
+        h.tick();
+        h.status(1000);
+        h.tick();
+        QCOMPARE(h.connectionText(), QString("Connected"));
+        const QList<QRect> connected = lampPlaces();
+        for (const QRect& place : connected)
+            QCOMPARE(place.size(), QSize(31, 31)); // an empty place: the lamp is cut
+        h.clock.advance(2000);
+        h.tick();
+        QCOMPARE(h.connectionText(), QString("Not connected"));
+        QCOMPARE(lampPlaces(), connected);
     }
 
     void aboutShowsTheVersionAndEveryPressOpensANewOne()
