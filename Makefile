@@ -4,8 +4,9 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
-.PHONY: run test build deps bench asan-test clean
+.PHONY: run test build deps bench asan-test package fuzz clean
 
 run: build
 	scripts/run.sh $(BUILD_DIR)
@@ -30,5 +31,18 @@ bench: deps
 asan-test:
 	$(MAKE) test BUILD_DIR=build-asan BUILD_TYPE=Debug CMAKE_FLAGS="-DSWIFTLANE_SANITIZE=ON -DSWIFTLANE_BENCH=OFF $(CMAKE_FLAGS)"
 
+# A Debian package (build/swiftlane_<version>_<arch>.deb) of the application and the simulator.
+package: build
+	scripts/install-deps.sh --package
+	cmake --build $(BUILD_DIR) --target package
+
+# Every libFuzzer target for FUZZ_SECONDS each, built with clang, ASan and UBSan in build-fuzz/.
+fuzz:
+	scripts/install-deps.sh --fuzz
+	cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+		-DSWIFTLANE_FUZZ=ON -DSWIFTLANE_SANITIZE=ON -DSWIFTLANE_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build build-fuzz -j $(JOBS) --target fuzzers
+	scripts/run-fuzzers.sh build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-asan build-release
+	rm -rf build build-asan build-release build-fuzz

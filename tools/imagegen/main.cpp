@@ -1,6 +1,9 @@
-// Draws the application's lamp, icon and logo images into resources/images/.
+// Draws the application's lamp, icon and logo images into resources/images/, or the desktop icon
+// in the sizes of the icon theme.
 // Usage: swiftlane-imagegen <output folder>
+//        swiftlane-imagegen --app-icons <theme folder> <icon name>
 
+#include <QByteArray>
 #include <QColor>
 #include <QDir>
 #include <QFont>
@@ -266,6 +269,25 @@ QImage logo()
     return image;
 }
 
+// The desktop icon: the chequered flag on a rounded tile, so it reads on light and dark panels.
+QImage appIcon(int size)
+{
+    QImage image = blankImage(size, size);
+    QPainter p(&image);
+    beginPainting(p);
+    const double s = size;
+    QLinearGradient sky(0, 0, 0, s);
+    sky.setColorAt(0, QColor(40, 95, 190));
+    sky.setColorAt(1, QColor(10, 35, 95));
+    p.setPen(Qt::NoPen);
+    p.setBrush(sky);
+    p.drawRoundedRect(QRectF(s * 0.03, s * 0.03, s * 0.94, s * 0.94), s * 0.18, s * 0.18);
+    p.setBrush(QColor(30, 150, 70));
+    p.drawRect(QRectF(s * 0.03, s * 0.78, s * 0.94, s * 0.08));
+    drawFlag(p, QRectF(s * 0.12, s * 0.1, s * 0.8, s * 0.8));
+    return image;
+}
+
 bool save(const QImage& image, const QString& folder, const QString& name)
 {
     const QString path = QDir(folder).filePath(name + ".png");
@@ -275,13 +297,28 @@ bool save(const QImage& image, const QString& folder, const QString& name)
     return false;
 }
 
+// One PNG per size of the icon theme: <theme folder>/<n>x<n>/apps/<icon name>.png.
+bool saveAppIcons(const QString& themeFolder, const QString& iconName)
+{
+    bool ok = true;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256, 512}) {
+        const QString folder = QDir(themeFolder).filePath(QStringLiteral("%1x%1/apps").arg(size));
+        QDir().mkpath(folder);
+        ok &= save(appIcon(size), folder, iconName);
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--app-icons")
+        return saveAppIcons(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3])) ? 0 : 1;
     if (argc != 2) {
-        QTextStream(stderr) << "usage: swiftlane-imagegen <output folder>\n";
+        QTextStream(stderr) << "usage: swiftlane-imagegen <output folder>\n"
+                               "       swiftlane-imagegen --app-icons <theme folder> <icon name>\n";
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
