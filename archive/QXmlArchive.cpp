@@ -1,5 +1,6 @@
 #include "archive/QXmlArchive.h"
 
+#include "archive/XmlNesting.h"
 #include "common/TokenSplit.h"
 #include "common/Trace.h"
 
@@ -17,6 +18,8 @@
 namespace {
 
 const char* const rootName = "Configuration";
+// Far beyond the few levels the application's files use.
+constexpr int MaxNestingDepth = 256;
 // TinyXML's own wording for a file it cannot open.
 const char* const openingFileError = "Failed to open file";
 
@@ -149,6 +152,12 @@ bool QXmlArchive::LoadFile(const QString& fileName)
     // Read once and parsed from memory: listing the runs folder loads every file in it.
     QByteArray bytes = file.readAll();
     file.close();
+    // TinyXML recurses once per level when it parses, prints and frees; a damaged or hostile file
+    // nested deeply enough would overflow the stack.
+    if (XmlNestingDepth(bytes) > MaxNestingDepth) {
+        FailLoad(fileName, "Elements nested too deeply");
+        return false;
+    }
     // Files of older versions hold Latin-1 text without an encoding declaration; parsed as UTF-8
     // their accented letters would swallow the markup after them.
     const TiXmlEncoding encoding = IsUtf8(bytes) ? TIXML_DEFAULT_ENCODING : TIXML_ENCODING_LEGACY;

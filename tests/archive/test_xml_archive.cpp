@@ -1,4 +1,5 @@
 #include "archive/QXmlArchive.h"
+#include "archive/XmlNesting.h"
 #include "support/TraceOn.h"
 
 #include <QFile>
@@ -138,9 +139,16 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("error");
         QVERIFY(WriteAll(PathOf("bad.xml"), "<Configuration><A>1</A>"));
+        // Parsing recurses once per level: a damaged or hostile file must not exhaust the stack.
+        const int deep = 200000;
+        QVERIFY(WriteAll(PathOf("deep.xml"), "<Configuration>" + QByteArray("<A>").repeated(deep) +
+                                                 QByteArray("</A>").repeated(deep) + "</Configuration>"));
+        QVERIFY(WriteAll(PathOf("deep-open.xml"), "<Configuration>" + QByteArray("<A x='>'>").repeated(deep)));
         QTest::newRow("missing") << PathOf("missing.xml") << "Failed to open file";
         QTest::newRow("directory") << dir.path() << "Failed to open file";
         QTest::newRow("malformed") << PathOf("bad.xml") << "Error reading Element value.";
+        QTest::newRow("nested too deeply") << PathOf("deep.xml") << "Elements nested too deeply";
+        QTest::newRow("nested too deeply, unclosed") << PathOf("deep-open.xml") << "Elements nested too deeply";
     }
     void loadFailures()
     {
@@ -153,6 +161,28 @@ private slots:
         unsigned n = 5; // no cursor into a released document is left behind
         QVERIFY(!archive.GetSection("A") && !archive.GetValue("A", n));
         QCOMPARE(n, 5u);
+    }
+
+    // Markup that does not open an element must neither count nor hide the elements that do.
+    void nestingDepth_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("depth");
+        QTest::newRow("run file") << QByteArray("<?xml version=\"1.0\" ?><Configuration><GateSequence>"
+                                                "<Gate_0><GateNumber>1</GateNumber></Gate_0><!-- x -->"
+                                                "</GateSequence></Configuration>")
+                                  << 4;
+        QTest::newRow("self-closing") << QByteArray("<a><b/><c /></a>") << 1;
+        QTest::newRow("comment") << QByteArray("<a><!-- <b><c></d> --><b></b></a>") << 2;
+        QTest::newRow("cdata") << QByteArray("<a><![CDATA[ <b><c> ]]></a>") << 1;
+        QTest::newRow("quoted closers") << QByteArray("<a x='/>' y=\"</a>\"><b z='>'><c>") << 3;
+        QTest::newRow("closing first") << QByteArray("</a></b><a>") << 1;
+    }
+    void nestingDepth()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, depth);
+        QCOMPARE(XmlNestingDepth(text), depth);
     }
 
     // A save fails unless every byte reached the disk, and never replaces what it could not write.
