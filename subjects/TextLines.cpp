@@ -39,7 +39,9 @@ TextLines readTextLines(const QByteArray& bytes)
         const qsizetype end = rest.indexOf('\n');
         QByteArrayView line = end < 0 ? rest : rest.first(end);
         rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
-        if (end >= 0 && line.endsWith('\r'))
+        // CRs at a line's end belong to its line end (also where a file was cut between CR and
+        // LF); a name written back would lose them anyway.
+        while (line.endsWith('\r'))
             line.chop(1);
         if (line.size() > TextLines::MaxLineBytes) {
             result.stopLine = lineNumber;
@@ -55,7 +57,10 @@ TextLines readTextLines(const QByteArray& bytes)
     for (const QByteArrayView line : kept)
         read.append(line).append('\n');
     const bool utf8 = isUtf8(read);
-    for (const QByteArrayView line : kept)
-        result.lines << (utf8 ? QString::fromUtf8(line) : QString::fromLatin1(line));
+    for (const QByteArrayView line : kept) {
+        // Only the file's first bytes may be a byte order mark; inside, U+FEFF is kept as written.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        result.lines << (utf8 ? QString(decoder(line)) : QString::fromLatin1(line));
+    }
     return result;
 }

@@ -29,6 +29,10 @@ private slots:
         QTest::newRow("blanks and commas kept")
             << QByteArray(" Smith, Ann \n\t\n") << QStringList{" Smith, Ann ", "\t"} << 0;
         QTest::newRow("lone CR stays in the name") << QByteArray("A\rB\n") << QStringList{"A\rB"} << 0;
+        QTest::newRow("file cut after the CR of its last CR LF")
+            << QByteArray("Ann\r\nBob\r") << QStringList{"Ann", "Bob"} << 0;
+        QTest::newRow("doubled CR before LF")
+            << QByteArray("Ann\r\r\nBob\n") << QStringList{"Ann", "Bob"} << 0;
         QTest::newRow("511 bytes is a name")
             << line511 + "\nBob" << QStringList{QString(line511), "Bob"} << 0;
         QTest::newRow("512 bytes stops, CR not counted") << "Ann\r\n\r\n" + line512 + "\r\nBob\r\n"
