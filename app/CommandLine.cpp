@@ -16,11 +16,15 @@ CommandLineOptions ApplyCommandLine(const QStringList& arguments)
         QStringLiteral("no-recording"),
         QStringLiteral("Do not keep the bytes the gates send in a session file (Swiftlane/Sessions)."));
     parser.addOption(noRecording);
+    const QCommandLineOption rfid(QStringLiteral("rfid"),
+                                  QStringLiteral("Show the RFID reader's menu actions and scan button."));
+    parser.addOption(rfid);
     parser.process(arguments);
     // QT_LOGGING_RULES still has the last word, as Qt applies it after these rules.
     if (parser.isSet(verbose))
         QLoggingCategory::setFilterRules(QStringLiteral("swiftlane.trace=true"));
     CommandLineOptions options;
     options.recording = !parser.isSet(noRecording);
+    options.rfid = parser.isSet(rfid);
     return options;
 }

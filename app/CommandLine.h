@@ -8,5 +8,6 @@
 struct CommandLineOptions
 {
     bool recording = true; // --no-recording: no gate session file
+    bool rfid = false;     // --rfid: the RFID reader's menu actions and scan button are shown
 };
 CommandLineOptions ApplyCommandLine(const QStringList& arguments);

@@ -13,9 +13,10 @@ namespace {
 constexpr std::uint32_t ConnectionWindowMs = 2000;
 } // namespace
 
-SLMain::SLMain() : QObject(nullptr), mainWindow(nullptr), gateSystem(this)
+SLMain::SLMain() : QObject(nullptr), mainWindow(nullptr), gateSystem(this), rfidScanner(this)
 {
     gateSystem.Link().SetUi(&linkDialogs);
+    rfidScanner.Link().SetUi(&linkDialogs);
     sequenceRun.SetOwner(this);
     sequenceRun.Report().SetUi(this);
     runsFolder = platform::dataPath(QStringLiteral("\\Swiftlane\\Runs\\"));
@@ -32,12 +33,13 @@ SLMain::~SLMain()
     SaveConfig();
 }
 
-void SLMain::Init()
+void SLMain::Init(bool rfidControls)
 {
     mainWindow.setController(this);
     UpdateConnection();
     mainWindow.showAndRefresh();
-    mainWindow.hideRfidControls();
+    if (!rfidControls)
+        mainWindow.hideRfidControls();
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, &SLMain::OnTimer);
     timer->start(TickIntervalMs);
@@ -65,6 +67,7 @@ void SLMain::OnTimer()
 {
     gateSystem.Poll();
     UpdateConnection();
+    rfidScanner.Poll();
     mainWindow.refreshStatus();
     CheckCountdown();
     UpdateLiveRow();
@@ -128,7 +131,7 @@ void SLMain::GetGateReady(bool& r0, bool& r1, bool& r2, bool& r3) const
 
 void SLMain::OnRFIDTag(const QString& tag)
 {
-    mainWindow.addSubjectName(tag);
+    mainWindow.addSubjectName(SubjectNameForTag(tagNames, tag));
 }
 
 QStringList SLMain::SubjectNames() const
@@ -141,14 +144,38 @@ void SLMain::SetSubjectNames(QStringList names)
     mainWindow.setSubjectNames(names);
 }
 
-// The RFID tag map and the port dialogs are not part of this build yet.
-void SLMain::ImportRFIDTagNames() {}
+void SLMain::ImportRFIDTagNames()
+{
+    const QString path =
+        platform::dialogs().openFileName(&mainWindow, QStringLiteral("Select RFID tag / name file"),
+                                         QString(), QStringLiteral("Text (*.txt *.csv)"));
+    if (path.isEmpty())
+        return;
+    const TagFileImport result = ImportTagNameFile(path, tagNames);
+    const QString title = QStringLiteral("Import RFID tags and names");
+    if (!result.opened) {
+        platform::dialogs().message(QMessageBox::Warning, &mainWindow, title,
+                                    QStringLiteral("Cannot read %1:\n%2").arg(path, result.error));
+    } else if (result.stoppedAtLine > 0) {
+        platform::dialogs().message(QMessageBox::Warning, &mainWindow, title,
+                                    TagImportStoppedText(path, result));
+    }
+}
+
 void SLMain::SetupGateConnection()
 {
     gateSystem.Link().ShowPortDialog(QStringLiteral("Swiftlane COM Port"));
 }
-void SLMain::SetupRfidConnection() {}
-void SLMain::RequestRfidScan() {}
+
+void SLMain::SetupRfidConnection()
+{
+    rfidScanner.ShowPortDialog();
+}
+
+void SLMain::RequestRfidScan()
+{
+    rfidScanner.RequestScan();
+}
 
 void SLMain::ShowAbout()
 {

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "devices/CGateSystem.h"
+#include "devices/CRFIDScanner.h"
 #include "devices/GateSystemOwner.h"
+#include "devices/RfidTagOwner.h"
 #include "devices/session/SessionRecorder.h"
+#include "subjects/TagNames.h"
 #include "timing/ReportFileUi.h"
 #include "timing/RunOwner.h"
 #include "timing/SequenceRun.h"
@@ -16,11 +19,12 @@
 
 #include <cstdint>
 
-// The application's controller: owns the window, the gate link and the run engine, and drives
-// everything from one 25 ms tick on the GUI thread.
+// The application's controller: owns the window, the gate link, the RFID scanner and the run
+// engine, and drives everything from one 25 ms tick on the GUI thread.
 class SLMain : public QObject,
                public GateSystemOwner,
                public RunOwner,
+               public RfidTagOwner,
                public ReportFileUi,
                public MainWindowOwner
 {
@@ -35,7 +39,8 @@ public:
     static constexpr int TickIntervalMs = 25;
     static constexpr int GateFlagCount = 4;
 
-    void Init();
+    // The RFID menu actions and scan button stay hidden unless `rfidControls` asks for them.
+    void Init(bool rfidControls = false);
     // Keeps every byte the gates send in a new file in the sessions folder.
     void StartRecording();
     static QString SessionsFolder();
@@ -67,7 +72,7 @@ public:
     bool ConfirmExit() override;
 
     // Subject list, kept by the main window's subject combo box.
-    void OnRFIDTag(const QString& tag);
+    void OnRFIDTag(const QString& tag) override;
     QStringList SubjectNames() const override;
     void SetSubjectNames(QStringList names) override;
 
@@ -76,7 +81,7 @@ public:
     void ExportNameList() override;
     void SetupGateSequences() override;
 
-    // Menu operations whose dialogs are not part of this build yet: they do nothing visible.
+    // The RFID tag/name file and the links' port dialogs.
     void ImportRFIDTagNames() override;
     void SetupGateConnection() override;
     void SetupRfidConnection() override;
@@ -96,6 +101,10 @@ public:
     SequenceRun& GetSequenceRun() { return sequenceRun; }
     const SequenceRun& GetSequenceRun() const override { return sequenceRun; }
     SLMainWindow& MainWindow() { return mainWindow; }
+    bool IsRfidScannerOpen() const override { return rfidScanner.IsOpen(); }
+    CRFIDScanner& RfidScanner() { return rfidScanner; }
+    const TagNameMap& TagNames() const { return tagNames; }
+    SerialLinkDialogs& LinkDialogs() { return linkDialogs; }
     bool CountdownArmed() const { return countdownArmed; }
 
 public Q_SLOTS:
@@ -109,14 +118,17 @@ private:
     void ShowPath(const QString& title, const QString& text, const QString& path);
 
     SLMainWindow mainWindow;
+    // Before the links, so the port dialogs go after the links they were made for.
     SerialLinkDialogs linkDialogs;
     SessionRecorder recorder; // outlives the gate system, which reports its reads to it
     CGateSystem gateSystem;
+    CRFIDScanner rfidScanner;
     QString runsFolder;
     bool gatePresent[GateFlagCount] = {};
     bool gateReady[GateFlagCount] = {};
     bool gatesConnected = false;
     SequenceRun sequenceRun;
+    TagNameMap tagNames;
     std::uint32_t countdownStart = 0;
     bool countdownArmed = false;
     std::uint64_t runsStarted = 0; // tells an abort answer which run it was asked about

@@ -10,7 +10,7 @@ int main(int argc, char* argv[])
     int code = 0;
     {
         SLMain controller;
-        controller.Init();
+        controller.Init(options.rfid);
         if (options.recording)
             controller.StartRecording();
         code = app.exec();

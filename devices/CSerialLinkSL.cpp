@@ -1,6 +1,7 @@
 #include "devices/CSerialLinkSL.h"
 
 #include "common/Trace.h"
+#include "devices/FtdiDatabase.h"
 
 #include <cstring>
 #include <memory>
@@ -24,6 +25,7 @@ bool IsGateAdapter(const platform::FtDeviceListInfoNode& node)
 
 CSerialLinkSL::CSerialLinkSL()
 {
+    InitFtdiDatabase();
     baudRate = 9600;
     if (AutoDetect())
         Open(false);
@@ -32,6 +34,7 @@ CSerialLinkSL::CSerialLinkSL()
 CSerialLinkSL::~CSerialLinkSL()
 {
     Close();
+    EmptyFtdiDatabase();
 }
 
 bool CSerialLinkSL::AutoDetect()

@@ -49,6 +49,18 @@ bool isOrphaned(const QString& folder, const QString& name)
     return orphaned;
 }
 
+// $<variable>, else $XDG_RUNTIME_DIR/swiftlane/<leaf>, else /tmp/swiftlane-<uid>/<leaf>.
+QString runtimeFolder(const char* variable, const QString& leaf)
+{
+    const QString own = qEnvironmentVariable(variable);
+    if (!own.isEmpty())
+        return own;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty())
+        return runtime + QStringLiteral("/swiftlane/") + leaf;
+    return QStringLiteral("/tmp/swiftlane-%1/").arg(::getuid()) + leaf;
+}
+
 } // namespace
 
 QString virtualAdapterLockPath(const QString& folder, const QString& name)
@@ -58,19 +70,22 @@ QString virtualAdapterLockPath(const QString& folder, const QString& name)
 
 QString virtualAdapterFolder()
 {
-    const QString own = qEnvironmentVariable("SWIFTLANE_ADAPTER_DIR");
-    if (!own.isEmpty())
-        return own;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty())
-        return runtime + QStringLiteral("/swiftlane/adapters");
-    return QStringLiteral("/tmp/swiftlane-%1/adapters").arg(::getuid());
+    return runtimeFolder("SWIFTLANE_ADAPTER_DIR", QStringLiteral("adapters"));
+}
+
+QString virtualSerialFolder()
+{
+    return runtimeFolder("SWIFTLANE_SERIAL_DIR", QStringLiteral("serial"));
 }
 
 std::vector<VirtualAdapter> listVirtualAdapters()
 {
+    return listVirtualTerminals(virtualAdapterFolder());
+}
+
+std::vector<VirtualAdapter> listVirtualTerminals(const QString& path)
+{
     std::vector<VirtualAdapter> adapters;
-    const QString path = virtualAdapterFolder();
     const QDir folder(path);
     if (!folder.exists())
         return adapters;

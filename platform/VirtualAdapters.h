@@ -22,10 +22,18 @@ inline const char* const VirtualAdapterDescription = "Swiftlane virtual gate ada
 // $SWIFTLANE_ADAPTER_DIR, else $XDG_RUNTIME_DIR/swiftlane/adapters, else /tmp/swiftlane-<uid>/adapters.
 QString virtualAdapterFolder();
 
+// Virtual serial devices that are no gate adapter (the simulator's RFID reader): links of the same
+// kind in a folder of their own. $SWIFTLANE_SERIAL_DIR, else $XDG_RUNTIME_DIR/swiftlane/serial,
+// else /tmp/swiftlane-<uid>/serial.
+QString virtualSerialFolder();
+
 // The attached virtual adapters in name order. Left out: dangling links, links to anything but a
 // terminal, and links whose lock file exists but is held by nobody (their owner died, and the
 // terminal number may since belong to another program).
 std::vector<VirtualAdapter> listVirtualAdapters();
+
+// The same listing for the links in any folder.
+std::vector<VirtualAdapter> listVirtualTerminals(const QString& folder);
 
 // The lock file beside adapter `name`'s link, ".<name>.lock"; the program that made the link holds
 // an exclusive flock on it for as long as the adapter is plugged in. Links without one are listed.

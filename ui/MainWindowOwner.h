@@ -19,6 +19,8 @@ public:
     virtual bool GatesConnected() const = 0;
     virtual void GetGatePresent(bool& p0, bool& p1, bool& p2, bool& p3) const = 0;
     virtual void GetGateReady(bool& r0, bool& r1, bool& r2, bool& r3) const = 0;
+    // The RFID scan button is enabled while this holds.
+    virtual bool IsRfidScannerOpen() const = 0;
 
     virtual void StartOrAbortRun() = 0;
     virtual void SetSubjectName(const QString& name) = 0;

@@ -97,7 +97,9 @@ void SLMainWindow::refreshStatus()
     refreshGateLamps();
     refreshRunProgress();
     refreshSequenceChoice();
-    // The RFID scan button stays hidden; it follows the scanner link once the controller has one.
+    const bool scannerOpen = controller->IsRfidScannerOpen();
+    if (ui->RFIDScanButton->isEnabled() != scannerOpen)
+        ui->RFIDScanButton->setEnabled(scannerOpen);
     if (!ui->viewReportButton->isEnabled())
         ui->viewReportButton->setEnabled(true);
     if (runDisplay)

@@ -1,6 +1,10 @@
 #include "ui/SerialLinkDialogs.h"
 
 #include "platform/OperatorDialogs.h"
+#include "ui/SerialPortDialog.h"
+
+SerialLinkDialogs::SerialLinkDialogs() = default;
+SerialLinkDialogs::~SerialLinkDialogs() = default;
 
 void SerialLinkDialogs::ShowLinkWarning(const QString& text)
 {
@@ -9,7 +13,22 @@ void SerialLinkDialogs::ShowLinkWarning(const QString& text)
 
 void SerialLinkDialogs::ShowPortDialog(CSerialLink& link, const QString& title)
 {
-    // No port dialog in this build yet: the link keeps the settings it was given.
-    Q_UNUSED(link);
-    Q_UNUSED(title);
+    std::unique_ptr<SerialPortDialog>& dialog = dialogs[&link];
+    if (!dialog)
+        dialog = std::make_unique<SerialPortDialog>(link);
+    const bool alreadyShown = dialog->isVisible();
+    dialog->GetDataFromComPort();
+    dialog->show();
+    dialog->setWindowTitle(title);
+    if (alreadyShown) {
+        // Possibly behind the main window by now.
+        dialog->raise();
+        dialog->activateWindow();
+    }
+}
+
+SerialPortDialog* SerialLinkDialogs::DialogOf(const CSerialLink& link) const
+{
+    const auto it = dialogs.find(&link);
+    return it == dialogs.end() ? nullptr : it->second.get();
 }

@@ -204,4 +204,21 @@ int PtyAdapter::Write(const QByteArray& bytes)
     return written > 0 ? static_cast<int>(written) : 0;
 }
 
+QByteArray PtyAdapter::ReadAvailable()
+{
+    QByteArray bytes;
+    if (!IsPlugged())
+        return bytes;
+    char chunk[256];
+    for (;;) {
+        // Non-blocking: fails with EAGAIN when nothing is there, and with EIO while nobody has the
+        // device open.
+        const ssize_t got = ::read(masterFd, chunk, sizeof chunk);
+        if (got <= 0)
+            break;
+        bytes.append(chunk, static_cast<qsizetype>(got));
+    }
+    return bytes;
+}
+
 } // namespace sim

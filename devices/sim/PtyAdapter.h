@@ -29,6 +29,10 @@ public:
     // Writes what the terminal takes without waiting. Bytes written while nobody has the device
     // open are discarded, so a reader never sees old sentences; returns the number taken.
     int Write(const QByteArray& bytes);
+    // What the program on the other side has written, without waiting.
+    QByteArray ReadAvailable();
+    // The terminal's own side, for poll(); -1 while unplugged.
+    int Fd() const { return masterFd; }
 
     QString Name() const { return name; }
     QString LinkPath() const;

@@ -1,4 +1,5 @@
-// The console belongs to the person at the terminal: trace lines only when asked for.
+// The console belongs to the person at the terminal: trace lines only when asked for, and the
+// program's own options.
 #include "app/CommandLine.h"
 #include "support/ControllerHarness.h"
 
@@ -52,6 +53,18 @@ private Q_SLOTS:
         QLoggingCategory::setFilterRules(QString());
         QVERIFY2(lines.count(QStringLiteral("ft_status = 0\n")) >= 1000 / SLMain::TickIntervalMs,
                  qPrintable(lines.join(QLatin1Char('|'))));
+    }
+
+    void optionsFromTheCommandLine()
+    {
+        const CommandLineOptions plain = ApplyCommandLine({QStringLiteral("swiftlane")});
+        QVERIFY(plain.recording);
+        QVERIFY(!plain.rfid);
+
+        const CommandLineOptions both = ApplyCommandLine(
+            {QStringLiteral("swiftlane"), QStringLiteral("--rfid"), QStringLiteral("--no-recording")});
+        QVERIFY(both.rfid);
+        QVERIFY(!both.recording);
     }
 };
 

@@ -44,10 +44,10 @@ void ControllerHarness::writeSequence(const QString& name, const std::vector<int
     QVERIFY(sequence.Save(runsFolder() + name + QStringLiteral(".run")));
 }
 
-void ControllerHarness::start()
+void ControllerHarness::start(bool rfidControls)
 {
     controller = std::make_unique<SLMain>();
-    controller->Init();
+    controller->Init(rfidControls);
 }
 
 void ControllerHarness::status(std::uint32_t deviceTime, bool g0, bool g1, bool g2, bool g3)

@@ -4,12 +4,36 @@
 #include "devices/sim/AthleteRunner.h"
 #include "devices/sim/DeviceClock.h"
 #include "devices/sim/GateSimulator.h"
+#include "devices/sim/RfidReaderSim.h"
 #include "timing/GateSequence.h"
 
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray readAvailable(int fd)
+{
+    pollfd ready = {fd, POLLIN, 0};
+    char chunk[64];
+    QByteArray bytes;
+    while (::poll(&ready, 1, 0) > 0 && (ready.revents & POLLIN)) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got <= 0)
+            break;
+        bytes.append(chunk, got);
+    }
+    return bytes;
+}
+
+} // namespace
 
 class GateSim : public QObject
 {
@@ -107,6 +131,9 @@ private slots:
             << QStringList{"--gates", "2", "--order", "1,3"} << "--order";
         QTest::newRow("script names gate 7") << QStringList{"--script", "gate7.txt"} << "got \"100 7\"";
         QTest::newRow("stray argument") << QStringList{"--auto", "2.5"} << "unexpected argument \"2.5\"";
+        QTest::newRow("empty RFID tag") << QStringList{"--rfid-reader", "A,,B"} << "--rfid-reader wants";
+        QTest::newRow("RFID tag too long for the reply ring")
+            << QStringList{"--rfid-reader", QString(63, 'T')} << "--rfid-reader wants";
     }
     void programRejectsOptionsItCannotHonour()
     {
@@ -125,6 +152,25 @@ private slots:
         QVERIFY(simulator.waitForFinished(3000));
         QCOMPARE(simulator.exitCode(), 2);
         QVERIFY2(simulator.readAllStandardError().contains(message.toUtf8()), qPrintable(message));
+    }
+
+    // The reader answers each "r" with the next tag, from the first again after the last, and
+    // ignores anything else it is sent.
+    void rfidReaderAnswersScanRequestsInTurn()
+    {
+        sim::RfidReaderSim reader("READER1", {"04A3B2C1", "77"}, {}, scratch.filePath("serial"));
+        QVERIFY(reader.Plug());
+        const int fd = ::open(QFile::encodeName(reader.DevicePath()).constData(), O_RDWR | O_NOCTTY);
+        QVERIFY(fd >= 0);
+        termios mode = {};
+        ::tcgetattr(fd, &mode);
+        ::cfmakeraw(&mode);
+        ::tcsetattr(fd, TCSANOW, &mode);
+        QVERIFY(::write(fd, "rxrr", 4) == 4);
+        QByteArray answers;
+        QTRY_VERIFY_WITH_TIMEOUT((reader.Poll(), answers += readAvailable(fd), answers.size() >= 24), 2000);
+        ::close(fd);
+        QCOMPARE(answers, QByteArray("04A3B2C1\r\n77\r\n04A3B2C1\r\n"));
     }
 
     void programRemovesItsAdapterOnTerminate()

@@ -187,6 +187,22 @@ bool ApplyReplay(const QCommandLineParser& parser, SimOptions& options)
     return true;
 }
 
+// Tags the application takes whole: printable, and no longer than its 62-byte reply ring.
+bool ApplyRfidReader(const QCommandLineParser& parser, SimOptions& options)
+{
+    if (!parser.isSet(QStringLiteral("rfid-reader")))
+        return true;
+    static const QRegularExpression tag(QStringLiteral("^[\\x21-\\x7E]{1,62}$"));
+    options.rfidTags = parser.value(QStringLiteral("rfid-reader")).split(QLatin1Char(','));
+    for (const QString& text : options.rfidTags) {
+        if (!tag.match(text).hasMatch())
+            return Fail(QStringLiteral("--rfid-reader wants tags of 1 to 62 printable characters without "
+                                       "blanks, comma separated; got \"%1\"")
+                            .arg(text));
+    }
+    return true;
+}
+
 void AddOptions(QCommandLineParser& parser)
 {
     parser.addOptions({
@@ -229,6 +245,10 @@ void AddOptions(QCommandLineParser& parser)
          QStringLiteral("X")},
         {QStringLiteral("seed"), QStringLiteral("Random seed, for repeatable athletes and faults."),
          QStringLiteral("N")},
+        {QStringLiteral("rfid-reader"),
+         QStringLiteral("Also play an RFID reader on a second pseudo-terminal: each \"r\" it receives is "
+                        "answered with the next of these tags (after the last, the first again)."),
+         QStringLiteral("TAG1,TAG2,...")},
         {QStringLiteral("list-adapters"), QStringLiteral("Print the attached gate adapters and exit.")},
         {QStringLiteral("real-adapter-attached"),
          QStringLiteral("Exit with 0 when a USB gate adapter is attached, 1 otherwise.")},
@@ -266,7 +286,7 @@ std::optional<SimOptions> ParseSimOptions(const QStringList& arguments)
     options.demoSequenceFolder = parser.value(QStringLiteral("write-demo-sequence"));
     if (!ApplySeed(parser, options) || !ApplyGateOptions(parser, options) ||
         !ApplyAthleteOptions(parser, options) || !ApplyFaultOptions(parser, options) ||
-        !ApplyScript(parser, options) || !ApplyReplay(parser, options))
+        !ApplyScript(parser, options) || !ApplyReplay(parser, options) || !ApplyRfidReader(parser, options))
         return std::nullopt;
     return options;
 }

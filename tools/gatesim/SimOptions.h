@@ -28,6 +28,7 @@ struct SimOptions
     bool listAdapters = false;
     bool realAdapterCheck = false;
     QString demoSequenceFolder;
+    QStringList rfidTags; // empty: no RFID reader
 };
 
 // Parses the arguments and reads the script; on a mistake prints it and returns nothing. --help and --version

@@ -75,8 +75,28 @@ bool SimSession::Start()
     }
     if (!options.replay.empty())
         StartReplay();
+    if (!StartRfidReader())
+        return false;
     if (keyboard.IsActive())
         Print(QStringLiteral("Keys 1 to 4 break the beam of gate 1 to 4; q or Ctrl-C quits"));
+    return true;
+}
+
+bool SimSession::StartRfidReader()
+{
+    if (options.rfidTags.isEmpty())
+        return true;
+    rfidReader = std::make_unique<sim::RfidReaderSim>(options.adapterName, options.rfidTags,
+                                                      [this](const QString& line) { Print(line); });
+    QString error;
+    if (!rfidReader->Plug(&error)) {
+        std::fprintf(stderr, "swiftlane-gatesim: RFID reader: %s\n", qPrintable(error));
+        adapter.Unplug();
+        return false;
+    }
+    Print(
+        QStringLiteral("RFID reader at %1 (linked as %2); answers \"r\" with %3")
+            .arg(rfidReader->DevicePath(), rfidReader->LinkPath(), options.rfidTags.join(QLatin1Char(','))));
     return true;
 }
 
@@ -90,18 +110,31 @@ int SimSession::Run(const volatile std::sig_atomic_t& stopRequested)
         if (options.exitAfterMs >= 0 && now >= options.exitAfterMs)
             break;
         const int wait = static_cast<int>(std::clamp<std::int64_t>(NextDue(now) - now, 0, MaxWaitMs));
-        pollfd keys = {keyboard.Fd(), POLLIN, 0};
-        if (::poll(&keys, keyboard.IsActive() ? 1 : 0, wait) > 0)
+        if (Wait(wait) > 0)
             HandleKeys();
     }
     Finish();
     return 0;
 }
 
-// The link goes first: printing may fail or block once whoever reads our output has gone.
+// Until something is due, a key arrives or the RFID reader's terminal has a scan request. Returns > 0
+// when keys are waiting.
+int SimSession::Wait(int timeoutMs)
+{
+    pollfd waitFor[2] = {{keyboard.Fd(), POLLIN, 0}, {rfidReader ? rfidReader->WaitFd() : -1, POLLIN, 0}};
+    if (!keyboard.IsActive())
+        waitFor[0].fd = -1; // poll() skips negative descriptors
+    if (::poll(waitFor, 2, timeoutMs) <= 0)
+        return 0;
+    return waitFor[0].revents & POLLIN;
+}
+
+// The links go first: printing may fail or block once whoever reads our output has gone.
 void SimSession::Finish()
 {
     adapter.Unplug();
+    if (rfidReader)
+        rfidReader->Unplug();
     Print(QStringLiteral("Stopped; removed %1").arg(adapter.LinkPath()));
     const sim::FaultInjector& faults = gates.Faults();
     if (faults.IsActive())
@@ -172,6 +205,8 @@ void SimSession::Step(std::int64_t now)
         if (replayDoneMs >= 0 && now >= replayDoneMs + ReplayLingerMs)
             quit = true;
     }
+    if (rfidReader)
+        rfidReader->Poll();
     CheckReader();
 }
 

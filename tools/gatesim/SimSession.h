@@ -4,6 +4,7 @@
 #include "devices/sim/EventScript.h"
 #include "devices/sim/GateSimulator.h"
 #include "devices/sim/PtyAdapter.h"
+#include "devices/sim/RfidReaderSim.h"
 #include "devices/sim/SessionPlayer.h"
 #include "tools/gatesim/Keyboard.h"
 #include "tools/gatesim/SimOptions.h"
@@ -23,6 +24,8 @@ public:
 
 private:
     bool Start();
+    bool StartRfidReader();
+    int Wait(int timeoutMs);
     void Step(std::int64_t now);
     void HandleKeys();
     void CheckUnplug(std::int64_t now);
@@ -41,6 +44,7 @@ private:
     std::unique_ptr<sim::AthleteRunner> athletes;
     std::unique_ptr<sim::SessionPlayer> player;
     std::int64_t replayDoneMs = -1;
+    std::unique_ptr<sim::RfidReaderSim> rfidReader;
     Keyboard keyboard;
     std::int64_t startCounter = 0;
     bool unplugged = false;

@@ -1,0 +1,71 @@
+#include "subjects/TagNames.h"
+
+#include "common/TokenSplit.h"
+#include "subjects/TextLines.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+std::string Trimmed(const std::string& field)
+{
+    return QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size()))
+        .trimmed()
+        .toUtf8()
+        .toStdString();
+}
+
+// False for a line with fewer than two fields.
+bool StorePair(const QString& line, TagNameMap& tags)
+{
+    const QByteArray bytes = line.toUtf8();
+    const std::vector<std::string> fields =
+        SplitTokens(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), ",");
+    if (fields.size() < 2)
+        return false;
+    tags[Trimmed(fields[0])] = Trimmed(fields[1]);
+    return true;
+}
+
+} // namespace
+
+TagFileImport ImportTagNameFile(const QString& path, TagNameMap& tags)
+{
+    TagFileImport result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.error = file.errorString();
+        return result;
+    }
+    result.opened = true;
+    const TextLines text = readTextLines(bytes);
+    for (const QString& line : text.lines) {
+        if (StorePair(line, tags))
+            ++result.pairs;
+    }
+    result.stoppedAtLine = text.stopLine;
+    return result;
+}
+
+QString TagImportStoppedText(const QString& path, const TagFileImport& result)
+{
+    return QStringLiteral("Line %1 of %2 is longer than %3 bytes, so the import stopped there.\n"
+                          "%4 tag/name pairs before it were imported; that line and the lines after "
+                          "it were not.")
+        .arg(result.stoppedAtLine)
+        .arg(QFileInfo(path).fileName())
+        .arg(TextLines::MaxLineBytes)
+        .arg(result.pairs);
+}
+
+QString SubjectNameForTag(const TagNameMap& tags, const QString& tag)
+{
+    const auto it = tags.find(tag.toUtf8().toStdString());
+    return it == tags.end() ? tag : QString::fromStdString(it->second);
+}

@@ -1,0 +1,135 @@
+// The memory of FTDI devices seen before, which fills in devices a listing reports without a
+// location id, and its tie to the gate link's lifetime.
+#include "devices/CSerialLinkSL.h"
+#include "devices/FtdiDatabase.h"
+#include "support/FakeFtdiDevices.h"
+
+#include <QtTest>
+
+#include <cstring>
+
+namespace {
+
+using Listing = QList<QPair<unsigned, QString>>; // location id, serial number
+
+std::vector<platform::FtDeviceListInfoNode> nodesOf(const Listing& listing)
+{
+    std::vector<platform::FtDeviceListInfoNode> nodes(static_cast<std::size_t>(listing.size()));
+    for (qsizetype i = 0; i < listing.size(); ++i) {
+        nodes[static_cast<std::size_t>(i)].LocId = listing[i].first;
+        const QByteArray serial = listing[i].second.toLatin1();
+        std::strncpy(nodes[static_cast<std::size_t>(i)].SerialNumber, serial.constData(), 15);
+    }
+    return nodes;
+}
+
+Listing patched(const Listing& listing)
+{
+    std::vector<platform::FtDeviceListInfoNode> nodes = nodesOf(listing);
+    PatchFtdiDeviceList(nodes.data(), static_cast<int>(nodes.size()));
+    Listing result;
+    for (const auto& node : nodes)
+        result << qMakePair(unsigned(node.LocId), QString::fromLatin1(node.SerialNumber));
+    return result;
+}
+
+const char* const Complaint = "ERROR! FTDI DATABASE MUST BE INTIALISED, (THEN EMPTIED ON EXIT)";
+
+// Collects the trace lines written during its lifetime.
+struct TraceLines
+{
+    TraceLines()
+    {
+        lines().clear();
+        QLoggingCategory::setFilterRules(QStringLiteral("swiftlane.trace=true"));
+        previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& text) { lines() << text; });
+    }
+    ~TraceLines()
+    {
+        qInstallMessageHandler(previous);
+        QLoggingCategory::setFilterRules(QString());
+    }
+    static QStringList& lines()
+    {
+        static QStringList collected;
+        return collected;
+    }
+    QtMessageHandler previous = nullptr;
+};
+
+} // namespace
+
+class TestFtdiDatabase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { InitFtdiDatabase(); }
+    void cleanup() { EmptyFtdiDatabase(); }
+
+    // Earlier listings are patched in order (they fill the memory); the last one is checked.
+    void listingsArePatchedFromMemory_data()
+    {
+        QTest::addColumn<QList<Listing>>("earlier");
+        QTest::addColumn<Listing>("now");
+        QTest::addColumn<Listing>("shown");
+        QTest::newRow("remembered adapter comes back without id and serial")
+            << QList<Listing>{{{0x121, "SL1"}}} << Listing{{0, ""}} << Listing{{0x121, "SL1"}};
+        QTest::newRow("two unknown nodes take the last unmatched entries, newest first")
+            << QList<Listing>{{{0x11, "A"}, {0x12, "B"}, {0x13, "C"}}}
+            << Listing{{0x13, "C"}, {0, ""}, {0, ""}} << Listing{{0x13, "C"}, {0x12, "B"}, {0x11, "A"}};
+        QTest::newRow("more unknown nodes than entries: the rest stay unknown")
+            << QList<Listing>{{{0x11, "A"}}} << Listing{{0, ""}, {0, ""}} << Listing{{0x11, "A"}, {0, ""}};
+        QTest::newRow("a known serial moves: one entry, at its new id")
+            << QList<Listing>{{{0x11, "A"}}, {{0x22, "A"}}} << Listing{{0, ""}, {0, ""}}
+            << Listing{{0x22, "A"}, {0, ""}};
+        QTest::newRow("a node with an id but no serial is not remembered")
+            << QList<Listing>{{{0x11, ""}}} << Listing{{0, ""}} << Listing{{0, ""}};
+        QTest::newRow("nodes with ids are left as listed")
+            << QList<Listing>{{{0x11, "A"}}} << Listing{{0x33, "B"}} << Listing{{0x33, "B"}};
+    }
+    void listingsArePatchedFromMemory()
+    {
+        QFETCH(QList<Listing>, earlier);
+        QFETCH(Listing, now);
+        QFETCH(Listing, shown);
+        for (const Listing& listing : earlier)
+            patched(listing);
+        QCOMPARE(patched(now), shown);
+    }
+
+    void longSerialIsCutToTheNodesField()
+    {
+        RememberFtdiDevice(0x11, QStringLiteral("ABCDEFGHIJKLMNOPQRS"));
+        QCOMPARE(patched({{0, ""}}), (Listing{{0x11, "ABCDEFGHIJKLMNO"}}));
+    }
+
+    void gateLinkHoldsTheMemory()
+    {
+        platform::FakeFtdiDevices devices;
+        EmptyFtdiDatabase();
+        {
+            CSerialLinkSL gateLink;
+            TraceLines trace;
+            patched({{0x121, "SL1"}});
+            QCOMPARE(patched({{0, ""}}), (Listing{{0x121, "SL1"}}));
+            QVERIFY(!trace.lines().contains(Complaint));
+        }
+        TraceLines trace;
+        QCOMPARE(patched({{0, ""}}), (Listing{{0, ""}})); // emptied with the link, and still works
+        QVERIFY(trace.lines().contains(Complaint));
+    }
+
+    void usedBeforeTheGateLinkItComplainsAndWorks()
+    {
+        EmptyFtdiDatabase();
+        TraceLines trace;
+        RememberFtdiDevice(0x11, QStringLiteral("A"));
+        QCOMPARE(trace.lines(), QStringList{Complaint});
+        QCOMPARE(patched({{0, ""}}), (Listing{{0x11, "A"}}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFtdiDatabase)
+#include "test_ftdi_database.moc"
