@@ -60,7 +60,8 @@ struct TickFixture
     void passage()
     {
         const SequenceRun& run = controller->GetSequenceRun();
-        deviceTime += 700;
+        // Splits differ from one passage to the next, as a subject's do, so the panels' times change.
+        deviceTime += 600 + (++passages * 137) % 400;
         const int gate = run.GateNumberAt(static_cast<unsigned>(run.CurrentGateIndex())).value_or(0);
         devices.pushIncoming("SL000001",
                              QByteArray::fromStdString(FormatEventSentence(deviceTime, gate, true) + "\r\n"));
@@ -71,6 +72,7 @@ struct TickFixture
     platform::FakeFtdiDevices devices;
     std::unique_ptr<SLMain> controller;
     std::uint32_t deviceTime = 2500;
+    std::uint32_t passages = 0;
 };
 
 void BM_ControllerTick(benchmark::State& state)

@@ -1,5 +1,6 @@
 #include "ui/MWGateSequenceWidget.h"
 
+#include "ui/LampPixmap.h"
 #include "ui/Resources.h"
 #include "ui_MWGateSequenceWidget.h"
 
@@ -13,7 +14,7 @@ MWGateSequenceWidget::MWGateSequenceWidget(QWidget* parent)
     lampPassed = QPixmap(":/LED/LED_Square_Blue_On");
     lampAwaited = QPixmap(":/LED/LED_Square_Orange_On");
     lampOff = QPixmap(":/LED/LED_Square_Black_Off");
-    ui->lampLabel->setPixmap(lampOff);
+    ShowLamp(ui->lampLabel, lampOff);
 }
 
 MWGateSequenceWidget::~MWGateSequenceWidget() = default;
@@ -35,13 +36,13 @@ void MWGateSequenceWidget::SetLampState(int state)
         return;
     switch (state) {
     case Passed:
-        ui->lampLabel->setPixmap(lampPassed);
+        ShowLamp(ui->lampLabel, lampPassed);
         break;
     case Awaited:
-        ui->lampLabel->setPixmap(lampAwaited);
+        ShowLamp(ui->lampLabel, lampAwaited);
         break;
     case Ahead:
-        ui->lampLabel->setPixmap(lampOff);
+        ShowLamp(ui->lampLabel, lampOff);
         break;
     default:
         return;

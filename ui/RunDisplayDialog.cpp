@@ -109,10 +109,8 @@ void RunDisplayDialog::RebuildGatePanels()
     const int shown = std::max(0, end - first);
     for (int slot = 0; slot < maxPanels; ++slot) {
         RunDisplayGateWidget* panel = panelSlots[slot];
-        if (slot < shown) {
-            panel->ClearHighlight();
+        if (slot < shown)
             panel->SetGateIndex(first + slot);
-        }
         panel->setVisible(slot < shown);
     }
     if (shown != panelsShown) {
@@ -160,8 +158,12 @@ void RunDisplayDialog::UpdateGatePanels()
         engine->GetGateTimes(static_cast<unsigned>(panel->GateIndex()), time, best);
         panel->SetTime(time);
         panel->SetBest(best);
+        // Set, not cleared and set again: the awaited gate usually keeps its slot from one passage
+        // to the next, and a palette change repaints the whole panel.
         if (panel->GateIndex() == engine->CurrentGateIndex())
             panel->Highlight();
+        else
+            panel->ClearHighlight();
     }
 }
 

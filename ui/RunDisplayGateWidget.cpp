@@ -78,6 +78,10 @@ RunDisplayGateWidget::RunDisplayGateWidget(QWidget* parent)
     // repainting the frame behind it.
     ui->timeLcdNumber->setAutoFillBackground(true);
     ui->bestTimeLcdNumber->setAutoFillBackground(true);
+    // At a passage every panel gets a new title: labels that fill their own (black) background spare
+    // repainting the panel's frame and the dialog behind them.
+    for (QLabel* label : {ui->checkPointLabel, ui->label, ui->label_2})
+        label->setAutoFillBackground(true);
 }
 
 RunDisplayGateWidget::~RunDisplayGateWidget() = default;

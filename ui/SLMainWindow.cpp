@@ -4,6 +4,7 @@
 #include "timing/SequenceRun.h"
 #include "ui/ConfigNameListDialog.h"
 #include "ui/ConfigRunDialog.h"
+#include "ui/LampPixmap.h"
 #include "ui/LayoutCleanup.h"
 #include "ui/MWGateSequenceWidget.h"
 #include "ui/MainWindowOwner.h"
@@ -12,6 +13,7 @@
 #include "ui_SLMainWindow.h"
 
 #include <QCloseEvent>
+#include <QScrollBar>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QSignalBlocker>
@@ -46,6 +48,10 @@ SLMainWindow::SLMainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::SL
     connect(ui->statusBar, &QStatusBar::messageChanged, this,
             [this](const QString& message) { ui->statusBar->setVisible(!message.isEmpty()); });
     fitGateStatusRow();
+    // The strip scrolls at most gate passages. A scroll bar that fills its own background spares
+    // repainting the two group boxes and the frame behind it each time; the style paints over
+    // the whole bar anyway.
+    ui->runGateSequenceScrollArea->horizontalScrollBar()->setAutoFillBackground(true);
 }
 
 // Without this the lamps move sideways whenever the connection text changes width, and at the
@@ -127,7 +133,7 @@ void SLMainWindow::showLamp(int gate, const QPixmap* lamp)
         return;
     QLabel* const labels[4] = {ui->gate1LampLabel, ui->gate2LampLabel, ui->gate3LampLabel,
                                ui->gate4LampLabel};
-    labels[gate]->setPixmap(*lamp);
+    ShowLamp(labels[gate], *lamp);
     lampShown[gate] = lamp;
 }
 

@@ -15,15 +15,19 @@
 
 namespace {
 
+// A lamp image as its 31 x 31 label shows it.
+QImage asShown(const QPixmap& lamp)
+{
+    return lamp.toImage().scaled(31, 31, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 // The four gate lamps' images, Master first.
 QList<QImage> lamps(ControllerHarness& h)
 {
     QList<QImage> images;
     for (int number = 1; number <= 4; ++number)
-        images << h.controller->MainWindow()
-                      .findChild<QLabel*>(QString("gate%1LampLabel").arg(number))
-                      ->pixmap()
-                      .toImage();
+        images << asShown(
+            h.controller->MainWindow().findChild<QLabel*>(QString("gate%1LampLabel").arg(number))->pixmap());
     return images;
 }
 
@@ -95,9 +99,9 @@ private slots:
         h.clock.advance(1000 - SLMain::TickIntervalMs); // past the wrap of the tick count
         h.tick();
         QCOMPARE(h.connectionText(), QString("Connected"));
-        const QImage green = QPixmap(":/LED/LED_Circle_Green_On").toImage();
-        const QImage red = QPixmap(":/LED/LED_Circle_Red_On").toImage();
-        const QImage grey = QPixmap(":/LED/LED_Circle_Grey_Off").toImage();
+        const QImage green = asShown(QPixmap(":/LED/LED_Circle_Green_On"));
+        const QImage red = asShown(QPixmap(":/LED/LED_Circle_Red_On"));
+        const QImage grey = asShown(QPixmap(":/LED/LED_Circle_Grey_Off"));
         QCOMPARE(lamps(h), (QList<QImage>{green, green, red, grey}));
 
         h.clock.advance(1000 - SLMain::TickIntervalMs); // 2000 ms since the last status

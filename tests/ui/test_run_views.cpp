@@ -59,6 +59,15 @@ struct Rig : ControllerHarness
     }
 };
 
+// What a widget paints itself, without the background behind it.
+QImage paintedAlone(QWidget* widget)
+{
+    QImage image(widget->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    widget->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    return image;
+}
+
 } // namespace
 
 class TestRunViews : public QObject
@@ -129,6 +138,64 @@ private slots:
         QCOMPARE(display->Panels().at(0)->TimeText(), QString("1.500"));
         QCOMPARE(display->Panels().at(0)->BestText(), QString("1.500"));
         QCOMPARE(display->TotalText(), QString("4.700"));
+    }
+
+    // Lamps are handed to their labels already scaled, and look exactly as the label's own scaling
+    // of the large image would make them.
+    void stripLampsLookAsTheLabelsWouldScaleThem()
+    {
+        Rig rig({0, 1, 2});
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.window()));
+        rig.begin();
+        rig.pass(0, 1000);
+        const QPixmap images[] = {QPixmap(":/LED/LED_Square_Blue_On"), QPixmap(":/LED/LED_Square_Orange_On"),
+                                  QPixmap(":/LED/LED_Square_Black_Off")};
+        const QList<MWGateSequenceWidget*> tiles = rig.window().findChildren<MWGateSequenceWidget*>();
+        QCOMPARE(tiles.size(), 3);
+        for (MWGateSequenceWidget* tile : tiles) {
+            auto* lamp = tile->findChild<QLabel*>("lampLabel");
+            if (tile->LampStateShown() != MWGateSequenceWidget::Ahead) // changed since it was shown
+                QCOMPARE(lamp->pixmap().deviceIndependentSize().toSize(), lamp->contentsRect().size());
+            QLabel reference;
+            reference.setScaledContents(true);
+            reference.setPixmap(images[tile->LampStateShown()]);
+            reference.resize(lamp->size());
+            QCOMPARE(paintedAlone(lamp), paintedAlone(&reference));
+        }
+    }
+
+    // A palette change repaints a whole panel, so a passage that leaves the awaited gate in its slot
+    // changes no panel's palette, and one that moves it changes just the two panels concerned.
+    void highlightChangesOnlyWhereItMoves()
+    {
+        Rig rig({0, 1, 2, 3, 0});
+        RunDisplayDialog* display = rig.openDisplay();
+        rig.begin();
+        rig.pass(0, 1000);
+        QCOMPARE(rig.panels(), QString("1* 2 3"));
+        struct PaletteChanges : QObject
+        {
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                count += event->type() == QEvent::PaletteChange;
+                return false;
+            }
+            int count = 0;
+        } changes;
+        for (RunDisplayGateWidget* panel : display->Panels())
+            panel->installEventFilter(&changes);
+        rig.pass(1, 2000);
+        QCOMPARE(rig.panels(), QString("1 2* 3"));
+        QCOMPARE(changes.count, 2);
+        rig.pass(2, 3000);
+        QCOMPARE(rig.panels(), QString("1 2 3*"));
+        changes.count = 0;
+        rig.pass(3, 4000);
+        QCOMPARE(rig.panels(), QString("2 3 4*"));
+        QCOMPARE(changes.count, 0);
+        rig.pass(0, 4500);
+        QCOMPARE(rig.panels(), QString("1 2 3"));
+        QCOMPARE(changes.count, 1); // the run is over: the last highlight goes
     }
 
     void fewGates()
