@@ -4,6 +4,8 @@
 #include <QEvent>
 #include <QWidget>
 
+#include <utility>
+
 namespace {
 const QEvent::Type RunEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 } // namespace
@@ -41,9 +43,7 @@ void AfterFirstPaint::run()
         return;
     deadline.stop();
     window->removeEventFilter(this);
-    // Taken out first: a callback that deletes the window deletes this object with it.
-    const std::function<void()> once = std::move(callback);
-    callback = nullptr;
+    const std::function<void()> once = std::exchange(callback, nullptr);
     deleteLater();
     once();
 }
