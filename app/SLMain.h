@@ -16,6 +16,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <cstdint>
 
@@ -39,8 +40,13 @@ public:
     static constexpr int TickIntervalMs = 25;
     static constexpr int GateFlagCount = 4;
 
+    // Shows the window. The rest of the start waits for its first paint: see FinishStartup().
     // The RFID menu actions and scan button stay hidden unless `rfidControls` asks for them.
     void Init(bool rfidControls = false);
+    // Opens the gate link, fills the run list (which loads the first sequence) and starts the tick.
+    // Runs once; later calls do nothing.
+    void FinishStartup();
+    bool StartupFinished() const { return startupFinished; }
     // Keeps every byte the gates send in a new file in the sessions folder.
     void StartRecording();
     static QString SessionsFolder();
@@ -106,6 +112,7 @@ public:
     const TagNameMap& TagNames() const { return tagNames; }
     SerialLinkDialogs& LinkDialogs() { return linkDialogs; }
     bool CountdownArmed() const { return countdownArmed; }
+    QTimer& TickTimer() { return tickTimer; }
 
 public Q_SLOTS:
     void OnTimer();
@@ -132,4 +139,6 @@ private:
     std::uint32_t countdownStart = 0;
     bool countdownArmed = false;
     std::uint64_t runsStarted = 0; // tells an abort answer which run it was asked about
+    QTimer tickTimer;
+    bool startupFinished = false;
 };

@@ -138,9 +138,16 @@ void QXmlArchive::NewDocument()
 
 bool QXmlArchive::LoadFile(const QString& fileName)
 {
+    return LoadFile(QFileInfo(fileName));
+}
+
+bool QXmlArchive::LoadFile(const QFileInfo& info)
+{
     childIndex.clear(); // the document is replaced or emptied below
-    // TinyXML aborts on a directory, so only regular files reach it.
-    if (!QFileInfo(fileName).isFile()) {
+    const QString fileName = info.filePath();
+    // TinyXML aborts on a directory, and opening a named pipe waits for a writer: only regular
+    // files are opened.
+    if (!info.isFile()) {
         FailLoad(fileName, openingFileError);
         return false;
     }

@@ -7,6 +7,8 @@
 
 #include <tinyxml.h>
 
+class QFileInfo;
+
 // Cursor-style XML file: the caller enters named sections and writes or reads named values in the
 // current one. A new archive is ready to save; a successful LoadFile switches it to loading.
 // Misuse is traced on the debug output and never fatal.
@@ -20,6 +22,8 @@ public:
 
     void NewDocument();
     bool LoadFile(const QString& fileName);
+    // For a caller that has looked at the file already: its cached status is not read again.
+    bool LoadFile(const QFileInfo& file);
     // On failure, *error (when given) says why the file could not be written.
     bool SaveFile(const QString& fileName, QString* error = nullptr) const;
 

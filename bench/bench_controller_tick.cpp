@@ -35,6 +35,8 @@ struct TickFixture
         window.setController(controller.get());
         window.showAndRefresh();
         window.hideRfidControls();
+        controller->FinishStartup(); // opens the gate link
+        controller->TickTimer().stop();
         QMetaObject::invokeMethod(&controller->MainWindow(), "on_raceViewPushButton_clicked");
         controller->SetSubjectName(QStringLiteral("Athlete"));
         controller->GetSequenceRun().StartRun();

@@ -8,7 +8,8 @@
 
 #include <algorithm>
 
-CGateSystem::CGateSystem(GateSystemOwner* owner) : owner(owner)
+CGateSystem::CGateSystem(GateSystemOwner* owner, CSerialLinkSL::Detection detection)
+    : owner(owner), link(detection)
 {
     ring.Init(256);
 }
@@ -20,10 +21,8 @@ CGateSystem::~CGateSystem()
 
 void CGateSystem::Poll()
 {
-    if (!link.IsOpen() && platform::tickCount() - lastStatusTime > ReconnectDelayMs) {
-        if (link.AutoDetect())
-            link.Open(false);
-    }
+    if (!link.IsOpen() && platform::tickCount() - lastStatusTime > ReconnectDelayMs)
+        Connect();
     // Never read more than the ring can hold: the rest waits in the link for the next tick.
     const int room = std::min(ring.FreeSpace(), static_cast<int>(sizeof readBuffer));
     readCount = room > 0 ? link.Read(readBuffer, room) : 0;

@@ -18,12 +18,16 @@ class CGateSystem
 public:
     static constexpr std::uint32_t ReconnectDelayMs = 4000;
 
-    explicit CGateSystem(GateSystemOwner* owner);
+    // DetectLater leaves the link closed until Connect() or the first Poll().
+    explicit CGateSystem(GateSystemOwner* owner,
+                         CSerialLinkSL::Detection detection = CSerialLinkSL::DetectNow);
     ~CGateSystem();
     CGateSystem(const CGateSystem&) = delete;
     CGateSystem& operator=(const CGateSystem&) = delete;
 
     void Poll();
+    // Finds the gate adapter and opens it, if the link is not open yet.
+    bool Connect() { return link.DetectAndOpen(); }
 
     std::uint32_t LastStatusTime() const { return lastStatusTime; }
     bool IsLinkOpen() const { return link.IsOpen(); }

@@ -23,18 +23,26 @@ bool IsGateAdapter(const platform::FtDeviceListInfoNode& node)
 
 } // namespace
 
-CSerialLinkSL::CSerialLinkSL()
+CSerialLinkSL::CSerialLinkSL(Detection detection)
 {
     InitFtdiDatabase();
     baudRate = 9600;
-    if (AutoDetect())
-        Open(false);
+    if (detection == DetectNow)
+        DetectAndOpen();
 }
 
 CSerialLinkSL::~CSerialLinkSL()
 {
     Close();
     EmptyFtdiDatabase();
+}
+
+bool CSerialLinkSL::DetectAndOpen()
+{
+    // Opening an open link again would warn the operator that it is open.
+    if (IsOpen())
+        return true;
+    return AutoDetect() && Open(false);
 }
 
 bool CSerialLinkSL::AutoDetect()

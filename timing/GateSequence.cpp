@@ -81,14 +81,17 @@ bool GateSequence::Save(const QString& path, QString* error) const
 bool GateSequence::Load(const QString& path)
 {
     gates.clear();
-    const qint64 size = QFileInfo(path).size();
+    // One look at the file for its size and, in LoadFile, its type: listing a runs folder loads
+    // every file in it.
+    const QFileInfo file(path);
+    const qint64 size = file.size();
     if (size > MaxFileBytes) {
         qCDebug(swiftlaneTrace, "GateSequence %s: %lld bytes, more than %lld", qUtf8Printable(path),
                 static_cast<long long>(size), static_cast<long long>(MaxFileBytes));
         return false;
     }
     QXmlArchive archive;
-    if (!archive.LoadFile(path))
+    if (!archive.LoadFile(file))
         return false;
     if (!archive.GetSection("GateSequence"))
         return true;

@@ -5,6 +5,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/PipeRescue.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
@@ -42,6 +43,27 @@ int clickExit(ControllerHarness& h)
     return code;
 }
 
+// The controller as main starts it: Init() alone, the rest left to the window's first paint.
+void initOnly(ControllerHarness& h)
+{
+    h.writeSequence(QStringLiteral("Sprint"), {0, 1}, 30.0);
+    h.controller = std::make_unique<SLMain>();
+    h.controller->Init();
+}
+
+// What FinishStartup brings: the adapter found and open, the run list filled (with the first
+// sequence loaded) and the tick running.
+void verifyStarted(ControllerHarness& h)
+{
+    QVERIFY(h.controller->StartupFinished());
+    QVERIFY(h.controller->GetGateSystem().IsLinkOpen());
+    QCOMPARE(h.devices.createListCalls, 1);
+    QCOMPARE(h.runCombo()->count(), 1);
+    QCOMPARE(h.controller->GetSequenceRun().Sequence().Name(), QStringLiteral("Sprint"));
+    QVERIFY(h.controller->TickTimer().isActive());
+    QVERIFY(h.dialogs.calls.empty());
+}
+
 } // namespace
 
 class ControllerTest : public QObject
@@ -69,6 +91,51 @@ private Q_SLOTS:
         h.tick();
         h.controller->GetGateReady(r[0], r[1], r[2], r[3]);
         QCOMPARE(std::vector<bool>(r, r + 4), (std::vector<bool>{false, true, false, false}));
+    }
+
+    // The device scan and the runs folder wait for the window's first frame, and no tick runs
+    // before them.
+    void startFinishesAfterTheFirstPaint()
+    {
+        ControllerHarness h;
+        initOnly(h);
+        SLMainWindow& window = h.controller->MainWindow();
+        QVERIFY(window.isVisible());
+        QCOMPARE(h.connectionText(), QStringLiteral("Not connected"));
+        QVERIFY(!h.controller->StartupFinished());
+        QCOMPARE(h.devices.createListCalls, 0);
+        QVERIFY(!h.controller->GetGateSystem().IsLinkOpen());
+        QCOMPARE(h.runCombo()->count(), 0);
+        QVERIFY(!h.controller->TickTimer().isActive());
+
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(h.controller->StartupFinished());
+        verifyStarted(h);
+    }
+
+    void startFinishesWhenTheWindowNeverPaints()
+    {
+        ControllerHarness h;
+        initOnly(h);
+        h.controller->MainWindow().hide();
+        QTRY_VERIFY(h.controller->StartupFinished());
+        verifyStarted(h);
+    }
+
+    // A tick ahead of the first paint finishes the start itself; the paint then starts nothing
+    // twice (an open link opened again would warn the operator).
+    void tickBeforeTheFirstPaintFinishesTheStartOnce()
+    {
+        ControllerHarness h;
+        initOnly(h);
+        h.status(100);
+        h.tick();
+        QCOMPARE(h.connectionText(), QStringLiteral("Connected"));
+        verifyStarted(h);
+        QVERIFY(QTest::qWaitForWindowExposed(&h.controller->MainWindow()));
+        QTest::qWait(50);
+        h.controller->FinishStartup();
+        verifyStarted(h);
     }
 
     // The gate link's warnings reach the operator as a box without parent or title, with one Ok.

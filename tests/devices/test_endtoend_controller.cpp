@@ -66,6 +66,7 @@ private slots:
         hardware.start(5);
 
         SLMain controller;
+        // Started as the program starts: the link opens after the window's first paint.
         controller.Init();
         QTRY_COMPARE_WITH_TIMEOUT(controller.MainWindow().findChild<QLabel*>("gateStatusLabel")->text(),
                                   QStringLiteral("Connected"), 2000);

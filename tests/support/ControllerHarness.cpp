@@ -48,6 +48,8 @@ void ControllerHarness::start(bool rfidControls)
 {
     controller = std::make_unique<SLMain>();
     controller->Init(rfidControls);
+    // Everything the first paint would start, before the test goes on.
+    controller->FinishStartup();
 }
 
 void ControllerHarness::status(std::uint32_t deviceTime, bool g0, bool g1, bool g2, bool g3)

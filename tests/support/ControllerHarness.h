@@ -45,7 +45,8 @@ public:
     QString reportsFolder() const;
     void writeSequence(const QString& name, const std::vector<int>& gates, double distance);
 
-    void start(bool rfidControls = false); // constructs the controller and runs Init()
+    // Constructs the controller, runs Init() and finishes the start at once, without a paint.
+    void start(bool rfidControls = false);
 
     void status(std::uint32_t deviceTime, bool g0 = true, bool g1 = true, bool g2 = true, bool g3 = true);
     void event(std::uint32_t deviceTime, int gate, bool state = true);

@@ -124,6 +124,7 @@ private:
         sim::PtyAdapter own(QStringLiteral("SIM1"));
         SLMain controller;
         controller.Init();
+        controller.FinishStartup();
         controller.StartRecording();
         controller.SelectRun(runs + QStringLiteral("Demo 30 m.run"));
         controller.SetSubjectName(QStringLiteral("Ada"));
