@@ -15,15 +15,13 @@ void ShowLamp(QLabel* label, const QPixmap& lamp)
         label->setPixmap(lamp);
         return;
     }
-    const QString key = QStringLiteral("swiftlane-lamp-%1-%2x%3")
-                            .arg(lamp.cacheKey())
-                            .arg(size.width())
-                            .arg(size.height());
+    const QString key =
+        QStringLiteral("swiftlane-lamp-%1-%2x%3").arg(lamp.cacheKey()).arg(size.width()).arg(size.height());
     QPixmap scaled;
     if (!QPixmapCache::find(key, &scaled)) {
         // The same scaling the label would do, so the lamp looks exactly as before.
-        scaled = QPixmap::fromImage(
-            lamp.toImage().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        scaled =
+            QPixmap::fromImage(lamp.toImage().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         scaled.setDevicePixelRatio(ratio);
         QPixmapCache::insert(key, scaled);
     }

@@ -13,9 +13,9 @@
 #include "ui_SLMainWindow.h"
 
 #include <QCloseEvent>
-#include <QScrollBar>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableWidgetItem>

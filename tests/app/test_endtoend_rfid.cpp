@@ -1,6 +1,7 @@
 // The RFID reader end to end: the gate simulator plays the reader on a real pseudo-terminal, and
 // the operator opens it in its port dialog, presses "RFID scan" and sees the subject's name.
 #include "support/ControllerHarness.h"
+#include "support/GateSimProgram.h"
 #include "ui/SerialPortDialog.h"
 
 #include <QAction>
@@ -19,12 +20,6 @@ class EndToEndRfid : public QObject
 
     QTemporaryDir scratch;
 
-    static QString Program()
-    {
-        const QString program = qEnvironmentVariable("SWIFTLANE_GATESIM");
-        return QFileInfo(program).isExecutable() ? program : QString();
-    }
-
     static SerialPortDialog* shownDialog(const QString& title)
     {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -38,12 +33,13 @@ class EndToEndRfid : public QObject
 private slots:
     void scannedTagAppearsInTheSubjectList()
     {
-        if (Program().isEmpty())
+        if (gateSimProgram().isEmpty())
             QSKIP("the simulator program is not built");
         qputenv("SWIFTLANE_ADAPTER_DIR", scratch.filePath("adapters").toLocal8Bit());
         qputenv("SWIFTLANE_SERIAL_DIR", scratch.filePath("serial").toLocal8Bit());
         QProcess simulator;
-        simulator.start(Program(), {"--name", "RFID1", "--interval", "0", "--rfid-reader", "04A3B2C1,77"});
+        simulator.start(gateSimProgram(),
+                        {"--name", "RFID1", "--interval", "0", "--rfid-reader", "04A3B2C1,77"});
         const QString readerLink = scratch.filePath("serial/RFID1");
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(readerLink).isSymLink(), 5000);
         const QString readerPath = QFileInfo(readerLink).symLinkTarget();

@@ -5,6 +5,7 @@
 #include "devices/sim/DeviceClock.h"
 #include "devices/sim/GateSimulator.h"
 #include "devices/sim/RfidReaderSim.h"
+#include "support/GateSimProgram.h"
 #include "timing/GateSequence.h"
 
 #include <QFileInfo>
@@ -40,12 +41,6 @@ class GateSim : public QObject
     Q_OBJECT
 
     QTemporaryDir scratch;
-
-    static QString Program()
-    {
-        const QString program = qEnvironmentVariable("SWIFTLANE_GATESIM");
-        return QFileInfo(program).isExecutable() ? program : QString();
-    }
 
 private slots:
     void deviceClockWraps_data()
@@ -111,10 +106,10 @@ private slots:
 
     void programWritesTheDemoSequence()
     {
-        if (Program().isEmpty())
+        if (gateSimProgram().isEmpty())
             QSKIP("the simulator program is not built");
         const QString runs = scratch.filePath("Runs");
-        QCOMPARE(QProcess::execute(Program(), {"--write-demo-sequence", runs}), 0);
+        QCOMPARE(QProcess::execute(gateSimProgram(), {"--write-demo-sequence", runs}), 0);
         GateSequence demo;
         QVERIFY(demo.Load(runs + "/Demo 30 m.run"));
         QCOMPARE(demo.TotalDistance(), 30.0);
@@ -139,7 +134,7 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
-        if (Program().isEmpty())
+        if (gateSimProgram().isEmpty())
             QSKIP("the simulator program is not built");
         QFile script(scratch.filePath("gate7.txt"));
         QVERIFY(script.open(QIODevice::WriteOnly) && script.write("100 7\n") > 0);
@@ -147,8 +142,8 @@ private slots:
         qputenv("SWIFTLANE_ADAPTER_DIR", scratch.filePath("adapters").toLocal8Bit());
         QProcess simulator;
         simulator.setWorkingDirectory(scratch.path());
-        simulator.start(Program(), arguments << "--exit-after"
-                                             << "0");
+        simulator.start(gateSimProgram(), arguments << "--exit-after"
+                                                    << "0");
         QVERIFY(simulator.waitForFinished(3000));
         QCOMPARE(simulator.exitCode(), 2);
         QVERIFY2(simulator.readAllStandardError().contains(message.toUtf8()), qPrintable(message));
@@ -175,11 +170,11 @@ private slots:
 
     void programRemovesItsAdapterOnTerminate()
     {
-        if (Program().isEmpty())
+        if (gateSimProgram().isEmpty())
             QSKIP("the simulator program is not built");
         qputenv("SWIFTLANE_ADAPTER_DIR", scratch.filePath("adapters").toLocal8Bit());
         QProcess simulator;
-        simulator.start(Program(), {"--name", "PROG1"});
+        simulator.start(gateSimProgram(), {"--name", "PROG1"});
         const QString link = scratch.filePath("adapters/PROG1");
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(link).isSymLink(), 3000);
         simulator.terminate(); // SIGTERM
