@@ -4,7 +4,7 @@
 set -euo pipefail
 build=${1:-build-release}
 export QT_QPA_PLATFORM=offscreen
-for bench in bench_sentences bench_run_engine bench_controller_tick; do
+for bench in bench_sentences bench_run_engine bench_controller_tick bench_first_paint; do
     echo "== $bench"
     "$build/bench/$bench" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true 2>/dev/null
 done
