@@ -251,12 +251,7 @@ private Q_SLOTS:
         QCOMPARE(h->runCombo()->itemText(0), QStringLiteral("A")); // case is ignored in the order
         h->runCombo()->setCurrentIndex(1);
         QCOMPARE(h->controller->GetSequenceRun().GateCount(), 2);
-        h->setSubjects({QStringLiteral("Ann")});
-        h->status(500);
-        h->tick();
-        h->clickStart();
-        h->event(1000, 0);
-        h->tick();
+        h->startPastTheStartGate();
 
         h->controller->MainWindow().refreshRunList();
         QVERIFY(h->controller->GetSequenceRun().IsRunning());

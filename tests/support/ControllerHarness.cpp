@@ -79,6 +79,16 @@ void ControllerHarness::setSubjects(const QStringList& names)
     subjectCombo()->setCurrentIndex(0);
 }
 
+void ControllerHarness::startPastTheStartGate(const QString& subject)
+{
+    setSubjects({subject});
+    status(500);
+    tick();
+    clickStart();
+    event(1000, 0);
+    tick();
+}
+
 void ControllerHarness::clickStart()
 {
     auto* button = controller->MainWindow().findChild<QPushButton*>(QStringLiteral("startRunPushButton"));

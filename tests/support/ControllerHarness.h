@@ -54,6 +54,8 @@ public:
 
     void setSubjects(const QStringList& names);
     void clickStart();
+    // With the gates ready, starts a run for `subject` and passes the start gate at device time 1000.
+    void startPastTheStartGate(const QString& subject = QStringLiteral("Ann"));
     QTableWidget* table() const;
     QComboBox* runCombo() const;
     QComboBox* subjectCombo() const;

@@ -6,6 +6,7 @@
 #include "devices/sim/PtyAdapter.h"
 #include "devices/sim/SessionPlayer.h"
 #include "support/FakeDialogs.h"
+#include "support/GateSimProgram.h"
 #include "timing/GateSequence.h"
 
 #include <QElapsedTimer>
@@ -67,8 +68,8 @@ private slots:
 
     void aRecordedRunReplayedThroughTheSimulatorGivesTheSameLine()
     {
-        const QString gatesim = qEnvironmentVariable("SWIFTLANE_GATESIM");
-        if (!QFileInfo(gatesim).isExecutable())
+        const QString gatesim = gateSimProgram();
+        if (gatesim.isEmpty())
             QSKIP("the simulator is not built");
         FakeDialogs dialogs;
         qputenv("SWIFTLANE_ADAPTER_DIR", scratch.filePath("adapters").toLocal8Bit());

@@ -417,12 +417,7 @@ private slots:
         h.writeSequence("Bravo", {0, 1, 2}, 30);
         h.start();
         h.runCombo()->setCurrentIndex(1);
-        h.setSubjects({"Ann"});
-        h.status(500);
-        h.tick();
-        h.clickStart();
-        h.event(1000, 0);
-        h.tick();
+        h.startPastTheStartGate();
         const SequenceRun& engine = h.controller->GetSequenceRun();
         QVERIFY(engine.IsRunning());
 

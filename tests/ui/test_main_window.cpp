@@ -31,17 +31,6 @@ QList<QImage> lamps(ControllerHarness& h)
     return images;
 }
 
-void startPastTheStartGate(ControllerHarness& h)
-{
-    h.start();
-    h.setSubjects({"Ann"});
-    h.status(500);
-    h.tick();
-    h.clickStart();
-    h.event(1000, 0);
-    h.tick();
-}
-
 // Counts paint events reaching a window's widgets while it lives.
 struct PaintCounter : QObject
 {
@@ -65,27 +54,6 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void keyTexts()
-    {
-        ControllerHarness h;
-        h.start();
-        SLMainWindow& window = h.controller->MainWindow();
-        window.findChild<QPushButton*>("raceViewPushButton")->click();
-        // Object, the property that shows its text, the text.
-        const QStringList expected[] = {{"SLMainWindow", "windowTitle", "Swiftlane"},
-                                        {"gate1GroupBox", "title", "Master"},
-                                        {"gate4GroupBox", "title", "Slave 3"},
-                                        {"runGateSequenceGroupBox", "title", "Run progress"},
-                                        {"startRunPushButton", "text", "Start run"},
-                                        {"RunDisplayDialog", "windowTitle", "Swiftlane"},
-                                        {"otherGatesFrame", "frameShape", "Box"}};
-        for (const QStringList& item : expected) {
-            QWidget* widget = window.objectName() == item[0] ? &window : window.findChild<QWidget*>(item[0]);
-            QVERIFY2(widget, qPrintable(item[0]));
-            QCOMPARE(widget->property(qPrintable(item[1])).toString(), item[2]);
-        }
-    }
-
     void lampsAndConnectionAcrossTheTickWrap()
     {
         ControllerHarness h;
@@ -115,7 +83,8 @@ private slots:
     {
         ControllerHarness h;
         h.writeSequence("Bravo", {0, 1, 2}, 30);
-        startPastTheStartGate(h);
+        h.start();
+        h.startPastTheStartGate();
         const SequenceRun& engine = h.controller->GetSequenceRun();
 
         h.writeSequence("Alpha", {3}, 10); // sorts before the running sequence
@@ -138,7 +107,8 @@ private slots:
     {
         ControllerHarness h;
         h.writeSequence("Four", {0, 1, 2, 3}, 30);
-        startPastTheStartGate(h);
+        h.start();
+        h.startPastTheStartGate();
         SLMainWindow& window = h.controller->MainWindow();
         window.findChild<QPushButton*>("raceViewPushButton")->click();
         QVERIFY(QTest::qWaitForWindowExposed(window.runDisplayDialog()));
