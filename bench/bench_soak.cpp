@@ -5,7 +5,7 @@
 // Prints runs sent, rows written, rows equal to the true splits, rows wrong, rows lost, and rows
 // the replay gave again; exits 1 when a target is missed.
 //   build/bench/bench_soak [runs] [seed]   (default 1000 and 1)
-#include "app/SessionReplay.h"
+#include "tools/replay/SessionReplay.h"
 #include "devices/CGateSystem.h"
 #include "devices/GateSystemOwner.h"
 #include "devices/session/SessionRecorder.h"

@@ -1,6 +1,6 @@
 // Session recording in the application: a recorded run times again to the same report line, and
 // a sessions folder that cannot be written costs one message, never a run.
-#include "app/SessionReplay.h"
+#include "tools/replay/SessionReplay.h"
 #include "support/ControllerHarness.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // Every session in tests/data/streams, timed again through the real decoder and run engine, must
 // give exactly the report lines of its .expected file. New field problems are added there as
 // files; the header of each session says what it shows and which sequence it is timed with.
-#include "app/SessionReplay.h"
+#include "tools/replay/SessionReplay.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,6 +1,6 @@
 // swiftlane-replay FILE --sequence SEQ.run: times a recorded gate session again for one gate
 // sequence and prints the report lines it gives, so a doubted result can be checked in a second.
-#include "app/SessionReplay.h"
+#include "tools/replay/SessionReplay.h"
 #include "devices/session/SessionFormat.h"
 
 #include <QCommandLineParser>

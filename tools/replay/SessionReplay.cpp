@@ -1,4 +1,4 @@
-#include "app/SessionReplay.h"
+#include "tools/replay/SessionReplay.h"
 
 #include "devices/CGateSystem.h"
 #include "platform/FakeClock.h"
