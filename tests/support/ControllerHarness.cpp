@@ -1,6 +1,6 @@
 #include "support/ControllerHarness.h"
 
-#include "devices/GateSentence.h"
+#include "support/TestSentences.h"
 #include "timing/GateSequence.h"
 
 #include <QComboBox>
@@ -54,15 +54,12 @@ void ControllerHarness::start(bool rfidControls)
 
 void ControllerHarness::status(std::uint32_t deviceTime, bool g0, bool g1, bool g2, bool g3)
 {
-    const bool flags[4] = {g0, g1, g2, g3};
-    devices.pushIncoming(AdapterSerial,
-                         QByteArray::fromStdString(FormatStatusSentence(deviceTime, flags) + "\r\n"));
+    devices.pushIncoming(AdapterSerial, testsentences::status(deviceTime, g0, g1, g2, g3));
 }
 
 void ControllerHarness::event(std::uint32_t deviceTime, int gate, bool state)
 {
-    devices.pushIncoming(AdapterSerial,
-                         QByteArray::fromStdString(FormatEventSentence(deviceTime, gate, state) + "\r\n"));
+    devices.pushIncoming(AdapterSerial, testsentences::event(deviceTime, gate, state));
 }
 
 void ControllerHarness::tick(int count)
