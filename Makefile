@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test build deps bench asan-test package fuzz clean
+.PHONY: run test build deps bench asan-test package fuzz clean mutation
 
 run: build
 	scripts/run.sh $(BUILD_DIR)
@@ -43,6 +43,11 @@ fuzz:
 		-DSWIFTLANE_FUZZ=ON -DSWIFTLANE_SANITIZE=ON -DSWIFTLANE_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build build-fuzz -j $(JOBS) --target fuzzers
 	scripts/run-fuzzers.sh build-fuzz $(FUZZ_SECONDS)
+
+# Plants each fault of tests/mutants.txt in a scratch build (build-mutation/), runs the suite on
+# each and reports which faults the tests catch; MUTATION_FLAGS="--only ID,ID" or "--rev REV".
+mutation: deps
+	python3 scripts/mutation-check.py --jobs $(JOBS) $(MUTATION_FLAGS)
 
 clean:
 	rm -rf build build-asan build-release build-fuzz
