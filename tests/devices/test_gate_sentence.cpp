@@ -1,40 +1,12 @@
-// The sentence protocol on its own: the frame check, the two parsers, and the assembler against
-// the assembly rule written out byte by byte. Checksums are written out, never computed here.
+// The sentence protocol: sentences decoded from a byte stream, their trace lines, and the
+// assembler against the assembly rule written out byte by byte. Checksums are written out.
 #include "devices/CGateSystem.h"
-#include "devices/GateSentence.h"
-#include "devices/GateSystemOwner.h"
 #include "devices/SentenceAssembler.h"
-#include "support/FakeFtdiDevices.h"
+#include "support/RecordingGateOwner.h"
+#include "support/TraceOn.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
-
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-namespace {
-std::atomic<long> allocations{0};
-} // namespace
-
-// Counts every allocation of the program, so a test can tell that a stretch of code made none.
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
-
-Q_DECLARE_METATYPE(SentenceFault)
 
 namespace {
 
@@ -43,27 +15,12 @@ QByteArray Bytes(const char* text)
     return QByteArray(text);
 }
 
-std::string_view View(const QByteArray& bytes)
-{
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
+QStringList traced;
 
-// "1234 1100" for a status, "2 102 1" (gate, time, state) for an event.
-QString Describe(const QByteArray& sentence, SentenceFault& fault)
+void RecordTrace(QtMsgType, const QMessageLogContext& context, const QString& text)
 {
-    if (sentence.startsWith("$PSTS")) {
-        StatusSentence status;
-        fault = ParseStatusSentence(View(sentence), status);
-        return QStringLiteral("%1 %2%3%4%5")
-            .arg(status.deviceTime)
-            .arg(status.gates[0])
-            .arg(status.gates[1])
-            .arg(status.gates[2])
-            .arg(status.gates[3]);
-    }
-    EventSentence event;
-    fault = ParseEventSentence(View(sentence), event);
-    return QStringLiteral("%1 %2 %3").arg(event.gate).arg(event.deviceTime).arg(event.state);
+    if (QByteArray(context.category) == "swiftlane.trace")
+        traced << text;
 }
 
 // The assembly rule one byte at a time, kept as plain as possible to judge the assembler by.
@@ -109,43 +66,21 @@ QList<QByteArray> ReferenceSentences(const QByteArray& stream)
 // overflow a sentence.
 QByteArray RandomStream(QRandomGenerator& random)
 {
-    static const QByteArray pieces[] = {
-        "$PSTS,1234,1,1,0,0*2C\r\n",
-        "$PEVT,102,2,1*0B\r\n",
-        "$",
-        "*",
-        "**",
-        "$PEVT,",
-        ",",
-        "0B",
-        "2C",
-        QByteArray("\0", 1),
-        "\xff\x80",
-        "\r\n",
-        "1",
-        "$PS",
-        "*2",
-    };
+    using namespace std::string_literals; // the pieces, split at "|", hold a NUL
+    static const QByteArrayList pieces =
+        QByteArray::fromStdString(
+            "$PSTS,1234,1,1,0,0*2C\r\n|$PEVT,102,2,1*0B\r\n|$|*|**|$PEVT,|,|0B|2C|\0|\xff\x80|\r\n|1|$PS|*2"s)
+            .split('|');
     QByteArray stream;
     const int count = random.bounded(1, 60);
     for (int i = 0; i < count; ++i) {
         if (random.bounded(20) == 0)
             stream += QByteArray(random.bounded(100, 300), ' ');
         else
-            stream += pieces[random.bounded(int(std::size(pieces)))];
+            stream += pieces[random.bounded(int(pieces.size()))];
     }
     return stream;
 }
-
-// Keeps what it is given without allocating.
-struct CountingOwner : GateSystemOwner
-{
-    void OnStatusTime(std::uint32_t) override { ++statuses; }
-    void SetGateStatus(bool, bool, bool, bool) override {}
-    void OnGateEvent(int, std::uint32_t, bool) override { ++events; }
-    int statuses = 0;
-    int events = 0;
-};
 
 } // namespace
 
@@ -154,79 +89,95 @@ class TestGateSentence : public QObject
     Q_OBJECT
 
 private slots:
-    void frame_data()
+    // Through the gate system whole, then one byte per poll: a sentence cut anywhere decodes the
+    // same. The calls it makes on its owner are the outcome; checksums are written out.
+    void sentences_data()
     {
-        QTest::addColumn<QByteArray>("sentence");
-        QTest::addColumn<QByteArray>("body"); // "-": rejected
-        QTest::newRow("event") << Bytes("$PEVT,102,2,1*0B") << Bytes("PEVT,102,2,1");
-        QTest::newRow("status") << Bytes("$PSTS,1234,1,1,0,0*2C") << Bytes("PSTS,1234,1,1,0,0");
-        QTest::newRow("empty body") << Bytes("$*00") << Bytes("");
-        QTest::newRow("high byte") << Bytes("$\xff*FF") << Bytes("\xff");
-        QTest::newRow("two high bytes") << Bytes("$\xff\x01*FE") << Bytes("\xff\x01");
-        QTest::newRow("last star ends the body") << Bytes("$PEVT,1*2*12") << Bytes("PEVT,1*2");
-        QTest::newRow("doubled star") << Bytes("$PEVT,102,2,1**21") << Bytes("PEVT,102,2,1*");
-        QTest::newRow("wrong digits") << Bytes("$PEVT,102,2,1*0A") << Bytes("-");
-        QTest::newRow("lower-case digits") << Bytes("$PSTS,1234,1,1,0,0*2c") << Bytes("-");
-        QTest::newRow("one digit") << Bytes("$PEVT,102,2,1*0") << Bytes("-");
-        QTest::newRow("line end after the digits") << Bytes("$PEVT,102,2,1*0B\r") << Bytes("-");
-        QTest::newRow("no dollar") << Bytes("PEVT,102,2,1*0B") << Bytes("-");
-        QTest::newRow("no star") << Bytes("$PEVT,102,2,10B") << Bytes("-");
-        QTest::newRow("star at the end") << Bytes("$PEVT,1*2*") << Bytes("-");
-        QTest::newRow("too short") << Bytes("$*0") << Bytes("-");
-        QTest::newRow("nothing") << Bytes("") << Bytes("-");
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<QStringList>("calls");
+        const QStringList status = {"status 1234", "gates 1100"}, event = {"event 2 102 1"}, none;
+        const QByteArray eventSentence = "$PEVT,102,2,1*0B\r\n";
+        QTest::newRow("status") << Bytes("$PSTS,1234,1,1,0,0*2C\r\n") << status;
+        QTest::newRow("status, all clear")
+            << Bytes("$PSTS,0,0,0,0,0*18") << QStringList{"status 0", "gates 0000"};
+        QTest::newRow("event") << eventSentence << event;
+        QTest::newRow("event at the clock's top")
+            << Bytes("$PEVT,65535,0,0*0B") << QStringList{"event 0 65535 0"};
+        QTest::newRow("largest numbers")
+            << Bytes("$PEVT,4294967295,3,1*34") << QStringList{"event 3 4294967295 1"};
+        QTest::newRow("high byte in a field") << Bytes("$PEVT,102,2,1\xff*F4") << event;
+        QTest::newRow("lower-case checksum") << Bytes("$PSTS,1234,1,1,0,0*2c\r\n") << none;
+        QTest::newRow("wrong checksum") << Bytes("$PEVT,102,2,1*0A\r\n") << none;
+        QTest::newRow("dollar restarts") << Bytes("$PS$PSTS,1234,1,1,0,0*2C") << status;
+        QTest::newRow("empty field, checksum of the sentence before it")
+            << Bytes("$PSTS,1234,,1,1,0,0*2C") << none;
+        // An empty field with a checksum that matches must not shift the fields after it.
+        QTest::newRow("empty field, matching checksum") << Bytes("$PEVT,,2,1,5*21") << none;
+        QTest::newRow("doubled comma, matching checksum") << Bytes("$PSTS,1234,,1,1,0,0*00") << none;
+        QTest::newRow("trailing comma, matching checksum") << Bytes("$PEVT,102,2,1,*27") << none;
+        QTest::newRow("star in the body, matching checksum") << Bytes("$PEVT,102,2,1**21") << none;
+        QTest::newRow("extra field, matching checksum") << Bytes("$PSTS,1234,1,1,0,0,9*39") << none;
+        QTest::newRow("odd numbers") << Bytes("$PSTS, -1,2,x,+0,7z*08")
+                                     << QStringList{"status 4294967295", "gates 1001"};
+        // Handed on as sent; the controller ignores gates it does not have.
+        QTest::newRow("gate out of range") << Bytes("$PEVT,9,7,0*05") << QStringList{"event 7 9 0"};
+        QTest::newRow("tag with extra characters") << Bytes("$PSTSX,1234,1,1,0,0*74") << none;
+        QTest::newRow("too few fields") << Bytes("$PEVT,102,2*16$PSTS,1,1,1,1*04") << none;
+        QTest::newRow("noise around sentences")
+            << "\r\nxx*\r\n$PSTS,1234,1,1,0,0*2C junk $GPGGA,1*00 " + eventSentence << status + event;
+        QTest::newRow("NUL and high bytes between sentences")
+            << QByteArray("$PSTS,1234,1,1,0,0*2C\0\xff\x80*\0\0", 27) + eventSentence << status + event;
+        // Blanks before a number are skipped, so they make a sentence of any length; past 128
+        // bytes it is dropped rather than grown without bound. 6 + 108 + 15 = 129 bytes; an even
+        // number of blanks cancels in the checksum, an odd number turns 2C into 0C.
+        QTest::newRow("129-byte sentence dropped, next decoded")
+            << "$PSTS," + QByteArray(108, ' ') + "1234,1,1,0,0*2C" + eventSentence << event;
+        QTest::newRow("128-byte sentence kept")
+            << "$PSTS," + QByteArray(107, ' ') + "1234,1,1,0,0*0C" + eventSentence << status + event;
     }
-    void frame()
+    void sentences()
     {
-        QFETCH(QByteArray, sentence);
-        QFETCH(QByteArray, body);
-        const std::optional<std::string_view> checked = CheckedSentenceBody(View(sentence));
-        QCOMPARE(checked ? QByteArray(checked->data(), qsizetype(checked->size())) : Bytes("-"), body);
-    }
-
-    void parse_data()
-    {
-        QTest::addColumn<QByteArray>("sentence");
-        QTest::addColumn<SentenceFault>("fault");
-        QTest::addColumn<QString>("fields"); // checked only when the sentence is taken
-        const SentenceFault ok = SentenceFault::None, frame = SentenceFault::Frame,
-                            empty = SentenceFault::EmptyField, layout = SentenceFault::Layout;
-        QTest::newRow("status") << Bytes("$PSTS,1234,1,1,0,0*2C") << ok << "1234 1100";
-        QTest::newRow("status, all clear") << Bytes("$PSTS,0,0,0,0,0*18") << ok << "0 0000";
-        QTest::newRow("status, odd numbers") << Bytes("$PSTS, -1,2,x,+0,7z*08") << ok << "4294967295 1001";
-        QTest::newRow("status, lower case") << Bytes("$PSTS,1234,1,1,0,0*2c") << frame << "";
-        QTest::newRow("status, empty field") << Bytes("$PSTS,1234,,1,1,0,0*00") << empty << "";
-        QTest::newRow("status, extra field") << Bytes("$PSTS,1234,1,1,0,0,9*39") << layout << "";
-        QTest::newRow("status, too few") << Bytes("$PSTS,1,1,1,1*04") << layout << "";
-        QTest::newRow("status, longer tag") << Bytes("$PSTSX,1234,1,1,0,0*74") << layout << "";
-        QTest::newRow("event") << Bytes("$PEVT,102,2,1*0B") << ok << "2 102 1";
-        QTest::newRow("event at the clock's top") << Bytes("$PEVT,65535,0,0*0B") << ok << "0 65535 0";
-        QTest::newRow("event, largest time") << Bytes("$PEVT,4294967295,3,1*34") << ok << "3 4294967295 1";
-        QTest::newRow("event, gate out of range") << Bytes("$PEVT,9,7,0*05") << ok << "7 9 0";
-        QTest::newRow("event, wrong checksum") << Bytes("$PEVT,102,2,1*0A") << frame << "";
-        QTest::newRow("event, leading empty field") << Bytes("$PEVT,,2,1,5*21") << empty << "";
-        QTest::newRow("event, trailing comma") << Bytes("$PEVT,102,2,1,*27") << empty << "";
-        QTest::newRow("event, star in the body") << Bytes("$PEVT,102,2,1**21") << empty << "";
-        QTest::newRow("event, too few") << Bytes("$PEVT,102,2*16") << layout << "";
-    }
-    void parse()
-    {
-        QFETCH(QByteArray, sentence);
-        QFETCH(SentenceFault, fault);
-        QFETCH(QString, fields);
-        SentenceFault actual = SentenceFault::None;
-        const QString described = Describe(sentence, actual);
-        QCOMPARE(actual, fault);
-        if (fault == SentenceFault::None)
-            QCOMPARE(described, fields);
+        QFETCH(QByteArray, stream);
+        QFETCH(QStringList, calls);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(stream.constData());
+        for (int chunk : {int(stream.size()), 1}) {
+            RecordingGateOwner owner;
+            CGateSystem gates(&owner);
+            for (int at = 0; at < stream.size(); at += chunk)
+                gates.AssembleBytes(bytes + at, std::min(chunk, int(stream.size()) - at));
+            QCOMPARE(owner.calls, calls);
+        }
     }
 
-    // An event is not a status and a status is not an event, whatever their checksums.
-    void tagsAreNotInterchangeable()
+    // The trace lines a field engineer reads to tell line noise from a faulty gate; off unless asked.
+    void traceLines_data()
     {
-        StatusSentence status;
-        EventSentence event;
-        QCOMPARE(ParseStatusSentence("$PEVT,102,2,1*0B", status), SentenceFault::Layout);
-        QCOMPARE(ParseEventSentence("$PSTS,1234,1,1,0,0*2C", event), SentenceFault::Layout);
+        QTest::addColumn<QByteArray>("sentence");
+        QTest::addColumn<QStringList>("lines");
+        const QString decoding = " Decoding PEVT ";
+        QTest::newRow("taken") << Bytes("$PEVT,102,2,1*0B") << QStringList{decoding};
+        QTest::newRow("wrong checksum")
+            << Bytes("$PEVT,102,2,1*0A") << QStringList{decoding, " checksum failed"};
+        QTest::newRow("empty field") << Bytes("$PEVT,,2,1,5*21") << QStringList{decoding, " empty field"};
+        QTest::newRow("too few fields") << Bytes("$PEVT,102,2*16") << QStringList{decoding};
+        QTest::newRow("status, wrong checksum") << Bytes("$PSTS,1234,1,1,0,0*2c") << QStringList{};
+    }
+    void traceLines()
+    {
+        QFETCH(QByteArray, sentence);
+        QFETCH(QStringList, lines);
+        CGateSystem gates(nullptr);
+        const auto feed = [&] {
+            traced.clear();
+            const QtMessageHandler previous = qInstallMessageHandler(RecordTrace);
+            gates.AssembleBytes(reinterpret_cast<const unsigned char*>(sentence.constData()),
+                                int(sentence.size()));
+            qInstallMessageHandler(previous);
+            return traced;
+        };
+        QCOMPARE(feed(), QStringList{});
+        const TraceOn trace;
+        QCOMPARE(feed(), lines);
     }
 
     // The longest sentence is taken whether it arrives whole or in pieces; one byte more and it is
@@ -250,24 +201,6 @@ private slots:
                 QCOMPARE(taken, expected);
             }
         }
-    }
-
-    // Sentences whole and cut across reads, good and bad, cost no allocation once running.
-    void receivingAllocatesNothing()
-    {
-        platform::FakeFtdiDevices noAdapter;
-        CountingOwner owner;
-        CGateSystem gates(&owner);
-        QByteArray stream;
-        for (int i = 0; i < 50; ++i)
-            stream += "$PSTS,1234,1,1,0,0*2C\r\n$PEVT,102,2,1*0B\r\n$PEVT,,2,1,5*21\r\n$PEVT,102,2,1*0A";
-        const auto* bytes = reinterpret_cast<const unsigned char*>(stream.constData());
-        const long before = allocations;
-        for (int at = 0; at < stream.size(); at += 7)
-            gates.AssembleBytes(bytes + at, std::min(7, int(stream.size()) - at));
-        QCOMPARE(allocations - before, 0L);
-        QCOMPARE(owner.statuses, 50);
-        QCOMPARE(owner.events, 50);
     }
 
     // The assembler copies and skips whole runs between marks; it must cut every stream, in any

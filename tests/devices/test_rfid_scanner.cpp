@@ -104,19 +104,6 @@ private slots:
         QCOMPARE(owner.tags, QStringList{"04A3B2C1"});
     }
 
-    void droppedReplyLeavesATrace()
-    {
-        QLoggingCategory::setFilterRules(QStringLiteral("swiftlane.trace=true"));
-        RecordingTagOwner owner;
-        CRFIDScanner scanner(&owner);
-        platform::FakeComPortState& port = open(scanner);
-        port.incoming = QByteArray(70, 'A') + "\r\n";
-        QTest::ignoreMessage(QtDebugMsg, "RFID reply longer than 62 bytes dropped");
-        tick(scanner);
-        QLoggingCategory::setFilterRules(QString());
-        QCOMPARE(owner.tags, QStringList{});
-    }
-
     void scanRequestReachesTheReaderOnlyWhenOpen()
     {
         RecordingTagOwner owner;

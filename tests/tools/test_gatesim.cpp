@@ -1,40 +1,19 @@
-// The gate simulator: its device clock, its athletes' true splits, and the program as make run
-// starts it.
+// The gate simulator: its device clock, its athletes' true splits, the session player's pace,
+// the RFID reader, and the program as make run starts it.
 #include "devices/GateSentence.h"
 #include "devices/sim/AthleteRunner.h"
 #include "devices/sim/DeviceClock.h"
-#include "devices/sim/GateSimulator.h"
 #include "devices/sim/RfidReaderSim.h"
-#include "support/GateSimProgram.h"
-#include "timing/GateSequence.h"
+#include "devices/sim/SessionPlayer.h"
+#include "platform/ComPort.h"
+#include "support/TestFiles.h"
 
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
-
-namespace {
-
-QByteArray readAvailable(int fd)
-{
-    pollfd ready = {fd, POLLIN, 0};
-    char chunk[64];
-    QByteArray bytes;
-    while (::poll(&ready, 1, 0) > 0 && (ready.revents & POLLIN)) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got <= 0)
-            break;
-        bytes.append(chunk, got);
-    }
-    return bytes;
-}
-
-} // namespace
+using session::Record;
+using session::RecordKind;
 
 class GateSim : public QObject
 {
@@ -62,7 +41,8 @@ private slots:
     }
 
     // The splits the simulator reports are what Swiftlane must show: the device-clock differences
-    // between consecutive passages, here across the clock's wrap.
+    // between consecutive passages, the first across the clock's wrap (804 + 65536 - 64500 = 1840),
+    // the next athlete starting 8000 ms after the last one's finish.
     void athletesReportTheSplitsTheirPassagesCarry()
     {
         sim::GateSimSettings settings;
@@ -70,46 +50,80 @@ private slots:
         settings.clockStart = 64000;
         QList<std::uint32_t> times;
         sim::GateSimulator gates(settings, [&](const QByteArray& bytes) {
-            for (const QByteArray& line : bytes.split('\n')) {
-                EventSentence event;
-                if (ParseEventSentence(line.trimmed().toStdString(), event) == SentenceFault::None)
-                    times << event.deviceTime;
-            }
+            EventSentence event;
+            if (ParseEventSentence(bytes.trimmed().toStdString(), event) == SentenceFault::None)
+                times << event.deviceTime;
         });
         QStringList log;
-        sim::AthleteRunner::Settings plan;
-        plan.order = {0, 2, 3};
-        plan.count = 2;
-        plan.firstStartMs = 500;
-        plan.seed = 11;
-        sim::AthleteRunner runner(plan, gates, [&](const QString& line) { log << line; });
+        sim::AthleteRunner runner({{0, 2, 3}, 2, 8000, 500, 11}, gates,
+                                  [&](const QString& line) { log << line; });
         for (std::int64_t t = 0; t < 20000 && !runner.Finished(); t += 10) {
             gates.AdvanceTo(t);
             runner.AdvanceTo(t);
         }
-        QCOMPARE(times.size(), 6);
-        const QStringList reports = log.filter("true splits");
-        QCOMPARE(reports.size(), 2);
-        for (int athlete = 0; athlete < 2; ++athlete) {
-            const std::uint32_t first =
-                sim::DeviceClock::Difference(times[athlete * 3 + 1], times[athlete * 3]);
-            const std::uint32_t second =
-                sim::DeviceClock::Difference(times[athlete * 3 + 2], times[athlete * 3 + 1]);
-            QVERIFY(first >= 1750 && first <= 2250 && second >= 1050 && second <= 1450);
-            QCOMPARE(reports[athlete], QString("Athlete %1 true splits: %2 %3 total %4 s")
-                                           .arg(athlete + 1)
-                                           .arg(first / 1000.0, 0, 'f', 3)
-                                           .arg(second / 1000.0, 0, 'f', 3)
-                                           .arg((first + second) / 1000.0, 0, 'f', 3));
-        }
+        QCOMPARE(times, QList<std::uint32_t>({64500, 804, 1881, 9881, 11640, 12956}));
+        QCOMPARE(log.filter("true splits"),
+                 QStringList({"Athlete 1 true splits: 1.840 1.077 total 2.917 s",
+                              "Athlete 2 true splits: 1.759 1.316 total 3.075 s"}));
+    }
+
+    // Reader from 100 ms; after the replug it takes 200 ms to open the adapter again.
+    void sessionPlayerKeepsChunksAndGaps_data()
+    {
+        QTest::addColumn<double>("speed");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("recorded pace")
+            << 1.0 << QStringList{"1100 A", "1125 B", "2100 unplug", "7100 plug", "7800 C"};
+        QTest::newRow("twice as fast, unplugged time kept")
+            << 2.0 << QStringList{"600 A", "613 B", "1100 unplug", "6100 plug", "6550 C"};
+    }
+    void sessionPlayerKeepsChunksAndGaps()
+    {
+        QFETCH(double, speed);
+        QFETCH(QStringList, expected);
+        QStringList log;
+        std::int64_t now = 0, readerAt = 100;
+        sim::SessionPlayer player(
+            {{0, RecordKind::Open, "USB1"},
+             {1000000, RecordKind::Read, "A"},
+             {1025000, RecordKind::Read, "B"},
+             {2000000, RecordKind::Close, {}},
+             {7000000, RecordKind::Open, "USB1"},
+             {7500000, RecordKind::Read, "C"}},
+            speed, [&](const QByteArray& bytes) { log << QStringLiteral("%1 %2").arg(now).arg(bytes); },
+            [&](bool plugged) {
+                log << QStringLiteral("%1 %2").arg(now).arg(plugged ? "plug" : "unplug");
+                readerAt = plugged ? now + 200 : std::numeric_limits<std::int64_t>::max();
+            });
+        for (; now <= 20000 && !player.Finished(); ++now)
+            player.AdvanceTo(now, now >= readerAt);
+        QCOMPARE(log, expected);
+    }
+
+    // The reader answers each "r" with the next tag, from the first again after the last, and
+    // ignores anything else it is sent.
+    void rfidReaderAnswersScanRequestsInTurn()
+    {
+        sim::RfidReaderSim reader("READER1", {"04A3B2C1", "77"}, {}, scratch.filePath("serial"));
+        QVERIFY(reader.Plug());
+        std::unique_ptr<platform::ComPort> port = platform::createComPort();
+        QVERIFY(port->open(reader.DevicePath()) && port->applySettings(platform::LineSettings{}));
+        QCOMPARE(port->write("rxrr", 4), 4);
+        QByteArray answers;
+        char buffer[64];
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (reader.Poll(),
+             answers.append(buffer, std::max(0, port->read(buffer, sizeof buffer))).size() >= 24),
+            2000);
+        QCOMPARE(answers, QByteArray("04A3B2C1\r\n77\r\n04A3B2C1\r\n"));
     }
 
     void programWritesTheDemoSequence()
     {
-        if (gateSimProgram().isEmpty())
+        if (GateSimProgram().isEmpty())
             QSKIP("the simulator program is not built");
         const QString runs = scratch.filePath("Runs");
-        QCOMPARE(QProcess::execute(gateSimProgram(), {"--write-demo-sequence", runs}), 0);
+        QCOMPARE(QProcess::execute(GateSimProgram(), {"--write-demo-sequence", runs}), 0);
         GateSequence demo;
         QVERIFY(demo.Load(runs + "/Demo 30 m.run"));
         QCOMPARE(demo.TotalDistance(), 30.0);
@@ -134,47 +148,26 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
-        if (gateSimProgram().isEmpty())
+        if (GateSimProgram().isEmpty())
             QSKIP("the simulator program is not built");
-        QFile script(scratch.filePath("gate7.txt"));
-        QVERIFY(script.open(QIODevice::WriteOnly) && script.write("100 7\n") > 0);
-        script.close();
+        QVERIFY(WriteAll(scratch.filePath("gate7.txt"), "100 7\n"));
         qputenv("SWIFTLANE_ADAPTER_DIR", scratch.filePath("adapters").toLocal8Bit());
         QProcess simulator;
         simulator.setWorkingDirectory(scratch.path());
-        simulator.start(gateSimProgram(), arguments << "--exit-after"
+        simulator.start(GateSimProgram(), arguments << "--exit-after"
                                                     << "0");
         QVERIFY(simulator.waitForFinished(3000));
         QCOMPARE(simulator.exitCode(), 2);
         QVERIFY2(simulator.readAllStandardError().contains(message.toUtf8()), qPrintable(message));
     }
 
-    // The reader answers each "r" with the next tag, from the first again after the last, and
-    // ignores anything else it is sent.
-    void rfidReaderAnswersScanRequestsInTurn()
-    {
-        sim::RfidReaderSim reader("READER1", {"04A3B2C1", "77"}, {}, scratch.filePath("serial"));
-        QVERIFY(reader.Plug());
-        const int fd = ::open(QFile::encodeName(reader.DevicePath()).constData(), O_RDWR | O_NOCTTY);
-        QVERIFY(fd >= 0);
-        termios mode = {};
-        ::tcgetattr(fd, &mode);
-        ::cfmakeraw(&mode);
-        ::tcsetattr(fd, TCSANOW, &mode);
-        QVERIFY(::write(fd, "rxrr", 4) == 4);
-        QByteArray answers;
-        QTRY_VERIFY_WITH_TIMEOUT((reader.Poll(), answers += readAvailable(fd), answers.size() >= 24), 2000);
-        ::close(fd);
-        QCOMPARE(answers, QByteArray("04A3B2C1\r\n77\r\n04A3B2C1\r\n"));
-    }
-
     void programRemovesItsAdapterOnTerminate()
     {
-        if (gateSimProgram().isEmpty())
+        if (GateSimProgram().isEmpty())
             QSKIP("the simulator program is not built");
         qputenv("SWIFTLANE_ADAPTER_DIR", scratch.filePath("adapters").toLocal8Bit());
         QProcess simulator;
-        simulator.start(gateSimProgram(), {"--name", "PROG1"});
+        simulator.start(GateSimProgram(), {"--name", "PROG1"});
         const QString link = scratch.filePath("adapters/PROG1");
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(link).isSymLink(), 3000);
         simulator.terminate(); // SIGTERM
