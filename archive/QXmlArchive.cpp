@@ -3,6 +3,7 @@
 #include "archive/XmlNesting.h"
 #include "common/TokenSplit.h"
 #include "common/Trace.h"
+#include "common/WriteWhole.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -194,17 +195,12 @@ void QXmlArchive::FailLoad(const QString& fileName, const char* description)
 
 namespace {
 
-bool WriteAll(QFileDevice& file, const QByteArray& bytes)
-{
-    return file.write(bytes) == bytes.size();
-}
-
 // Device files and pipes cannot be replaced by a finished temporary file; write into them directly.
 bool WriteDirectly(const QString& fileName, const QByteArray& bytes, QString& error)
 {
     QFile file(fileName);
-    const bool ok =
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate) && WriteAll(file, bytes) && file.flush();
+    const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) &&
+                    WriteWhole(file, bytes);
     if (!ok)
         error = file.errorString();
     return ok;
@@ -213,7 +209,8 @@ bool WriteDirectly(const QString& fileName, const QByteArray& bytes, QString& er
 bool WriteReplacing(const QString& fileName, const QByteArray& bytes, QString& error)
 {
     QSaveFile file(fileName);
-    const bool ok = file.open(QIODevice::WriteOnly) && WriteAll(file, bytes) && file.commit();
+    const bool ok =
+        file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && WriteWhole(file, bytes) && file.commit();
     if (!ok) {
         error = file.errorString();
         file.cancelWriting();

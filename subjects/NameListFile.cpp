@@ -1,5 +1,7 @@
 #include "subjects/NameListFile.h"
 
+#include "common/WriteWhole.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -60,7 +62,7 @@ QString writeNameListFile(const QString& path, const QStringList& names)
         return QStringLiteral("it is a folder");
     const QByteArray bytes = nameListBytes(names);
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && WriteWhole(file, bytes) && file.commit())
         return QString();
     const QString error = file.errorString();
     file.cancelWriting();
