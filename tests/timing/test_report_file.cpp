@@ -1,5 +1,5 @@
-#include "TimingTestFiles.h"
 #include "support/FileSizeLimit.h"
+#include "support/TestFiles.h"
 #include "timing/ReportFile.h"
 #include "timing/ReportFileUi.h"
 
@@ -62,19 +62,40 @@ private slots:
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
     }
 
-    void numberedFilesFillTheFirstGap()
+    // The first free number; nothing that stands in the folder is reopened or written over, not even a
+    // link to nowhere.
+    void numbering_data()
     {
+        QTest::addColumn<QStringList>("taken"); // 'f' file, 'l' dangling link, 'd' folder, then the name
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("none") << QStringList{} << "Swiftlane_Run_1.csv";
+        QTest::newRow("a gap") << QStringList{"fSwiftlane_Run_2.csv"} << "Swiftlane_Run_1.csv";
+        QTest::newRow("1 and 2") << QStringList{"fSwiftlane_Run_1.csv", "fSwiftlane_Run_2.csv"}
+                                 << "Swiftlane_Run_3.csv";
+        QTest::newRow("dangling link") << QStringList{"lSwiftlane_Run_1.csv"} << "Swiftlane_Run_2.csv";
+        QTest::newRow("folder") << QStringList{"dSwiftlane_Run_1.csv"} << "Swiftlane_Run_2.csv";
+        QTest::newRow("other sequence") << QStringList{"fSwiftlane_Run 2_1.csv"} << "Swiftlane_Run_1.csv";
+    }
+    void numbering()
+    {
+        QFETCH(QStringList, taken);
+        QFETCH(QString, chosen);
         const QString reports = FreshDataFolder();
-        QVERIFY(QDir().mkpath(reports) && WriteAll(reports + "Swiftlane_Run_2.csv", "old\n"));
-        for (const char* expected : {"Swiftlane_Run_1.csv", "Swiftlane_Run_3.csv"}) {
-            ReportFile report;
-            StartRunSequence(report);
-            report.AddEntry(Row("Ann"));
-            report.AddEntry(Row("Bo"));
-            QCOMPARE(report.ReportFileName(), reports + expected);
-            QCOMPARE(ReadAll(report.ReportFileName()), headerLine + Line("Ann") + Line("Bo"));
+        QVERIFY(QDir().mkpath(reports));
+        for (const QString& entry : taken) {
+            const QString path = reports + entry.mid(1);
+            QVERIFY(entry[0] == 'f'   ? WriteAll(path, "old\n")
+                    : entry[0] == 'l' ? QFile::link(reports + "nowhere", path)
+                                      : QDir().mkdir(path));
         }
-        QCOMPARE(ReadAll(reports + "Swiftlane_Run_2.csv"), "old\n");
+        ReportFile report;
+        StartRunSequence(report);
+        report.AddEntry(Row("Ann"));
+        report.AddEntry(Row("Bo"));
+        QCOMPARE(report.ReportFileName(), reports + chosen);
+        QCOMPARE(ReadAll(reports + chosen), headerLine + Line("Ann") + Line("Bo"));
+        for (const QString& entry : taken)
+            QCOMPARE(ReadAll(reports + entry.mid(1)), entry[0] == 'f' ? "old\n" : "");
     }
 
     void fieldsQuotedOnlyWhenNeeded()
@@ -226,6 +247,10 @@ private slots:
         QCOMPARE(ReadAll(folder + "kept.csv"), headerLine + Line("Bo"));
         QCOMPARE(ReadAll(path), headerLine + Line("Cy"));
         QCOMPARE(report.ReportFileName(), path);
+        QVERIFY(QFile::remove(path) && QDir().mkdir(path)); // a folder took its name: the next number
+        report.AddEntry(Row("Dy"));
+        QCOMPARE(report.ReportFileName(), folder + "Swiftlane_Run_2.csv");
+        QCOMPARE(ReadAll(folder + "Swiftlane_Run_2.csv"), headerLine + Line("Dy"));
     }
 
     // Rows still unwritable when the program ends go to the temporary folder, each with the report

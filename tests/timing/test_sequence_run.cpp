@@ -1,5 +1,5 @@
-#include "TimingTestFiles.h"
 #include "platform/FakeClock.h"
+#include "support/TestFiles.h"
 #include "timing/SequenceRun.h"
 
 #include <QTemporaryDir>
@@ -109,20 +109,6 @@ private slots:
         QCOMPARE(run.ReportFileName().isEmpty(), !finished); // only a finished run is reported
         if (finished && gates.size() > 1)
             QCOMPARE(QString::number(BestSplit(run), 'f', 3), row.section(',', 1, 1));
-    }
-
-    void traceLinesOfARun()
-    {
-        QLoggingCategory::setFilterRules("swiftlane.trace=true");
-        SequenceRun run;
-        run.LoadSequence(Saved({0, 1}));
-        for (const char* line :
-             {"SR startrun", "SR gateevent 0", "SR gate passed", "SetGateTime Gate:0  time:0.000000",
-              "setting best time", "SR gateevent 1", "SR gate passed", "SetGateTime Gate:1  time:2.200000",
-              "setting best time", "SR finishrun"})
-            QTest::ignoreMessage(QtDebugMsg, line);
-        Play(run, "S E0@1000 +2200 E1@3200");
-        QLoggingCategory::setFilterRules("swiftlane.trace=false");
     }
 
     void bestTimesAcrossRunsAndReload()

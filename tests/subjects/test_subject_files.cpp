@@ -1,0 +1,185 @@
+// The text files operators hand in and take away: name lists and RFID tag/name lists.
+#include "subjects/NameListFile.h"
+#include "subjects/TagNames.h"
+#include "support/FileSizeLimit.h"
+#include "support/TestFiles.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class SubjectFilesTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    int files = 0;
+
+    QString Write(const QByteArray& content)
+    {
+        const QString path = dir.filePath(QString("file%1.txt").arg(++files));
+        return WriteAll(path, content) ? path : QString();
+    }
+    static QStringList Entries(const TagNameMap& tags)
+    {
+        QStringList listed;
+        for (const auto& [tag, name] : tags)
+            listed << QString::fromStdString(tag) + "=" + QString::fromStdString(name);
+        return listed;
+    }
+
+private slots:
+    void lineRules_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("stopLine");
+        QTest::addColumn<int>("stopBytes");
+        const QByteArray a511(511, 'a'), b512(512, 'b');
+        QTest::newRow("LF, empty line") << QByteArray("Ann\n\nBob\n") << QStringList{"Ann", "Bob"} << 0 << 0;
+        QTest::newRow("CR LF") << QByteArray("Ann\r\n\r\nBob\r\n") << QStringList{"Ann", "Bob"} << 0 << 0;
+        QTest::newRow("no last line end") << QByteArray("Ann\nBob") << QStringList{"Ann", "Bob"} << 0 << 0;
+        QTest::newRow("blanks, commas kept")
+            << QByteArray(" Smith, Ann \n\t\n") << QStringList{" Smith, Ann ", "\t"} << 0 << 0;
+        QTest::newRow("lone CR kept") << QByteArray("A\rB\n") << QStringList{"A\rB"} << 0 << 0;
+        QTest::newRow("cut after a CR") << QByteArray("Ann\r\nBob\r") << QStringList{"Ann", "Bob"} << 0 << 0;
+        QTest::newRow("CR CR LF") << QByteArray("Ann\r\r\nBob\n") << QStringList{"Ann", "Bob"} << 0 << 0;
+        QTest::newRow("511 bytes") << a511 + "\nBob" << QStringList{QString(a511), "Bob"} << 0 << 0;
+        QTest::newRow("512 bytes, CR not counted") << "Ann\r\n\r\n" + b512 + "\r\nBob\r\n"
+                                                   << QStringList{"Ann"} << 3 << 512;
+        QTest::newRow("600 bytes, last line")
+            << "Ann\nBob\n" + QByteArray(600, 'x') << QStringList{"Ann", "Bob"} << 3 << 600;
+        QTest::newRow("UTF-8") << QByteArray("\xC5\x81ukasz\n\xE7\x8E\x8B\xE8\x8A\xB3\n")
+                               << QStringList{u8"\u0141ukasz", u8"\u738B\u82B3"} << 0 << 0;
+        QTest::newRow("byte order marks")
+            << QByteArray("\xEF\xBB\xBFZo\xC3\xAB\n\xEF\xBB\xBFJo\n")
+            << QStringList{u8"Zo\u00EB", QChar(0xFEFF) + QString("Jo")} << 0 << 0;
+        QTest::newRow("Latin-1") << QByteArray("Zo\xEB\nJos\xE9\n")
+                                 << QStringList{u8"Zo\u00EB", u8"Jos\u00E9"} << 0 << 0;
+        // One decision for the whole file: a line that looks like UTF-8 in a Latin-1 file is Latin-1.
+        QTest::newRow("Latin-1 throughout") << QByteArray("Zo\xC3\xAB\nJos\xE9\n")
+                                            << QStringList{u8"Zo\u00C3\u00AB", u8"Jos\u00E9"} << 0 << 0;
+        QTest::newRow("empty file") << QByteArray() << QStringList{} << 0 << 0;
+    }
+    void lineRules()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, names);
+        QFETCH(int, stopLine);
+        QFETCH(int, stopBytes);
+        const NameListRead read = readNameListFile(Write(bytes));
+        QCOMPARE(read.error, QString());
+        QCOMPARE(read.text.lines, names);
+        QCOMPARE(read.text.stopLine, stopLine);
+        QCOMPARE(read.text.stopLineBytes, stopBytes);
+        QCOMPARE(read.text.stopReason().isEmpty(), stopLine == 0);
+    }
+
+    // Names that would not read back as written are refused and the old file stays.
+    void writes_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QByteArray>("bytes"); // null: refused
+        QTest::newRow("as typed") << QStringList{" Ann ", "", "Smith, Bob", u8"\u0141ukasz", u8"\u738B"}
+                                  << QByteArray(" Ann \n\nSmith, Bob\n\xC5\x81ukasz\n\xE7\x8E\x8B\n");
+        QTest::newRow("empty list") << QStringList{} << QByteArray("");
+        QTest::newRow("511 bytes") << QStringList{QString(511, 'a')} << QByteArray(511, 'a') + "\n";
+        QTest::newRow("line end") << QStringList{"Ann", "Ann\nBob"} << QByteArray();
+        QTest::newRow("512 bytes") << QStringList{"Ann", QString(512, 'a')} << QByteArray();
+        QTest::newRow("171 three-byte letters") << QStringList{QString(171, QChar(0x738B))} << QByteArray();
+    }
+    void writes()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QByteArray, bytes);
+        const QString path = Write("Old\n");
+        QCOMPARE(writeNameListFile(path, names).isEmpty(), !bytes.isNull());
+        QCOMPARE(ReadAll(path), bytes.isNull() ? QByteArray("Old\n") : bytes);
+        names.removeAll(QString());
+        QCOMPARE(readNameListFile(path).text.lines, bytes.isNull() ? QStringList{"Old"} : names);
+    }
+
+    void filesThatCannotBeUsed()
+    {
+        QVERIFY(!readNameListFile(dir.filePath("missing.txt")).error.isEmpty());
+        QVERIFY(!readNameListFile(dir.path()).error.isEmpty());
+        QVERIFY(!writeNameListFile(dir.path(), {"Ann"}).isEmpty());
+        QVERIFY(!writeNameListFile(dir.filePath("no/such/folder.txt"), {"Ann"}).isEmpty());
+        const QString kept = Write("Old\n");
+        {
+            FileSizeLimit full(10); // a full disk: the list is written whole or not at all
+            QVERIFY(!writeNameListFile(kept, {"Ann", "Bob", "Cyd", "Dee"}).isEmpty());
+        }
+        QCOMPARE(ReadAll(kept), "Old\n");
+        for (const qint64 size : {16 << 20, (16 << 20) + 1}) { // 16 MiB of NULs: one over-long line
+            QFile file(Write(""));
+            QVERIFY(file.resize(size));
+            QCOMPARE(readNameListFile(file.fileName()).error.isEmpty(), size == 16 << 20);
+        }
+    }
+
+    // ".txt" is added unless the name holds it anywhere, in any case.
+    void textSuffix()
+    {
+        const std::pair<const char*, const char*> cases[] = {
+            {"list", "list.txt"},   {"list.csv", "list.csv.txt"}, {"LIST.TXT", "LIST.TXT"},
+            {"a.Txt.b", "a.Txt.b"}, {"list.tx", "list.tx.txt"},   {"", ".txt"}};
+        for (const auto& [name, file] : cases)
+            QCOMPARE(withTextSuffix(name), QString(file));
+    }
+
+    void tagLines_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<int>("pairs");
+        QTest::addColumn<int>("stopLine");
+        QTest::newRow("tag and name")
+            << QByteArray("04A3,Ann Lee\n") << QStringList{"04A3=Ann Lee"} << 1 << 0;
+        QTest::newRow("blanks, tabs")
+            << QByteArray(" 04A3 ,\t Ann Lee \t\n") << QStringList{"04A3=Ann Lee"} << 1 << 0;
+        QTest::newRow("third field") << QByteArray("04A3,Ann,U17\n") << QStringList{"04A3=Ann"} << 1 << 0;
+        QTest::newRow("single field") << QByteArray("04A3\n") << QStringList{} << 0 << 0;
+        QTest::newRow("commas only") << QByteArray(",,,\n") << QStringList{} << 0 << 0;
+        QTest::newRow("two commas") << QByteArray("04A3,,Ann\n") << QStringList{"04A3=Ann"} << 1 << 0;
+        QTest::newRow("leading comma") << QByteArray(",04A3,Ann\n") << QStringList{"04A3=Ann"} << 1 << 0;
+        QTest::newRow("later wins") << QByteArray("04A3,Ann\n04A3,Bob\n") << QStringList{"04A3=Bob"} << 2
+                                    << 0;
+        QTest::newRow("CR LF, blank lines")
+            << QByteArray("\r\n04A3,Ann\r\n\n11FF,Bob") << QStringList{"04A3=Ann", "11FF=Bob"} << 2 << 0;
+        QTest::newRow("UTF-8") << QByteArray("T1,\xc5\x81ukasz\n") << QStringList{u8"T1=\u0141ukasz"} << 1
+                               << 0;
+        QTest::newRow("Latin-1") << QByteArray("T2,J\xfcrgen\n") << QStringList{u8"T2=J\u00fcrgen"} << 1 << 0;
+        QTest::newRow("511 bytes") << "T3," + QByteArray(508, 'x') + "\r\n"
+                                   << QStringList{"T3=" + QString(508, 'x')} << 1 << 0;
+        QTest::newRow("512 bytes stop") << "A,Ann\n\nT," + QByteArray(510, 'x') + "\nB,Bob\n"
+                                        << QStringList{"A=Ann"} << 1 << 3;
+    }
+    void tagLines()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, stored);
+        QFETCH(int, pairs);
+        QFETCH(int, stopLine);
+        TagNameMap tags;
+        const TagFileImport result = ImportTagNameFile(Write(content), tags);
+        QVERIFY(result.opened);
+        QCOMPARE(Entries(tags), stored);
+        QCOMPARE(result.pairs, pairs);
+        QCOMPARE(result.stoppedAtLine, stopLine);
+    }
+
+    void tagImportsAddToTheMap()
+    {
+        TagNameMap tags;
+        ImportTagNameFile(Write("A,Ann\nB,Bob\n"), tags);
+        ImportTagNameFile(Write("B,Bea\nC,Cy\n"), tags);
+        QVERIFY(!ImportTagNameFile(dir.filePath("none.csv"), tags).opened);
+        QCOMPARE(Entries(tags), QStringList({"A=Ann", "B=Bea", "C=Cy"}));
+        QCOMPARE(SubjectNameForTag(tags, "B"), QString("Bea"));
+        QCOMPARE(SubjectNameForTag(tags, "b"), QString("b")); // tags are matched exactly
+        QCOMPARE(SubjectNameForTag(tags, "99"), QString("99"));
+    }
+};
+
+QTEST_GUILESS_MAIN(SubjectFilesTest)
+#include "test_subject_files.moc"
