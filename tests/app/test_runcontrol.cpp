@@ -1,75 +1,47 @@
 // Runs driven end to end through the controller and the main window: gate sentences in, report
-// table and report file out.
+// table and report file out; the questions that guard a run in progress, and auto-advance.
 #include "support/ControllerHarness.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTableWidget>
 #include <QTest>
+#include <QWheelEvent>
+#include <QWindow>
 
 namespace {
-const QString Header =
-    QStringLiteral("Subject_Name,Total_Time,Checkpoint_1,Checkpoint_2,Checkpoint_3,Distance,Speed\n");
+
+// One notch down, delivered through the window as the window system delivers it.
+void wheelOver(QWidget* widget)
+{
+    QWidget* window = widget->window();
+    const QPointF at = widget->mapTo(window, widget->rect().center());
+    QWheelEvent wheel(at, window->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window->windowHandle(), &wheel);
 }
+
+QCheckBox* autoAdvance(ControllerHarness& h)
+{
+    return h.controller->MainWindow().findChild<QCheckBox*>(QStringLiteral("autoAdvSubjectCheckBox"));
+}
+
+} // namespace
 
 class RunControlTest : public QObject
 {
     Q_OBJECT
 
-private:
-    // A started harness with the 4-gate sequence "Sprint", all gates reporting ready.
-    std::unique_ptr<ControllerHarness> connected(const QStringList& subjects = {QStringLiteral("Ann")})
-    {
-        auto h = std::make_unique<ControllerHarness>();
-        h->writeSequence(QStringLiteral("Sprint"), {0, 1, 2, 3}, 30.0);
-        h->start();
-        h->setSubjects(subjects);
-        h->status(500);
-        h->tick();
-        return h;
-    }
-
-    // Ann's run finished with auto-advance on and Bob next in the list.
-    std::unique_ptr<ControllerHarness> annFinishedWithAutoAdvance()
-    {
-        auto h = connected({QStringLiteral("Ann"), QStringLiteral("Bob")});
-        h->controller->MainWindow()
-            .findChild<QCheckBox*>(QStringLiteral("autoAdvSubjectCheckBox"))
-            ->setChecked(true);
-        h->clickStart();
-        runThrough(*h);
-        return h;
-    }
-
-    // Start gate at 1000, status at 1500 and 2500, then gates 1..3 at 3200, 4200, 5000.
-    void runThrough(ControllerHarness& h)
-    {
-        h.event(1000, 0);
-        h.tick();
-        h.status(1500);
-        h.tick();
-        h.status(2500);
-        h.tick();
-        h.event(3200, 1);
-        h.tick();
-        h.event(4200, 2);
-        h.status(4300);
-        h.tick();
-        h.event(5000, 3);
-        h.tick();
-    }
-
 private Q_SLOTS:
     void fullRunReachesTableAndReportFile()
     {
-        auto h = connected();
+        auto h = ControllerHarness::connected();
         QCOMPARE(h->connectionText(), QStringLiteral("Connected"));
         QCOMPARE(h->statusText(), QStringLiteral(" Idle"));
-
         h->clickStart();
-        QCOMPARE(h->dialogs.calls.size(), std::size_t(0));
         QCOMPARE(h->statusText(), QStringLiteral(" Idle")); // refreshed on the next tick
         h->tick();
         QCOMPARE(h->statusText(), QStringLiteral(" Waiting for start gate"));
@@ -79,9 +51,7 @@ private Q_SLOTS:
         h->status(1500);
         h->tick();
         QCOMPARE(h->statusText(), QStringLiteral(" Running"));
-        QCOMPARE(h->lastTableRow().value(0), QStringLiteral("Ann"));
-        QCOMPARE(h->lastTableRow().value(1), QStringLiteral("0.500")); // live total, updated each tick
-
+        QCOMPARE(h->lastTableRow().mid(0, 2), (QStringList{"Ann", "0.500"})); // live total, each tick
         h->status(2500);
         h->tick();
         h->event(3200, 1);
@@ -91,250 +61,295 @@ private Q_SLOTS:
         h->event(5000, 3);
         h->tick();
 
-        const QStringList finalRow = {"Ann", "4.000", "2.200", "1.000", "0.800", "30.000", "7.500"};
-        QCOMPARE(h->lastTableRow(), finalRow);
+        QCOMPARE(h->lastTableRow(),
+                 (QStringList{"Ann", "4.000", "2.200", "1.000", "0.800", "30.000", "7.500"}));
         QCOMPARE(h->table()->rowCount(), 1);
         QCOMPARE(h->statusText(), QStringLiteral(" Idle"));
         QCOMPARE(h->reportFiles(), QStringList{QStringLiteral("Swiftlane_Sprint_1.csv")});
-        QCOMPARE(h->readReport(QStringLiteral("Swiftlane_Sprint_1.csv")),
-                 Header + QStringLiteral("Ann,4.000,2.200,1.000,0.800,30.000,7.500\n"));
+        QCOMPARE(
+            h->readReport(QStringLiteral("Swiftlane_Sprint_1.csv")),
+            QStringLiteral("Subject_Name,Total_Time,Checkpoint_1,Checkpoint_2,Checkpoint_3,Distance,Speed\n"
+                           "Ann,4.000,2.200,1.000,0.800,30.000,7.500\n"));
+        QVERIFY(h->dialogs.calls.empty());
     }
 
     void refusedStartsExplainWhy_data()
     {
+        const QString noSubject = QStringLiteral("Please enter a subject name\n");
+        const QString notReady =
+            QStringLiteral("Some gates in the gate sequence are either not ready or not present");
         QTest::addColumn<QString>("subject");
+        QTest::addColumn<QList<int>>("gates");
         QTest::addColumn<bool>("slave2Ready");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("message"); // empty: the run starts
         QTest::newRow("no subject, gate not ready")
-            << QString() << false
-            << QStringLiteral("Please enter a subject name\nSome gates in the gate sequence are either not "
-                              "ready or not present");
-        QTest::newRow("no subject") << QString() << true << QStringLiteral("Please enter a subject name\n");
-        QTest::newRow("gate not ready")
-            << QStringLiteral("Ann") << false
-            << QStringLiteral("Some gates in the gate sequence are either not ready or not present");
-        QTest::newRow("blank subject passes") << QStringLiteral("  ") << true << QString();
+            << QString() << QList<int>{0, 2} << false << noSubject + notReady;
+        QTest::newRow("no subject") << QString() << QList<int>{0, 2} << true << noSubject;
+        QTest::newRow("gate not ready") << "Ann" << QList<int>{0, 2} << false << notReady;
+        QTest::newRow("unready gate not in the sequence") << "Ann" << QList<int>{0, 1} << false << QString();
+        QTest::newRow("sequence without gates") << "Ann" << QList<int>{} << true << notReady;
+        QTest::newRow("blank subject passes") << "  " << QList<int>{0, 2} << true << QString();
     }
-
     void refusedStartsExplainWhy()
     {
         QFETCH(QString, subject);
+        QFETCH(QList<int>, gates);
         QFETCH(bool, slave2Ready);
         QFETCH(QString, message);
-        auto h = connected({subject});
+        auto h = ControllerHarness::connected({subject}, std::vector<int>(gates.begin(), gates.end()));
         h->status(600, true, true, slave2Ready, true);
         h->tick();
         h->clickStart();
-        if (message.isEmpty()) {
-            QVERIFY(h->controller->GetSequenceRun().IsRunning());
-            QCOMPARE(h->dialogs.calls.size(), std::size_t(0));
-            return;
+        QCOMPARE(h->controller->GetSequenceRun().IsRunning(), message.isEmpty());
+        QCOMPARE(h->table()->rowCount(), message.isEmpty() ? 1 : 0);
+        QCOMPARE(h->dialogs.calls.size(), std::size_t(message.isEmpty() ? 0 : 1));
+        if (!message.isEmpty()) {
+            QCOMPARE(h->dialogs.calls[0].text, message);
+            QCOMPARE(h->dialogs.calls[0].parent, static_cast<QWidget*>(&h->controller->MainWindow()));
         }
-        QVERIFY(!h->controller->GetSequenceRun().IsRunning());
-        QCOMPARE(h->dialogs.calls.size(), std::size_t(1));
-        QCOMPARE(h->dialogs.calls[0].title, QStringLiteral("Problem starting run"));
-        QCOMPARE(h->dialogs.calls[0].text, message);
-        QCOMPARE(h->dialogs.calls[0].parent, static_cast<QWidget*>(&h->controller->MainWindow()));
-        QCOMPARE(h->table()->rowCount(), 0);
     }
 
-    void emptyRunsFolderRefusesEveryStart()
-    {
-        ControllerHarness h;
-        h.start();
-        h.setSubjects({QStringLiteral("Ann")});
-        h.status(500);
-        h.tick();
-        h.clickStart();
-        QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
-        QVERIFY(!h.controller->GetSequenceRun().IsRunning());
-    }
-
-    void abortQuestionOkAbortsNoContinues()
-    {
-        auto h = connected();
-        h->clickStart();
-        h->event(1000, 0);
-        h->tick();
-
-        h->dialogs.buttonAnswers.push_back(QMessageBox::No);
-        h->clickStart();
-        const auto& question = h->dialogs.calls.back();
-        QCOMPARE(question.title, QStringLiteral("Run in Progress"));
-        QCOMPARE(question.text, QStringLiteral("Do you wish to abort the current run ?"));
-        QCOMPARE(question.buttons, QMessageBox::Ok | QMessageBox::No);
-        QCOMPARE(question.defaultButton, QMessageBox::No);
-        QVERIFY(h->controller->GetSequenceRun().IsRunning());
-        QCOMPARE(h->controller->GetSequenceRun().CurrentGateIndex(), 1);
-        QCOMPARE(h->table()->rowCount(), 1);
-
-        h->dialogs.buttonAnswers.push_back(QMessageBox::Ok);
-        h->clickStart();
-        QVERIFY(!h->controller->GetSequenceRun().IsRunning());
-        QCOMPARE(h->table()->rowCount(), 0);
-        h->tick();
-        QCOMPARE(h->statusText(), QStringLiteral(" Idle"));
-        QVERIFY(h->reportFiles().isEmpty());
-    }
-
+    // Ok answers the run it was asked about: here that run finishes while the question is open and
+    // auto-advance starts Bob's, which the answer must leave alone.
     void okAfterTheRunFinishedKeepsItsResult()
     {
-        auto h = connected();
+        auto h = ControllerHarness::connected({QStringLiteral("Ann"), QStringLiteral("Bob")});
+        autoAdvance(*h)->setChecked(true);
         h->clickStart();
         h->event(1000, 0);
         h->event(3000, 1);
         h->event(4000, 2);
         h->tick();
-        // The finish arrives while the abort question is open.
-        h->dialogs.whileOpen = [&h] {
+        h->dialogs.whileOpen = [&h] { // the finish, then the countdown of 5 s runs out
             h->event(5000, 3);
-            h->tick();
+            for (int i = 0; i < 203; ++i) {
+                h->status(5000 + 25 * i);
+                h->tick();
+            }
         };
-        h->dialogs.buttonAnswers.push_back(QMessageBox::Ok);
+        h->dialogs.buttonAnswers = {QMessageBox::Ok};
         h->clickStart();
-        QCOMPARE(h->table()->rowCount(), 1);
-        QCOMPARE(h->lastTableRow().value(1), QStringLiteral("4.000"));
+        QVERIFY(h->controller->GetSequenceRun().IsRunning());
+        QCOMPARE(h->controller->GetSequenceRun().SubjectName(), QStringLiteral("Bob"));
+        QCOMPARE(h->table()->rowCount(), 2);
         QVERIFY(h->readReport(QStringLiteral("Swiftlane_Sprint_1.csv"))
                     .endsWith(QStringLiteral("Ann,4.000,2.000,1.000,1.000,30.000,7.500\n")));
     }
 
-    void autoAdvanceCountsDownAndStartsTheNextSubject()
+    // Neither a wheel nor a programmatic change reaches the engine while a run is in progress; the
+    // abort question defaults to No, and No keeps the run.
+    void sequenceBoxIsLockedWhileARunIsInProgress_data()
     {
-        auto h = annFinishedWithAutoAdvance();
-        QVERIFY(h->controller->CountdownArmed());
+        QTest::addColumn<bool>("finish");
+        QTest::newRow("run finishes") << true;
+        QTest::newRow("run is aborted") << false;
+    }
+    void sequenceBoxIsLockedWhileARunIsInProgress()
+    {
+        QFETCH(bool, finish);
+        auto h = ControllerHarness::connected();
+        h->writeSequence(QStringLiteral("Two"), {0, 1}, 10.0);
+        h->controller->MainWindow().refreshRunList();
+        const SequenceRun& engine = h->controller->GetSequenceRun();
+        QComboBox* box = h->runCombo();
+        h->clickStart();
+        QVERIFY(!box->isEnabled()); // already while waiting for the start gate
+        h->event(1000, 0);
+        h->tick();
+        wheelOver(box);
+        box->setCurrentIndex(1);
+        h->tick();
+        QVERIFY(engine.IsRunning());
+        QCOMPARE(engine.Sequence().Name(), QStringLiteral("Sprint"));
+        QCOMPARE(engine.CurrentGateIndex(), 1);
+        QCOMPARE(box->currentText(), QStringLiteral("Sprint"));
+        QCOMPARE(h->table()->columnCount(), 7);
+        h->dialogs.buttonAnswers = {QMessageBox::No, QMessageBox::Ok};
+        h->clickStart();
+        QCOMPARE(h->dialogs.calls.back().buttons, QMessageBox::Ok | QMessageBox::No);
+        QCOMPARE(h->dialogs.calls.back().defaultButton, QMessageBox::No);
+        QVERIFY(engine.IsRunning());
+        QCOMPARE(engine.CurrentGateIndex(), 1);
+        QCOMPARE(h->table()->rowCount(), 1);
 
-        QStringList seen;
-        for (int i = 0; i < 205; ++i) { // ~5.1 s of ticks
-            seen << h->statusText();
+        if (finish)
+            h->passAll();
+        else
+            h->clickStart();
+        h->tick();
+        QVERIFY(!engine.IsRunning());
+        QCOMPARE(h->statusText(), QStringLiteral(" Idle"));
+        QVERIFY(box->isEnabled());
+        QCOMPARE(h->table()->rowCount(), finish ? 1 : 0);
+        QCOMPARE(h->reportFiles().size(), finish ? 1 : 0);
+        wheelOver(box); // an idle box follows the wheel
+        QCOMPARE(box->currentText(), QStringLiteral("Two"));
+        QCOMPARE(engine.GateCount(), 2);
+    }
+
+    // Ending during a run asks, No being the default and keeping the run; otherwise nothing is asked.
+    void endingTheProgram_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("duringRun");
+        for (const QString how : {"title bar", "Exit action", "Exit button"}) {
+            QTest::newRow(qPrintable(how + ", run in progress")) << how << true;
+            QTest::newRow(qPrintable(how + ", no run")) << how << false;
+        }
+    }
+    void endingTheProgram()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, duringRun);
+        auto h = ControllerHarness::connected();
+        h->clickStart();
+        if (duringRun) {
+            h->event(1000, 0);
+            h->tick();
+        } else {
+            h->passAll();
+        }
+        h->dialogs.buttonAnswers = {QMessageBox::No}; // would keep the program if asked
+        QCOMPARE(h->endProgram(how, duringRun), duringRun ? -1 : 0);
+        QCOMPARE(h->dialogs.calls.size(), std::size_t(duringRun ? 1 : 0));
+        if (!duringRun) {
+            if (how != QLatin1String("title bar")) // the process ends without the controller's destructor
+                QVERIFY(QFile::exists(h->dataDir.filePath(QStringLiteral("Swiftlane.cfg"))));
+            return;
+        }
+        const FakeDialogs::Call& question = h->dialogs.calls[0];
+        QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(question.defaultButton, QMessageBox::No);
+        QCOMPARE(question.parent, static_cast<QWidget*>(&h->controller->MainWindow()));
+
+        QVERIFY(h->controller->MainWindow().isVisible()); // the run goes on, timed as before
+        h->event(2000, 1);
+        h->event(3000, 2);
+        h->tick();
+        QCOMPARE(h->lastTableRow().mid(0, 4), (QStringList{"Ann", "2.000", "1.000", "1.000"}));
+
+        h->dialogs.buttonAnswers = {QMessageBox::Yes};
+        QCOMPARE(h->endProgram(how), 0);
+        QCOMPARE(h->dialogs.calls.size(), std::size_t(2));
+    }
+
+    // Ann finishes with auto-advance on and Bob next; one second into the countdown the operator
+    // may start by hand or uncheck the box. The countdown shows whole seconds left.
+    void countdown_data()
+    {
+        QTest::addColumn<QString>("interruption");
+        QTest::addColumn<QString>("secondsShown");
+        QTest::addColumn<QString>("subject"); // whose run is in progress or was last
+        QTest::addColumn<QString>("status");
+        const QString waiting = QStringLiteral(" Waiting for start gate");
+        QTest::newRow("runs out") << "" << QStringLiteral("543210") << "Bob" << waiting;
+        QTest::newRow("start by hand") << "start" << QStringLiteral("54") << "Ann" << waiting;
+        QTest::newRow("box unchecked")
+            << "uncheck" << QStringLiteral("54") << "Ann" << QStringLiteral(" Idle");
+    }
+    void countdown()
+    {
+        QFETCH(QString, interruption);
+        QFETCH(QString, secondsShown);
+        QFETCH(QString, subject);
+        QFETCH(QString, status);
+        auto h = ControllerHarness::connected({QStringLiteral("Ann"), QStringLiteral("Bob")});
+        autoAdvance(*h)->setChecked(true);
+        h->clickStart();
+        h->passAll();
+        QVERIFY(h->controller->CountdownArmed());
+        QString seconds;
+        for (int i = 0; i < 300; ++i) { // 7.5 s, well past the countdown
+            if (i == 40 && interruption == QLatin1String("start"))
+                h->clickStart();
+            if (i == 40 && interruption == QLatin1String("uncheck"))
+                autoAdvance(*h)->click();
+            const QString text = h->statusText();
+            if (text.startsWith(QLatin1String(" About to start in ")) && !seconds.endsWith(text.back()))
+                seconds += text.back();
             h->status(6000 + 25 * i);
             h->tick();
+            if (i == 199) // exactly 5000 ms after the finish: not yet
+                QCOMPARE(h->controller->CountdownArmed(), interruption.isEmpty());
         }
-        seen.removeDuplicates();
-        const QStringList expected = {
-            " About to start in 5", " About to start in 4", " About to start in 3",   " About to start in 2",
-            " About to start in 1", " About to start in 0", " Waiting for start gate"};
-        QCOMPARE(seen, expected);
-        QCOMPARE(h->subjectCombo()->currentText(), QStringLiteral("Bob"));
-        QCOMPARE(h->controller->GetSequenceRun().SubjectName(), QStringLiteral("Bob"));
-        QCOMPARE(h->table()->rowCount(), 2);
-        QVERIFY(!h->controller->CountdownArmed());
+        QCOMPARE(seconds, secondsShown);
+        QCOMPARE(h->statusText(), status);
+        QCOMPARE(h->subjectCombo()->currentText(), subject);
+        QCOMPARE(h->controller->GetSequenceRun().SubjectName(), subject);
+        QCOMPARE(h->table()->rowCount(), interruption == QLatin1String("uncheck") ? 1 : 2);
+        QVERIFY(h->dialogs.calls.empty());
 
-        // Bob is the last subject: his finish arms no countdown.
-        runThrough(*h);
-        QVERIFY(!h->controller->CountdownArmed());
-        QCOMPARE(h->statusText(), QStringLiteral(" Idle"));
-    }
-
-    void startingByHandDisarmsTheCountdown()
-    {
-        auto h = annFinishedWithAutoAdvance();
-        QVERIFY(h->controller->CountdownArmed());
-        h->tick(40);
-        h->clickStart(); // Ann again, by hand
-        QVERIFY(!h->controller->CountdownArmed());
-        for (int i = 0; i < 300; ++i) {
-            h->status(7000 + 25 * i);
-            h->tick();
-        }
-        QCOMPARE(h->dialogs.calls.size(), std::size_t(0));
-        QCOMPARE(h->subjectCombo()->currentText(), QStringLiteral("Ann"));
-        QVERIFY(h->controller->GetSequenceRun().IsRunning());
-    }
-
-    void refillingTheRunListKeepsARunInProgress()
-    {
-        auto h = std::make_unique<ControllerHarness>();
-        h->writeSequence(QStringLiteral("b"), {0, 1}, 10.0);
-        h->writeSequence(QStringLiteral("A"), {0, 1, 2, 3}, 30.0);
-        h->start();
-        QCOMPARE(h->runCombo()->count(), 2);
-        QCOMPARE(h->runCombo()->itemText(0), QStringLiteral("A")); // case is ignored in the order
-        h->runCombo()->setCurrentIndex(1);
-        QCOMPARE(h->controller->GetSequenceRun().GateCount(), 2);
-        h->startPastTheStartGate();
-
-        h->controller->MainWindow().refreshRunList();
-        QVERIFY(h->controller->GetSequenceRun().IsRunning());
-        QCOMPARE(h->controller->GetSequenceRun().GateCount(), 2);
-        QCOMPARE(h->runCombo()->currentText(), QStringLiteral("b"));
-        QCOMPARE(h->table()->rowCount(), 1);
-        h->event(2000, 1);
-        h->tick();
-        QCOMPARE(h->reportFiles(), QStringList{QStringLiteral("Swiftlane_b_1.csv")});
-
-        // With no run in progress the refill selects the first sequence again.
-        h->controller->MainWindow().refreshRunList();
-        QCOMPARE(h->runCombo()->currentIndex(), 0);
-        QCOMPARE(h->controller->GetSequenceRun().GateCount(), 4);
-        QCOMPARE(h->table()->rowCount(), 0);
+        // The next finish arms the countdown again only while a subject follows.
+        autoAdvance(*h)->setChecked(true);
+        if (!h->controller->GetSequenceRun().IsRunning())
+            h->clickStart();
+        h->passAll(20000);
+        QCOMPARE(h->controller->CountdownArmed(), subject == QLatin1String("Ann"));
     }
 
     // The box would run a nested event loop inside the gate poll that finished the run.
     void unwrittenReportIsToldOnceTheTickHasReturned()
     {
-        auto h = connected();
+        auto h = ControllerHarness::connected();
         const QString folder = h->reportsFolder();
         QVERIFY(QDir(folder).removeRecursively());
         QFile blocker(QDir::cleanPath(folder)); // a file where the folder should be
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         h->clickStart();
-        runThrough(*h);
+        h->passAll();
         QVERIFY(!h->controller->GetSequenceRun().IsRunning());
         QCOMPARE(h->dialogs.calls.size(), std::size_t(0));
         QCoreApplication::processEvents();
         QCOMPARE(h->dialogs.calls.size(), std::size_t(1));
-        QCOMPARE(h->dialogs.calls[0].title, QStringLiteral("Report not written"));
         QCOMPARE(h->dialogs.calls[0].parent, nullptr);
         QVERIFY(h->dialogs.calls[0].text.contains(QDir::toNativeSeparators(folder)));
     }
 
-    void reportButtonsHandPathsToTheDesktop()
+    // The report buttons hand paths to the desktop; where it has no handler, the operator is told
+    // where to look instead (%1: the reports folder).
+    void reportButtons_data()
     {
-        auto h = connected();
-        QMetaObject::invokeMethod(&h->controller->MainWindow(), "on_viewReportButton_clicked");
-        QMetaObject::invokeMethod(&h->controller->MainWindow(), "on_openReportFolderButton_clicked");
-        QCOMPARE(h->shell.opened.size(), 2);
-        QCOMPARE(h->shell.opened[0], QString()); // no report yet this session
-        QCOMPARE(QDir(h->shell.opened[1]).absolutePath(), QDir(h->reportsFolder()).absolutePath());
-        h->clickStart();
-        runThrough(*h);
-        QMetaObject::invokeMethod(&h->controller->MainWindow(), "on_viewReportButton_clicked");
-        QCOMPARE(h->shell.opened.last(), h->reportsFolder() + QStringLiteral("Swiftlane_Sprint_1.csv"));
-        QCOMPARE(h->dialogs.calls.size(), std::size_t(0));
-    }
-
-    // Where the desktop has no handler the operator is told where to look instead.
-    void pathsTheDesktopCannotOpenAreShown_data()
-    {
-        QTest::addColumn<QByteArray>("button");
+        QTest::addColumn<QByteArray>("slot");
         QTest::addColumn<bool>("afterARun");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("reports folder") << QByteArray("on_openReportFolderButton_clicked") << false
-                                        << QStringLiteral("The desktop could not open the reports folder. "
-                                                          "It is:\n%1");
-        QTest::newRow("report") << QByteArray("on_viewReportButton_clicked") << true
-                                << QStringLiteral("The desktop could not open the report. It is:\n%1"
-                                                  "Swiftlane_Sprint_1.csv");
-        QTest::newRow("no report yet") << QByteArray("on_viewReportButton_clicked") << false
-                                       << QStringLiteral("No report has been written yet. Reports are kept "
-                                                         "in:\n%1");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("handed");
+        QTest::addColumn<QString>("message");
+        const QByteArray folder = "on_openReportFolderButton_clicked";
+        const QByteArray view = "on_viewReportButton_clicked";
+        const QString report = QStringLiteral("%1Swiftlane_Sprint_1.csv");
+        const QString folderText =
+            QStringLiteral("The desktop could not open the reports folder. It is:\n%1");
+        const QString noneText = QStringLiteral("No report has been written yet. Reports are kept in:\n%1");
+        const QString reportText = "The desktop could not open the report. It is:\n" + report;
+        QTest::newRow("folder") << folder << false << true << "%1" << QString();
+        QTest::newRow("no report yet") << view << false << true << "" << QString();
+        QTest::newRow("report") << view << true << true << report << QString();
+        QTest::newRow("folder, no handler") << folder << false << false << "%1" << folderText;
+        QTest::newRow("no report yet, no handler") << view << false << false << "" << noneText;
+        QTest::newRow("report, no handler") << view << true << false << report << reportText;
     }
-    void pathsTheDesktopCannotOpenAreShown()
+    void reportButtons()
     {
-        QFETCH(QByteArray, button);
+        QFETCH(QByteArray, slot);
         QFETCH(bool, afterARun);
-        QFETCH(QString, text);
-        auto h = connected();
+        QFETCH(bool, opens);
+        QFETCH(QString, handed);
+        QFETCH(QString, message);
+        auto h = ControllerHarness::connected();
         if (afterARun) {
             h->clickStart();
-            runThrough(*h);
+            h->passAll();
         }
-        h->shell.opens = false;
-        QMetaObject::invokeMethod(&h->controller->MainWindow(), button.constData());
-        QCOMPARE(h->dialogs.calls.size(), std::size_t(1));
-        QCOMPARE(h->dialogs.calls[0].text, text.arg(QDir::toNativeSeparators(h->reportsFolder())));
-        QCOMPARE(h->dialogs.calls[0].parent, static_cast<QWidget*>(&h->controller->MainWindow()));
+        h->shell.opens = opens;
+        QMetaObject::invokeMethod(&h->controller->MainWindow(), slot.constData());
+        QCOMPARE(h->shell.opened.size(), 1);
+        QCOMPARE(QDir::cleanPath(h->shell.opened[0]), QDir::cleanPath(handed.arg(h->reportsFolder())));
+        QCOMPARE(h->dialogs.calls.size(), std::size_t(message.isEmpty() ? 0 : 1));
+        if (!message.isEmpty()) {
+            QCOMPARE(h->dialogs.calls[0].text, message.arg(QDir::toNativeSeparators(h->reportsFolder())));
+            QCOMPARE(h->dialogs.calls[0].parent, static_cast<QWidget*>(&h->controller->MainWindow()));
+        }
     }
 };
 

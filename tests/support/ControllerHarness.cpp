@@ -1,8 +1,11 @@
 #include "support/ControllerHarness.h"
 
+#include "platform/Process.h"
 #include "support/TestSentences.h"
 #include "timing/GateSequence.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -22,6 +25,18 @@ ControllerHarness::ControllerHarness(bool withAdapter)
 ControllerHarness::~ControllerHarness()
 {
     controller.reset();
+}
+
+std::unique_ptr<ControllerHarness> ControllerHarness::connected(const QStringList& subjects,
+                                                                const std::vector<int>& gates)
+{
+    auto h = std::make_unique<ControllerHarness>();
+    h->writeSequence(QStringLiteral("Sprint"), gates, 30.0);
+    h->start();
+    h->setSubjects(subjects);
+    h->status(500);
+    h->tick();
+    return h;
 }
 
 QString ControllerHarness::runsFolder() const
@@ -84,6 +99,49 @@ void ControllerHarness::startPastTheStartGate(const QString& subject)
     clickStart();
     event(1000, 0);
     tick();
+}
+
+void ControllerHarness::passAll(std::uint32_t from)
+{
+    const GateSequence& sequence = controller->GetSequenceRun().Sequence();
+    for (unsigned k = 0; sequence.GateNumberAt(k); ++k)
+        event(from + 1000 * k, static_cast<int>(*sequence.GateNumberAt(k)));
+    tick();
+}
+
+namespace {
+struct ExitCalled
+{
+    int code;
+};
+} // namespace
+
+int ControllerHarness::endProgram(const QString& how, bool refusalExpected)
+{
+    SLMainWindow& window = controller->MainWindow();
+    if (how == QLatin1String("title bar")) {
+        QCloseEvent close;
+        QApplication::sendEvent(window.windowHandle(), &close);
+        return window.isVisible() ? -1 : 0;
+    }
+    int code = -1;
+    platform::setExitHandler([](int exitCode) { throw ExitCalled{exitCode}; });
+    const bool action = how == QLatin1String("Exit action");
+    try {
+        if (refusalExpected && action)
+            window.findChild<QAction*>(QStringLiteral("actionExit"))->trigger();
+        else if (refusalExpected)
+            QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("exitPushButton")),
+                              Qt::LeftButton);
+        else
+            QMetaObject::invokeMethod(&window,
+                                      action ? "on_actionExit_triggered" : "on_exitPushButton_clicked",
+                                      Qt::DirectConnection);
+    } catch (const ExitCalled& exit) {
+        code = exit.code;
+    }
+    platform::setExitHandler(nullptr);
+    return code;
 }
 
 void ControllerHarness::clickStart()

@@ -41,6 +41,11 @@ public:
     explicit ControllerHarness(bool withAdapter = true);
     ~ControllerHarness();
 
+    // Started with the sequence "Sprint" over `gates` (30 m) selected, `subjects` listed and every
+    // gate reporting ready.
+    static std::unique_ptr<ControllerHarness> connected(const QStringList& subjects = {QStringLiteral("Ann")},
+                                                        const std::vector<int>& gates = {0, 1, 2, 3});
+
     QString runsFolder() const;
     QString reportsFolder() const;
     void writeSequence(const QString& name, const std::vector<int>& gates, double distance);
@@ -56,6 +61,15 @@ public:
     void clickStart();
     // With the gates ready, starts a run for `subject` and passes the start gate at device time 1000.
     void startPastTheStartGate(const QString& subject = QStringLiteral("Ann"));
+    // Passes every gate of the selected sequence in order, one second apart from device time
+    // `from`, and ticks once.
+    void passAll(std::uint32_t from = 1000);
+    // Ends the program by "title bar", "Exit action" or "Exit button"; returns the exit code, 0 for
+    // a window that closed, -1 while the program goes on. The ending is caught by throwing from the
+    // exit seam, which must not unwind through Qt's frames (built without exception support, they
+    // would leak), so only an ending expected to be refused goes through the real action and
+    // button; otherwise the slot they are connected to is called.
+    int endProgram(const QString& how, bool refusalExpected = false);
     QTableWidget* table() const;
     QComboBox* runCombo() const;
     QComboBox* subjectCombo() const;
