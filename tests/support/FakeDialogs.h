@@ -42,20 +42,17 @@ public:
         buttonAnswers.pop_front();
         return answer;
     }
-    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override
+    QString openFileName(QWidget* parent, const QString&, const QString&, const QString&) override
     {
-        return fileAnswer({parent, QStringLiteral("open"), caption, dir, filter});
+        return fileAnswer({parent, QStringLiteral("open")});
     }
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override
+    QString saveFileName(QWidget* parent, const QString&, const QString&, const QString&) override
     {
-        return fileAnswer({parent, QStringLiteral("save"), caption, dir, filter});
+        return fileAnswer({parent, QStringLiteral("save")});
     }
-    QString text(QWidget* parent, const QString& title, const QString& label, const QString& initial,
-                 bool* ok) override
+    QString text(QWidget* parent, const QString&, const QString&, const QString& initial, bool* ok) override
     {
-        textCalls.push_back({parent, title, label, initial});
+        textCalls.push_back({parent, initial});
         std::optional<QString> answer;
         if (!textAnswers.empty()) {
             answer = textAnswers.front();
@@ -70,15 +67,10 @@ public:
     {
         QWidget* parent = nullptr;
         QString kind; // "open" or "save"
-        QString caption;
-        QString dir;
-        QString filter;
     };
     struct TextCall
     {
         QWidget* parent = nullptr;
-        QString title;
-        QString label;
         QString initial;
     };
 

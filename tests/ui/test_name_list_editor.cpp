@@ -172,9 +172,6 @@ private slots:
         QCOMPARE(names(), (QStringList{"Ann", "Ann", " Smith, Bob ", u8"Zo\u00EB", "Cid", "Dee"}));
         QCOMPARE(h.dialogs.fileCalls.size(), size_t(4));
         QCOMPARE(h.dialogs.fileCalls[0].kind, QString("open"));
-        QCOMPARE(h.dialogs.fileCalls[0].caption, fromMenu ? QString("Select list of names file")
-                                                          : QString("Select file containing list of names"));
-        QCOMPARE(h.dialogs.fileCalls[0].filter, QString("Text (*.txt *.csv)"));
         QCOMPARE(h.dialogs.calls.size(), size_t(2));
         QCOMPARE(
             h.dialogs.calls[0].text,
@@ -208,7 +205,6 @@ private slots:
         QCOMPARE(readFile(dir + "b.csv.txt"), written);
         QVERIFY(!QFile::exists(dir + "b.csv"));
         QCOMPARE(h.dialogs.fileCalls[0].kind, QString("save"));
-        QCOMPARE(h.dialogs.fileCalls[0].caption, QString("Select filename to save list of names"));
         QCOMPARE(h.dialogs.calls.size(), size_t(2));
         QVERIFY(h.dialogs.calls[0].text.startsWith("The list of names could not be written to \"" + dir +
                                                    "no/such/x.txt\": "));
@@ -223,14 +219,10 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("file");
-        QTest::newRow("default") << "SwiftlaneSubjectList"
-                                 << "SwiftlaneSubjectList.txt";
-        QTest::newRow("accepted empty") << ""
-                                        << "SwiftlaneSubjectList.txt";
-        QTest::newRow("csv") << "group.csv"
-                             << "group.csv.txt";
-        QTest::newRow(".TXT in the middle") << "a.TXT.bak"
-                                            << "a.TXT.bak";
+        QTest::newRow("default") << "SwiftlaneSubjectList" << QStringLiteral("SwiftlaneSubjectList.txt");
+        QTest::newRow("accepted empty") << "" << QStringLiteral("SwiftlaneSubjectList.txt");
+        QTest::newRow("csv") << "group.csv" << QStringLiteral("group.csv.txt");
+        QTest::newRow(".TXT in the middle") << "a.TXT.bak" << QStringLiteral("a.TXT.bak");
     }
     void exportFromMenu()
     {
@@ -243,8 +235,6 @@ private slots:
         trigger(h, "actionExport_list_of_names");
         const QString path = h.dataDir.path() + "/Swiftlane/" + file;
         QCOMPARE(readFile(path), QByteArray(u8" Ann \n\u0141ukasz\n\nSmith, Bob\n"));
-        QCOMPARE(h.dialogs.textCalls[0].title, QString("Save To File"));
-        QCOMPARE(h.dialogs.textCalls[0].label, QString("Select file name:"));
         QCOMPARE(h.dialogs.textCalls[0].initial, QString("SwiftlaneSubjectList"));
         QStatusBar* bar = h.controller->MainWindow().statusBar();
         QCOMPARE(bar->currentMessage(), "List of names saved to " + path);

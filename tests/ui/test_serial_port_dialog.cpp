@@ -100,26 +100,20 @@ private slots:
     void listsEveryPortAndSelectsTheLinks_data()
     {
         QTest::addColumn<QString>("portName");
-        QTest::addColumn<QString>("ftdiSerial");
         QTest::addColumn<int>("selected");
-        QTest::newRow("COM3 after two adapters is row 5") << "COM3"
-                                                          << "" << 5;
-        QTest::newRow("adapter found by its serial number") << "USB22"
-                                                            << "FT2" << 2;
-        QTest::newRow("serial number wins over a stale label") << "USB99"
-                                                               << "FT1" << 1;
-        QTest::newRow("other device by path") << "/dev/ttyACM0"
-                                              << "" << 22;
-        QTest::newRow("no port") << ""
-                                 << "" << 0;
-        QTest::newRow("port that is gone") << "COM42"
-                                           << "" << 0;
+        QTest::addColumn<QString>("ftdiSerial");
+        QTest::newRow("COM3 after two adapters is row 5") << "COM3" << 5 << "";
+        QTest::newRow("adapter found by its serial number") << "USB22" << 2 << "FT2";
+        QTest::newRow("serial number wins over a stale label") << "USB99" << 1 << "FT1";
+        QTest::newRow("other device by path") << "/dev/ttyACM0" << 22 << "";
+        QTest::newRow("no port") << "" << 0 << "";
+        QTest::newRow("port that is gone") << "COM42" << 0 << "";
     }
     void listsEveryPortAndSelectsTheLinks()
     {
         QFETCH(QString, portName);
-        QFETCH(QString, ftdiSerial);
         QFETCH(int, selected);
+        QFETCH(QString, ftdiSerial);
         link->SetFtdiSerial(ftdiSerial);
         link->SetPortName(portName);
         show();
@@ -208,43 +202,23 @@ private slots:
     // What Start stores comes back on the next showing.
     void lineSettingsRoundTrip_data()
     {
-        QTest::addColumn<QString>("baud");
-        QTest::addColumn<QString>("parity");
-        QTest::addColumn<QString>("flow");
-        QTest::addColumn<QString>("dataBits");
-        QTest::addColumn<QString>("stopBits");
+        QTest::addColumn<QString>("shown");     // baud rate, parity, flow control, data bits, stop bits
         QTest::addColumn<QList<int>>("stored"); // baud, parity, xon/xoff, hardware, data bits, stop bits
-        QTest::newRow("Xon/Xoff") << "9600"
-                                  << "None"
-                                  << "Xon/Xoff"
-                                  << "8"
-                                  << "1" << QList<int>{9600, 0, 1, 0, 8, 0};
-        QTest::newRow("Hardware") << "115200"
-                                  << "Even"
-                                  << "Hardware"
-                                  << "7"
-                                  << "2" << QList<int>{115200, 2, 0, 1, 7, 2};
-        QTest::newRow("Mark, 1.5 stop bits") << "19200"
-                                             << "Mark"
-                                             << "None"
-                                             << "5"
-                                             << "1.5" << QList<int>{19200, 3, 0, 0, 5, 1};
+        QTest::newRow("Xon/Xoff") << "9600 None Xon/Xoff 8 1" << QList<int>{9600, 0, 1, 0, 8, 0};
+        QTest::newRow("Hardware") << "115200 Even Hardware 7 2" << QList<int>{115200, 2, 0, 1, 7, 2};
+        QTest::newRow("Mark, 1.5 stop bits") << "19200 Mark None 5 1.5" << QList<int>{19200, 3, 0, 0, 5, 1};
     }
     void lineSettingsRoundTrip()
     {
-        QFETCH(QString, baud);
-        QFETCH(QString, parity);
-        QFETCH(QString, flow);
-        QFETCH(QString, dataBits);
-        QFETCH(QString, stopBits);
+        QFETCH(QString, shown);
         QFETCH(QList<int>, stored);
+        const char* boxes[] = {"baudRateComboBox", "parityComboBox", "flowComboBox", "dataBitsComboBox",
+                               "stopBitsComboBox"};
+        const QStringList texts = shown.split(' ');
         show();
         choosePort("COM3");
-        combo("baudRateComboBox")->setCurrentText(baud);
-        combo("parityComboBox")->setCurrentText(parity);
-        combo("flowComboBox")->setCurrentText(flow);
-        combo("dataBitsComboBox")->setCurrentText(dataBits);
-        combo("stopBitsComboBox")->setCurrentText(stopBits);
+        for (int i = 0; i < 5; ++i)
+            combo(boxes[i])->setCurrentText(texts[i]);
         click("startPushButton");
         QCOMPARE((QList<int>{int(link->baudRate), link->parity, link->xonXoff, link->hardwareFlow,
                              link->dataBits, link->stopBits}),
@@ -252,11 +226,8 @@ private slots:
         click("closePushButton");
         show();
         QCOMPARE(combo("COMPortComboBox")->currentText(), QString("COM3"));
-        QCOMPARE(combo("baudRateComboBox")->currentText(), baud);
-        QCOMPARE(combo("parityComboBox")->currentText(), parity);
-        QCOMPARE(combo("flowComboBox")->currentText(), flow);
-        QCOMPARE(combo("dataBitsComboBox")->currentText(), dataBits);
-        QCOMPARE(combo("stopBitsComboBox")->currentText(), stopBits);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(combo(boxes[i])->currentText(), texts[i]);
     }
 
     void baudRateOutsideTheListIsKept()
