@@ -110,7 +110,6 @@ public:
     bool IsRfidScannerOpen() const override { return rfidScanner.IsOpen(); }
     CRFIDScanner& RfidScanner() { return rfidScanner; }
     const TagNameMap& TagNames() const { return tagNames; }
-    SerialLinkDialogs& LinkDialogs() { return linkDialogs; }
     bool CountdownArmed() const { return countdownArmed; }
     QTimer& TickTimer() { return tickTimer; }
 

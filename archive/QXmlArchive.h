@@ -45,9 +45,6 @@ public:
     bool GetValue(const std::string& name, unsigned short& out) const;
     bool GetValue(const std::string& name, double& out) const;
 
-    bool IsSaving() const { return direction == Save; }
-    bool IsValid() const { return currentSection != nullptr; }
-
 private:
     enum : int
     {

@@ -31,7 +31,6 @@ public:
     bool IsOpen() const;
     virtual bool Open(bool showError);
     virtual bool OpenPort(bool showError, const QString& name);
-    virtual void PortDialogClosed() {}
     void Close();
 
     int Read(unsigned char* buffer, int max);
@@ -49,9 +48,6 @@ public:
     void ShowPortDialog(const QString& title);
     void SetListener(CSerialLnkInf* value) { listener = value; }
     void NotifyListener();
-
-    int ReceiveCount() const { return receiveCount; }
-    int TransmitCount() const { return transmitCount; }
 
     // Settings, written directly by the port dialog and by auto-detection.
     QString portName;

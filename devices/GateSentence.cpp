@@ -125,12 +125,6 @@ std::optional<std::string_view> CheckedSentenceBody(std::string_view sentence)
     return body;
 }
 
-std::uint32_t ReadSentenceNumber(std::string_view field)
-{
-    const char* at = field.data();
-    return ReadNumber(at, at + field.size());
-}
-
 SentenceFault ParseStatusSentence(std::string_view sentence, StatusSentence& status)
 {
     std::uint32_t numbers[5];

@@ -53,7 +53,3 @@ SentenceFault ParseEventSentence(std::string_view sentence, EventSentence& event
 // Whole sentences without the line end; the caller appends "\r\n".
 std::string FormatStatusSentence(std::uint32_t deviceTime, const bool flags[4]);
 std::string FormatEventSentence(std::uint32_t deviceTime, int gate, bool state);
-
-// Reads like the C library: leading blanks, optional sign, decimal digits up to the first other
-// character; no number reads as 0. Wraps modulo 2^32 instead of overflowing.
-std::uint32_t ReadSentenceNumber(std::string_view field);

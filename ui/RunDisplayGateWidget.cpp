@@ -94,11 +94,6 @@ void RunDisplayGateWidget::SetGateIndex(int value)
     titleFitter->Refit();
 }
 
-QString RunDisplayGateWidget::CheckpointText() const
-{
-    return ui->checkPointLabel->text();
-}
-
 void RunDisplayGateWidget::SetTime(double seconds)
 {
     const QString text = secondsText(seconds);

@@ -33,7 +33,6 @@ public:
     void ClearHighlight();
     bool IsHighlighted() const { return highlighted; }
 
-    QString CheckpointText() const;
     QString TimeText() const { return timeShown; }
     QString BestText() const { return bestShown; }
 
