@@ -374,6 +374,8 @@ def main():
             killers = f" ({', '.join(mutant.killers)})" if mutant.killers else ""
             print(f"[{number}/{len(mutants)}] {mutant.id}: {mutant.result}{killers}  [{mutant.seconds:.0f} s]",
                   flush=True)
+            # Kept current, so a run cut short still leaves the table of what finished.
+            (work / "report.md").write_text(table(mutants, source, time.monotonic() - started), encoding="utf-8")
 
     report = table(mutants, source, time.monotonic() - started)
     (work / "report.md").write_text(report, encoding="utf-8")
