@@ -1,15 +1,16 @@
 #include "archive/QXmlArchive.h"
 
 #include "archive/XmlNesting.h"
+#include "common/Hex.h"
 #include "common/TokenSplit.h"
 #include "common/Trace.h"
+#include "common/Utf8.h"
 #include "common/WriteWhole.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 #include <cstdint>
 #include <cstring>
@@ -23,13 +24,6 @@ const char* const rootName = "Configuration";
 constexpr int MaxNestingDepth = 256;
 // TinyXML's own wording for a file it cannot open.
 const char* const openingFileError = "Failed to open file";
-
-bool IsUtf8(const QByteArray& bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString ignored = decoder(bytes);
-    return !decoder.hasError();
-}
 
 // What TinyXML's own file loading does before it parses: the text ends at its first NUL, and
 // CR LF and lone CR become LF.
@@ -46,27 +40,15 @@ std::string EncodeDouble(double value)
 {
     std::uint64_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
-    static const char digits[] = "0123456789abcdef";
     std::string text;
     for (int k = 0; k < 8; ++k) {
         const unsigned byte = static_cast<unsigned>((bits >> (8 * k)) & 0xffu);
         text += ' ';
-        text += digits[byte >> 4];
-        text += digits[byte & 0xfu];
+        text += LowerHexDigit(byte >> 4);
+        text += LowerHexDigit(byte);
         text += ' ';
     }
     return text;
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Exactly eight byte tokens of one or two hexadecimal digits, least significant byte first.
@@ -82,7 +64,7 @@ bool DecodeDouble(const char* text, double& out)
             return false;
         unsigned byte = 0;
         for (char c : token) {
-            const int digit = HexDigit(c);
+            const int digit = HexValue(c);
             if (digit < 0)
                 return false;
             byte = byte * 16 + static_cast<unsigned>(digit);

@@ -1,7 +1,7 @@
 #include "devices/CGateSystem.h"
 #include "devices/GateSentence.h"
 #include "devices/GateSystemOwner.h"
-#include "platform/FtdiDevices.h"
+#include "platform/NoFtdiDevices.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,49 +9,6 @@
 #include <string_view>
 
 namespace {
-
-// No adapters attached, so the gate system under test never opens a real device.
-class NoFtdiDevices : public platform::FtdiDevices
-{
-public:
-    platform::FtStatus createDeviceInfoList(std::uint32_t* count) override
-    {
-        *count = 0;
-        return platform::FT_OK;
-    }
-    platform::FtStatus getDeviceInfoList(platform::FtDeviceListInfoNode*, std::uint32_t* count) override
-    {
-        *count = 0;
-        return platform::FT_OK;
-    }
-    platform::FtStatus openBySerialNumber(const char*, platform::FtHandle*) override
-    {
-        return platform::FT_DEVICE_NOT_FOUND;
-    }
-    platform::FtStatus setBaudRate(platform::FtHandle, std::uint32_t) override
-    {
-        return platform::FT_INVALID_HANDLE;
-    }
-    platform::FtStatus setDataCharacteristics(platform::FtHandle, std::uint8_t, std::uint8_t,
-                                              std::uint8_t) override
-    {
-        return platform::FT_INVALID_HANDLE;
-    }
-    platform::FtStatus resetDevice(platform::FtHandle) override { return platform::FT_INVALID_HANDLE; }
-    platform::FtStatus getQueueStatus(platform::FtHandle, std::uint32_t*) override
-    {
-        return platform::FT_INVALID_HANDLE;
-    }
-    platform::FtStatus read(platform::FtHandle, void*, std::uint32_t, std::uint32_t*) override
-    {
-        return platform::FT_INVALID_HANDLE;
-    }
-    platform::FtStatus write(platform::FtHandle, const void*, std::uint32_t, std::uint32_t*) override
-    {
-        return platform::FT_INVALID_HANDLE;
-    }
-    platform::FtStatus close(platform::FtHandle) override { return platform::FT_INVALID_HANDLE; }
-};
 
 // Takes the decoded values and does no more with them than keep them from being optimised away, so
 // the figure is the receive path's alone.
@@ -120,8 +77,7 @@ BENCHMARK(BM_ReadEveryByte);
 // The gate system's receive path: the ring, the sentence assembler and both decoders.
 void BM_AssembleRecordedStream(benchmark::State& state)
 {
-    NoFtdiDevices noDevices;
-    platform::setFtdiDevices(&noDevices);
+    const platform::NoFtdiDevices noDevices; // the gate system under test never opens a real device
     const std::string& stream = Stream();
     SummingOwner owner;
     CGateSystem gates(&owner);
@@ -131,7 +87,6 @@ void BM_AssembleRecordedStream(benchmark::State& state)
     }
     benchmark::DoNotOptimize(owner.sum);
     SetBytesProcessed(state);
-    platform::setFtdiDevices(nullptr);
 }
 BENCHMARK(BM_AssembleRecordedStream);
 

@@ -3,22 +3,11 @@
 #include "common/Trace.h"
 #include "devices/FtdiDatabase.h"
 
-#include <cstring>
-#include <memory>
-#include <new>
-
 namespace {
-
-QString FixedText(const char* text, std::size_t capacity)
-{
-    // Device records are not trusted to carry their terminating zero.
-    return QString::fromLatin1(text, static_cast<qsizetype>(strnlen(text, capacity)));
-}
 
 bool IsGateAdapter(const platform::FtDeviceListInfoNode& node)
 {
-    return node.LocId != 0 &&
-           FixedText(node.Description, sizeof node.Description).contains("Swiftlane", Qt::CaseInsensitive);
+    return node.LocId != 0 && platform::ftdiText(node.Description).contains("Swiftlane", Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -47,28 +36,14 @@ bool CSerialLinkSL::DetectAndOpen()
 
 bool CSerialLinkSL::AutoDetect()
 {
-    platform::FtdiDevices& ftdi = platform::ftdiDevices();
-    std::uint32_t count = 0;
-    const platform::FtStatus status = ftdi.createDeviceInfoList(&count);
-    qCDebug(swiftlaneTrace, "ft_status = %i\n", static_cast<int>(status));
-    if (status != platform::FT_OK || count == 0)
-        return false;
-
-    std::unique_ptr<platform::FtDeviceListInfoNode[]> nodes(new (std::nothrow)
-                                                                platform::FtDeviceListInfoNode[count]);
-    if (!nodes)
-        return false;
-    std::uint32_t listed = count;
-    if (ftdi.getDeviceInfoList(nodes.get(), &listed) != platform::FT_OK)
-        return false;
-
-    const std::uint32_t valid = listed < count ? listed : count;
-    for (std::uint32_t i = 0; i < valid; ++i) {
-        if (!IsGateAdapter(nodes[i]))
+    const platform::FtdiDeviceList list = platform::readFtdiDeviceList();
+    qCDebug(swiftlaneTrace, "ft_status = %i\n", static_cast<int>(list.status));
+    for (const platform::FtDeviceListInfoNode& node : list.nodes) {
+        if (!IsGateAdapter(node))
             continue;
         linkKind = FtdiLink;
-        ftdiSerial = FixedText(nodes[i].SerialNumber, sizeof nodes[i].SerialNumber);
-        portName = QString::asprintf("USB%X", nodes[i].LocId);
+        ftdiSerial = platform::ftdiText(node.SerialNumber);
+        portName = QString::asprintf("USB%X", node.LocId);
         return true;
     }
     return false;

@@ -33,12 +33,6 @@ void warnIfUninitialised()
         qCDebug(swiftlaneTrace, "ERROR! FTDI DATABASE MUST BE INTIALISED, (THEN EMPTIED ON EXIT)");
 }
 
-QString serialOf(const platform::FtDeviceListInfoNode& node)
-{
-    return QString::fromLatin1(node.SerialNumber,
-                               static_cast<qsizetype>(strnlen(node.SerialNumber, sizeof node.SerialNumber)));
-}
-
 void copySerial(platform::FtDeviceListInfoNode& node, const QString& serial)
 {
     const QByteArray bytes = serial.toLatin1().left(sizeof node.SerialNumber - 1);
@@ -95,7 +89,7 @@ void PatchFtdiDeviceList(platform::FtDeviceListInfoNode* nodes, int count)
         return;
     for (int i = 0; i < count; ++i) {
         if (nodes[i].LocId != 0 && nodes[i].SerialNumber[0] != '\0')
-            RememberFtdiDevice(nodes[i].LocId, serialOf(nodes[i]));
+            RememberFtdiDevice(nodes[i].LocId, platform::ftdiText(nodes[i].SerialNumber));
     }
     for (int i = 0; i < count; ++i) {
         if (nodes[i].LocId != 0)

@@ -1,13 +1,10 @@
 #include "devices/GateSentence.h"
 
+#include "common/Hex.h"
+
 #include <cstring>
 
 namespace {
-
-char HexDigit(unsigned value)
-{
-    return "0123456789ABCDEF"[value & 0xF];
-}
 
 // The C library's white space: blank, or tab through carriage return.
 bool IsBlank(char c)

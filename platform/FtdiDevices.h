@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
+#include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -65,6 +69,22 @@ public:
                            std::uint32_t* written) = 0;
     virtual FtStatus close(FtHandle handle) = 0;
 };
+
+// A text field of a device record, which is not trusted to carry its terminating zero.
+template <std::size_t N> QString ftdiText(const char (&field)[N])
+{
+    return QString::fromLatin1(field, static_cast<qsizetype>(strnlen(field, N)));
+}
+
+struct FtdiDeviceList
+{
+    FtStatus status = FT_OK;                 // of the count
+    std::uint32_t count = 0;                 // devices counted
+    std::vector<FtDeviceListInfoNode> nodes; // at most `count`; empty when either call failed
+};
+
+// The count, then the records of the devices attached now.
+FtdiDeviceList readFtdiDeviceList();
 
 FtdiDevices& ftdiDevices();
 // Installs a replacement (not owned); nullptr restores the system's devices.

@@ -1,5 +1,6 @@
 #include "platform/FtdiDevices.h"
 
+#include "common/Fnv1a.h"
 #include "platform/Clock.h"
 #include "platform/GuardedSerialPort.h"
 #include "platform/VirtualAdapters.h"
@@ -345,10 +346,7 @@ std::uint32_t LocIdOfUsbPath(std::string_view usbPath)
     }
     if (fits && digitsId < 0x80000000u)
         return digitsId;
-    std::uint32_t hash = 2166136261u; // FNV-1a
-    for (char c : usbPath)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    return hash | 0x80000000u;
+    return Fnv1a(usbPath) | 0x80000000u;
 }
 
 FtdiDevices* current = nullptr;

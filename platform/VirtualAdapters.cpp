@@ -1,5 +1,7 @@
 #include "platform/VirtualAdapters.h"
 
+#include "common/Fnv1a.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -108,12 +110,10 @@ std::vector<VirtualAdapter> listVirtualTerminals(const QString& path)
 
 std::uint32_t virtualAdapterLocId(const QString& name)
 {
-    // FNV-1a over the name's bytes; the top nibble keeps it apart from USB location ids and non-zero.
-    std::uint32_t hash = 2166136261u;
-    for (const char byte : name.toLatin1()) {
-        hash ^= static_cast<unsigned char>(byte);
-        hash *= 16777619u;
-    }
+    // The top nibble keeps it apart from USB location ids and non-zero.
+    const QByteArray bytes = name.toLatin1();
+    const std::uint32_t hash =
+        Fnv1a(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     return 0xF0000000u | (hash & 0x0FFFFFFFu);
 }
 

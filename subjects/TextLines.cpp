@@ -1,20 +1,11 @@
 #include "subjects/TextLines.h"
 
+#include "common/Utf8.h"
+
 #include <QByteArrayView>
 #include <QStringDecoder>
 
 #include <vector>
-
-namespace {
-
-bool isUtf8(const QByteArray& bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder(bytes);
-    return !decoder.hasError();
-}
-
-} // namespace
 
 QString TextLines::stopReason() const
 {
@@ -56,7 +47,7 @@ TextLines readTextLines(const QByteArray& bytes)
     QByteArray read;
     for (const QByteArrayView line : kept)
         read.append(line).append('\n');
-    const bool utf8 = isUtf8(read);
+    const bool utf8 = IsUtf8(read);
     for (const QByteArrayView line : kept) {
         // Only the file's first bytes may be a byte order mark; inside, U+FEFF is kept as written.
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);

@@ -21,11 +21,6 @@ enum FlowRow
     FlowXonXoff = 2
 };
 
-QString FixedText(const char* text, std::size_t capacity)
-{
-    return QString::fromLatin1(text, static_cast<qsizetype>(strnlen(text, capacity)));
-}
-
 std::optional<int> NumberIn(const QString& text)
 {
     bool ok = false;
@@ -81,29 +76,16 @@ void SerialPortDialog::GetDataFromComPort()
 
 void SerialPortDialog::ListFtdiDevices(const QByteArray& linkSerial, int& rowToSelect)
 {
-    platform::FtdiDevices& ftdi = platform::ftdiDevices();
-    std::uint32_t count = 0;
-    const platform::FtStatus status = ftdi.createDeviceInfoList(&count);
-    qCDebug(swiftlaneTrace, "FTDI status %lu, devices = %lu\n", static_cast<unsigned long>(status),
-            static_cast<unsigned long>(count));
-    nodes.clear();
-    deviceCount = 0;
-    if (status != platform::FT_OK || count == 0)
-        return;
-    nodes.resize(count);
-    std::uint32_t listed = count;
-    if (ftdi.getDeviceInfoList(nodes.data(), &listed) != platform::FT_OK) {
-        nodes.clear();
-        return;
-    }
-    nodes.resize(std::min(listed, count));
+    platform::FtdiDeviceList list = platform::readFtdiDeviceList();
+    qCDebug(swiftlaneTrace, "FTDI status %lu, devices = %lu\n", static_cast<unsigned long>(list.status),
+            static_cast<unsigned long>(list.count));
+    nodes = std::move(list.nodes);
     deviceCount = static_cast<std::uint32_t>(nodes.size());
     PatchFtdiDeviceList(nodes.data(), static_cast<int>(nodes.size()));
     qCDebug(swiftlaneTrace, "---");
     for (const platform::FtDeviceListInfoNode& node : nodes) {
-        const QByteArray serial = FixedText(node.SerialNumber, sizeof node.SerialNumber).toLatin1();
-        qCDebug(swiftlaneTrace, "Desc  = %s",
-                FixedText(node.Description, sizeof node.Description).toLatin1().constData());
+        const QByteArray serial = platform::ftdiText(node.SerialNumber).toLatin1();
+        qCDebug(swiftlaneTrace, "Desc  = %s", platform::ftdiText(node.Description).toLatin1().constData());
         qCDebug(swiftlaneTrace, "ID = %08X", node.ID);
         qCDebug(swiftlaneTrace, "Type = %lu", static_cast<unsigned long>(node.Type));
         qCDebug(swiftlaneTrace, "LocID = 0x%X", node.LocId);
@@ -140,7 +122,7 @@ QString SerialPortDialog::SerialOfRow(int row) const
     if (n < 0 || static_cast<std::uint32_t>(n) >= deviceCount || nodes.empty())
         return QString();
     const platform::FtDeviceListInfoNode& node = nodes[static_cast<std::size_t>(n)];
-    return FixedText(node.SerialNumber, sizeof node.SerialNumber);
+    return platform::ftdiText(node.SerialNumber);
 }
 
 void SerialPortDialog::OnBnClickedStart()

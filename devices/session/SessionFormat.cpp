@@ -1,11 +1,11 @@
 #include "devices/session/SessionFormat.h"
 
+#include "common/Hex.h"
+
 #include <QFile>
 
 namespace session {
 namespace {
-
-constexpr char HexDigits[] = "0123456789ABCDEF";
 
 void AppendEscaped(QByteArray& out, const QByteArray& bytes)
 {
@@ -19,23 +19,12 @@ void AppendEscaped(QByteArray& out, const QByteArray& bytes)
             out += "\\n";
         } else if (byte < 0x20 || byte > 0x7E) {
             out += "\\x";
-            out += HexDigits[byte >> 4];
-            out += HexDigits[byte & 0xF];
+            out += HexDigit(byte >> 4);
+            out += HexDigit(byte);
         } else {
             out += c;
         }
     }
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 std::optional<QByteArray> Unescape(QByteArrayView text)

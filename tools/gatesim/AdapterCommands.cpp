@@ -14,15 +14,7 @@ namespace {
 
 std::vector<platform::FtDeviceListInfoNode> DeviceList()
 {
-    platform::FtdiDevices& devices = platform::ftdiDevices();
-    std::uint32_t count = 0;
-    if (devices.createDeviceInfoList(&count) != platform::FT_OK || count == 0)
-        return {};
-    std::vector<platform::FtDeviceListInfoNode> nodes(count);
-    if (devices.getDeviceInfoList(nodes.data(), &count) != platform::FT_OK)
-        return {};
-    nodes.resize(count);
-    return nodes;
+    return platform::readFtdiDeviceList().nodes;
 }
 
 bool IsVirtual(const platform::FtDeviceListInfoNode& node)
@@ -32,7 +24,7 @@ bool IsVirtual(const platform::FtDeviceListInfoNode& node)
 
 bool IsGateAdapter(const platform::FtDeviceListInfoNode& node)
 {
-    return QString::fromLatin1(node.Description).contains(QLatin1String("Swiftlane"), Qt::CaseInsensitive);
+    return platform::ftdiText(node.Description).contains(QLatin1String("Swiftlane"), Qt::CaseInsensitive);
 }
 
 } // namespace

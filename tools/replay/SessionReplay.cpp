@@ -2,50 +2,11 @@
 
 #include "devices/CGateSystem.h"
 #include "platform/FakeClock.h"
-#include "platform/FtdiDevices.h"
+#include "platform/NoFtdiDevices.h"
 
 #include <QFile>
 
 namespace {
-
-class NoFtdiDevices : public platform::FtdiDevices
-{
-public:
-    NoFtdiDevices() { platform::setFtdiDevices(this); }
-    ~NoFtdiDevices() override { platform::setFtdiDevices(nullptr); }
-
-    platform::FtStatus createDeviceInfoList(std::uint32_t* count) override
-    {
-        *count = 0;
-        return platform::FT_OK;
-    }
-    platform::FtStatus getDeviceInfoList(platform::FtDeviceListInfoNode*, std::uint32_t* count) override
-    {
-        *count = 0;
-        return platform::FT_OK;
-    }
-    platform::FtStatus openBySerialNumber(const char*, platform::FtHandle*) override { return NotFound; }
-    platform::FtStatus setBaudRate(platform::FtHandle, std::uint32_t) override { return NotFound; }
-    platform::FtStatus setDataCharacteristics(platform::FtHandle, std::uint8_t, std::uint8_t,
-                                              std::uint8_t) override
-    {
-        return NotFound;
-    }
-    platform::FtStatus resetDevice(platform::FtHandle) override { return NotFound; }
-    platform::FtStatus getQueueStatus(platform::FtHandle, std::uint32_t*) override { return NotFound; }
-    platform::FtStatus read(platform::FtHandle, void*, std::uint32_t, std::uint32_t*) override
-    {
-        return NotFound;
-    }
-    platform::FtStatus write(platform::FtHandle, const void*, std::uint32_t, std::uint32_t*) override
-    {
-        return NotFound;
-    }
-    platform::FtStatus close(platform::FtHandle) override { return NotFound; }
-
-private:
-    static constexpr platform::FtStatus NotFound = platform::FT_DEVICE_NOT_FOUND;
-};
 
 // Where the replay's tick count starts; far from 0 so "more than 4 s since the last status" holds.
 constexpr std::uint32_t TickBase = 100000;
@@ -53,7 +14,8 @@ constexpr std::uint32_t TickBase = 100000;
 } // namespace
 
 SessionReplay::SessionReplay(const QString& sequencePath)
-    : noDevices(std::make_unique<NoFtdiDevices>()), clock(std::make_unique<platform::FakeClock>(TickBase))
+    : noDevices(std::make_unique<platform::NoFtdiDevices>()),
+      clock(std::make_unique<platform::FakeClock>(TickBase))
 {
     clock->frequency = 1000000; // the file's microseconds
     gates = std::make_unique<CGateSystem>(this);
