@@ -36,8 +36,6 @@ private slots:
         QTest::addColumn<int>("stopBytes");
         const QByteArray a511(511, 'a'), b512(512, 'b');
         QTest::newRow("LF, empty line") << QByteArray("Ann\n\nBob\n") << QStringList{"Ann", "Bob"} << 0 << 0;
-        QTest::newRow("CR LF") << QByteArray("Ann\r\n\r\nBob\r\n") << QStringList{"Ann", "Bob"} << 0 << 0;
-        QTest::newRow("no last line end") << QByteArray("Ann\nBob") << QStringList{"Ann", "Bob"} << 0 << 0;
         QTest::newRow("blanks, commas kept")
             << QByteArray(" Smith, Ann \n\t\n") << QStringList{" Smith, Ann ", "\t"} << 0 << 0;
         QTest::newRow("lone CR kept") << QByteArray("A\rB\n") << QStringList{"A\rB"} << 0 << 0;
@@ -46,19 +44,13 @@ private slots:
         QTest::newRow("511 bytes") << a511 + "\nBob" << QStringList{QString(a511), "Bob"} << 0 << 0;
         QTest::newRow("512 bytes, CR not counted") << "Ann\r\n\r\n" + b512 + "\r\nBob\r\n"
                                                    << QStringList{"Ann"} << 3 << 512;
-        QTest::newRow("600 bytes, last line")
-            << "Ann\nBob\n" + QByteArray(600, 'x') << QStringList{"Ann", "Bob"} << 3 << 600;
-        QTest::newRow("UTF-8") << QByteArray("\xC5\x81ukasz\n\xE7\x8E\x8B\xE8\x8A\xB3\n")
-                               << QStringList{u8"\u0141ukasz", u8"\u738B\u82B3"} << 0 << 0;
-        QTest::newRow("byte order marks")
-            << QByteArray("\xEF\xBB\xBFZo\xC3\xAB\n\xEF\xBB\xBFJo\n")
-            << QStringList{u8"Zo\u00EB", QChar(0xFEFF) + QString("Jo")} << 0 << 0;
-        QTest::newRow("Latin-1") << QByteArray("Zo\xEB\nJos\xE9\n")
-                                 << QStringList{u8"Zo\u00EB", u8"Jos\u00E9"} << 0 << 0;
+        // Only the file's first bytes may be a byte order mark; inside, U+FEFF is kept as written.
+        QTest::newRow("UTF-8, byte order marks")
+            << QByteArray("\xEF\xBB\xBFZo\xC3\xAB\n\xEF\xBB\xBF\xE7\x8E\x8B\n")
+            << QStringList{u8"Zo\u00EB", QChar(0xFEFF) + QString(u8"\u738B")} << 0 << 0;
         // One decision for the whole file: a line that looks like UTF-8 in a Latin-1 file is Latin-1.
         QTest::newRow("Latin-1 throughout") << QByteArray("Zo\xC3\xAB\nJos\xE9\n")
                                             << QStringList{u8"Zo\u00C3\u00AB", u8"Jos\u00E9"} << 0 << 0;
-        QTest::newRow("empty file") << QByteArray() << QStringList{} << 0 << 0;
     }
     void lineRules()
     {
@@ -127,43 +119,33 @@ private slots:
             QCOMPARE(withTextSuffix(name), QString(file));
     }
 
+    // Read with the line rules above, then split at commas into a trimmed tag and name.
     void tagLines_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("content"); // written as UTF-8, the last line without its line end
         QTest::addColumn<int>("pairs");
+        QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("stopLine");
-        QTest::newRow("tag and name")
-            << QByteArray("04A3,Ann Lee\n") << QStringList{"04A3=Ann Lee"} << 1 << 0;
-        QTest::newRow("blanks, tabs")
-            << QByteArray(" 04A3 ,\t Ann Lee \t\n") << QStringList{"04A3=Ann Lee"} << 1 << 0;
-        QTest::newRow("third field") << QByteArray("04A3,Ann,U17\n") << QStringList{"04A3=Ann"} << 1 << 0;
-        QTest::newRow("single field") << QByteArray("04A3\n") << QStringList{} << 0 << 0;
-        QTest::newRow("commas only") << QByteArray(",,,\n") << QStringList{} << 0 << 0;
-        QTest::newRow("two commas") << QByteArray("04A3,,Ann\n") << QStringList{"04A3=Ann"} << 1 << 0;
-        QTest::newRow("leading comma") << QByteArray(",04A3,Ann\n") << QStringList{"04A3=Ann"} << 1 << 0;
-        QTest::newRow("later wins") << QByteArray("04A3,Ann\n04A3,Bob\n") << QStringList{"04A3=Bob"} << 2
-                                    << 0;
-        QTest::newRow("CR LF, blank lines")
-            << QByteArray("\r\n04A3,Ann\r\n\n11FF,Bob") << QStringList{"04A3=Ann", "11FF=Bob"} << 2 << 0;
-        QTest::newRow("UTF-8") << QByteArray("T1,\xc5\x81ukasz\n") << QStringList{u8"T1=\u0141ukasz"} << 1
-                               << 0;
-        QTest::newRow("Latin-1") << QByteArray("T2,J\xfcrgen\n") << QStringList{u8"T2=J\u00fcrgen"} << 1 << 0;
-        QTest::newRow("511 bytes") << "T3," + QByteArray(508, 'x') + "\r\n"
-                                   << QStringList{"T3=" + QString(508, 'x')} << 1 << 0;
-        QTest::newRow("512 bytes stop") << "A,Ann\n\nT," + QByteArray(510, 'x') + "\nB,Bob\n"
-                                        << QStringList{"A=Ann"} << 1 << 3;
+        QTest::newRow("blanks, tabs") << " 04A3 ,\t Ann Lee \t" << 1 << "04A3=Ann Lee" << 0;
+        QTest::newRow("third field") << "04A3,Ann,U17" << 1 << "04A3=Ann" << 0;
+        QTest::newRow("single field") << "04A3" << 0 << "" << 0;
+        QTest::newRow("commas only") << ",,," << 0 << "" << 0;
+        QTest::newRow("two commas") << "04A3,,Ann" << 1 << "04A3=Ann" << 0;
+        QTest::newRow("leading comma") << ",04A3,Ann" << 1 << "04A3=Ann" << 0;
+        QTest::newRow("later wins") << "04A3,Ann\n04A3,Bob" << 2 << "04A3=Bob" << 0;
+        QTest::newRow("UTF-8") << u8"T1,\u0141ukasz" << 1 << u8"T1=\u0141ukasz" << 0;
+        QTest::newRow("512 bytes stop") << "A,Ann\n\nT," + QString(510, 'x') + "\nB,Bob" << 1 << "A=Ann" << 3;
     }
     void tagLines()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QStringList, stored);
+        QFETCH(QString, content);
         QFETCH(int, pairs);
+        QFETCH(QString, stored);
         QFETCH(int, stopLine);
         TagNameMap tags;
-        const TagFileImport result = ImportTagNameFile(Write(content), tags);
+        const TagFileImport result = ImportTagNameFile(Write(content.toUtf8()), tags);
         QVERIFY(result.opened);
-        QCOMPARE(Entries(tags), stored);
+        QCOMPARE(Entries(tags).join(' '), stored);
         QCOMPARE(result.pairs, pairs);
         QCOMPARE(result.stoppedAtLine, stopLine);
     }

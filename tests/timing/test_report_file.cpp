@@ -41,12 +41,11 @@ class ReportFileTest : public QObject
         return data + "/Swiftlane/Reports/";
     }
     // A data folder whose reports folder cannot be made: a regular file stands where it would go.
-    QString BlockedDataFolder()
+    void BlockedDataFolder()
     {
         const QString blocker = dataHome.filePath("blocker" + QString::number(++folders));
         WriteAll(blocker, "");
         qputenv("XDG_DATA_HOME", QFile::encodeName(blocker));
-        return blocker;
     }
     static QStringList Files(const QString& folder) { return QDir(folder).entryList(QDir::Files); }
     void StartRunSequence(ReportFile& report)
@@ -63,21 +62,40 @@ private slots:
     }
 
     // The first free number; nothing that stands in the folder is reopened or written over, not even a
-    // link to nowhere.
+    // link to nowhere. The sequence name may hold anything; the file name must still be one the folder
+    // can take.
     void numbering_data()
     {
+        QTest::addColumn<QString>("sequence");
         QTest::addColumn<QStringList>("taken"); // 'f' file, 'l' dangling link, 'd' folder, then the name
         QTest::addColumn<QString>("chosen");
-        QTest::newRow("none") << QStringList{} << "Swiftlane_Run_1.csv";
-        QTest::newRow("a gap") << QStringList{"fSwiftlane_Run_2.csv"} << "Swiftlane_Run_1.csv";
-        QTest::newRow("1 and 2") << QStringList{"fSwiftlane_Run_1.csv", "fSwiftlane_Run_2.csv"}
+        const QString runner = QString::fromUtf8("\xf0\x9f\x8f\x83"); // outside the BMP: two UTF-16 units
+        QTest::newRow("none") << "Run" << QStringList{} << "Swiftlane_Run_1.csv";
+        QTest::newRow("a gap") << "Run" << QStringList{"fSwiftlane_Run_2.csv"} << "Swiftlane_Run_1.csv";
+        QTest::newRow("1 and 2") << "Run" << QStringList{"fSwiftlane_Run_1.csv", "fSwiftlane_Run_2.csv"}
                                  << "Swiftlane_Run_3.csv";
-        QTest::newRow("dangling link") << QStringList{"lSwiftlane_Run_1.csv"} << "Swiftlane_Run_2.csv";
-        QTest::newRow("folder") << QStringList{"dSwiftlane_Run_1.csv"} << "Swiftlane_Run_2.csv";
-        QTest::newRow("other sequence") << QStringList{"fSwiftlane_Run 2_1.csv"} << "Swiftlane_Run_1.csv";
+        QTest::newRow("dangling link")
+            << "Run" << QStringList{"lSwiftlane_Run_1.csv"} << "Swiftlane_Run_2.csv";
+        QTest::newRow("folder") << "Run" << QStringList{"dSwiftlane_Run_1.csv"} << "Swiftlane_Run_2.csv";
+        QTest::newRow("other sequence")
+            << "Run" << QStringList{"fSwiftlane_Run 2_1.csv"} << "Swiftlane_Run_1.csv";
+        QTest::newRow("slash") << "100/200 m" << QStringList{} << "Swiftlane_100_200 m_1.csv";
+        QTest::newRow("control characters") << QString("a\tb\nc") + QChar(0) + "d\x7f" + QChar(0x85) + "e"
+                                            << QStringList{} << "Swiftlane_a_b_c_d__e_1.csv";
+        QTest::newRow("other letters kept")
+            << QString::fromUtf8("Zo\u00eb's 30 m \\ \u2014 *?") << QStringList{}
+            << QString::fromUtf8("Swiftlane_Zo\u00eb's 30 m \\ \u2014 *?_1.csv");
+        // 255 bytes at most: "Swiftlane_" and "_1.csv" take 16.
+        QTest::newRow("long") << QString(300, 'x') << QStringList{}
+                              << "Swiftlane_" + QString(239, 'x') + "_1.csv";
+        QTest::newRow("long, two bytes a letter") << QString(200, QChar(0xe9)) << QStringList{}
+                                                  << "Swiftlane_" + QString(119, QChar(0xe9)) + "_1.csv";
+        QTest::newRow("long, four bytes a letter")
+            << runner.repeated(100) << QStringList{} << "Swiftlane_" + runner.repeated(59) + "_1.csv";
     }
     void numbering()
     {
+        QFETCH(QString, sequence);
         QFETCH(QStringList, taken);
         QFETCH(QString, chosen);
         const QString reports = FreshDataFolder();
@@ -89,7 +107,8 @@ private slots:
                                       : QDir().mkdir(path));
         }
         ReportFile report;
-        StartRunSequence(report);
+        report.SetBaseName("Swiftlane_" + sequence);
+        report.SetHeader(header);
         report.AddEntry(Row("Ann"));
         report.AddEntry(Row("Bo"));
         QCOMPARE(report.ReportFileName(), reports + chosen);
@@ -110,50 +129,15 @@ private slots:
                                                        Line("\"Ann\rLee\""));
     }
 
-    // The sequence name may hold anything; the file name must still be one the folder can take.
-    void fileNameFromAnySequenceName_data()
-    {
-        QTest::addColumn<QString>("sequence");
-        QTest::addColumn<QString>("fileName");
-        const QString runner = QString::fromUtf8("\xf0\x9f\x8f\x83"); // outside the BMP: two UTF-16 units
-        QTest::newRow("slash") << "100/200 m"
-                               << "Swiftlane_100_200 m_1.csv";
-        QTest::newRow("control characters") << QString("a\tb\nc") + QChar(0) + "d\x7f" + QChar(0x85) + "e"
-                                            << "Swiftlane_a_b_c_d__e_1.csv";
-        QTest::newRow("other letters kept")
-            << QString::fromUtf8("Zo\u00eb's 30 m \\ \u2014 *?")
-            << QString::fromUtf8("Swiftlane_Zo\u00eb's 30 m \\ \u2014 *?_1.csv");
-        // 255 bytes at most: "Swiftlane_" and "_1.csv" take 16.
-        QTest::newRow("long") << QString(300, 'x') << "Swiftlane_" + QString(239, 'x') + "_1.csv";
-        QTest::newRow("long, two bytes a letter")
-            << QString(200, QChar(0xe9)) << "Swiftlane_" + QString(119, QChar(0xe9)) + "_1.csv";
-        QTest::newRow("long, four bytes a letter")
-            << runner.repeated(100) << "Swiftlane_" + runner.repeated(59) + "_1.csv";
-    }
-    void fileNameFromAnySequenceName()
-    {
-        QFETCH(QString, sequence);
-        QFETCH(QString, fileName);
-        const QString folder = FreshDataFolder();
-        ReportFile report;
-        report.SetBaseName("Swiftlane_" + sequence);
-        report.SetHeader(header);
-        report.AddEntry(Row("Ann"));
-        QCOMPARE(report.PendingRowCount(), 0);
-        QCOMPARE(Files(folder), QStringList{fileName});
-        QCOMPARE(report.ReportFileName(), folder + fileName);
-        QCOMPARE(ReadAll(folder + fileName), headerLine + Line("Ann"));
-    }
-
     // A disk that fills up in the middle of a row: the file keeps whole rows only, the row waits for
-    // its own file, and no other numbered file appears.
-    void fullDiskLeavesNoCutRowAndNoOtherFile_data()
+    // its own file, no other numbered file appears, and the file of another sequence is still written.
+    void fullDisk_data()
     {
         QTest::addColumn<bool>("fileExists");
         QTest::newRow("appending") << true;
         QTest::newRow("creating") << false;
     }
-    void fullDiskLeavesNoCutRowAndNoOtherFile()
+    void fullDisk()
     {
         QFETCH(bool, fileExists);
         const QString folder = FreshDataFolder();
@@ -165,70 +149,23 @@ private slots:
             written = headerLine + Line("Ann");
         }
         {
-            FileSizeLimit full(static_cast<rlim_t>(written.size()) + 5); // five more bytes fit
+            // One byte short of a 35-byte row; the 33-byte file of the One sequence fits.
+            FileSizeLimit full(static_cast<rlim_t>(written.size()) + 34);
             report.AddEntry(Row("Bo"));
             report.AddEntry(Row("Cy"));
-            QCOMPARE(report.PendingRowCount(), 2);
             QCOMPARE(Files(folder), fileExists ? QStringList{"Swiftlane_Run_1.csv"} : QStringList{});
             QCOMPARE(ReadAll(folder + "Swiftlane_Run_1.csv"), written);
-        }
-        report.AddEntry(Row("Dy"));
-        QCOMPARE(report.PendingRowCount(), 0);
-        QCOMPARE(Files(folder), QStringList{"Swiftlane_Run_1.csv"});
-        QCOMPARE(ReadAll(folder + "Swiftlane_Run_1.csv"),
-                 headerLine + written.mid(headerLine.size()) + Line("Bo") + Line("Cy") + Line("Dy"));
-    }
-
-    // One report file that cannot take a row holds back no other file's rows.
-    void rowsWaitPerReportFile()
-    {
-        const QString folder = FreshDataFolder();
-        ReportFile report;
-        StartRunSequence(report);
-        report.AddEntry(Row("Ann"));
-        {
-            FileSizeLimit full(40); // neither Run file can grow; the smaller One file fits
-            report.AddEntry(Row("Bo"));
             report.SetBaseName("Swiftlane_One");
             report.SetHeader({"Subject_Name", "Total_Time"});
-            report.AddEntry({"Cy", "1.000"});
-            QCOMPARE(report.PendingRowCount(), 1);
-            QCOMPARE(ReadAll(folder + "Swiftlane_One_1.csv"), "Subject_Name,Total_Time\nCy,1.000\n");
+            report.AddEntry({"Ey", "1.000"});
+            QCOMPARE(report.PendingRowCount(), 2);
+            QCOMPARE(ReadAll(folder + "Swiftlane_One_1.csv"), "Subject_Name,Total_Time\nEy,1.000\n");
         }
-        report.AddEntry({"Dy", "2.000"}); // the row that waited goes to its own file at the next chance
+        report.AddEntry({"Fy", "2.000"}); // the rows that waited go to their own file at the next chance
         QCOMPARE(report.PendingRowCount(), 0);
-        QCOMPARE(ReadAll(folder + "Swiftlane_Run_1.csv"), headerLine + Line("Ann") + Line("Bo"));
-        QCOMPARE(ReadAll(folder + "Swiftlane_One_1.csv"), "Subject_Name,Total_Time\nCy,1.000\nDy,2.000\n");
         QCOMPARE(Files(folder), (QStringList{"Swiftlane_One_1.csv", "Swiftlane_Run_1.csv"}));
-    }
-
-    // Rows that cannot be written are kept, each for the file of its own sequence, and the operator
-    // is told once.
-    void rowsKeptUntilTheFolderCanBeWritten()
-    {
-        RecordingReportUi ui;
-        const QString blocker = BlockedDataFolder();
-        ReportFile report;
-        report.SetUi(&ui);
-        const QString folder = report.ReportFolder();
-        StartRunSequence(report);
-        report.AddEntry(Row("Ann"));
-        report.AddEntry(Row("Bo"));
-        QCOMPARE(report.PendingRowCount(), 2);
-        QCOMPARE(ui.warnings.size(), 1); // told once
-        QVERIFY(ui.warnings[0].contains(QDir::toNativeSeparators(folder)));
-
-        QVERIFY(QFile::remove(blocker));
-        report.SetBaseName("Swiftlane_One");
-        report.SetHeader({"Subject_Name", "Total_Time"});
-        report.AddEntry({"Cy", "1.000"});
-        QCOMPARE(report.PendingRowCount(), 0);
-        QCOMPARE(ReadAll(folder + "Swiftlane_Run_1.csv"), headerLine + Line("Ann") + Line("Bo"));
-        QCOMPARE(ReadAll(folder + "Swiftlane_One_1.csv"), "Subject_Name,Total_Time\nCy,1.000\n");
-        report.SetBaseName("Swiftlane_Run"); // same name, other header: a new file
-        report.AddEntry({"Dy", "1.000"});
-        QCOMPARE(report.ReportFileName(), folder + "Swiftlane_Run_2.csv");
-        QCOMPARE(ui.warnings.size(), 1);
+        QCOMPARE(ReadAll(folder + "Swiftlane_Run_1.csv"),
+                 headerLine + written.mid(headerLine.size()) + Line("Bo") + Line("Cy"));
     }
 
     // Deleted or moved while the program runs: the next row goes to a file made again in its place.
@@ -253,19 +190,24 @@ private slots:
         QCOMPARE(ReadAll(folder + "Swiftlane_Run_2.csv"), headerLine + Line("Dy"));
     }
 
-    // Rows still unwritable when the program ends go to the temporary folder, each with the report
-    // (and so the sequence) it belongs to.
+    // Rows that cannot be written are kept, each with the report (and so the sequence) it belongs to, and
+    // the operator is told once; those still kept when the program ends go to the temporary folder.
     void rowsStillKeptAtTheEndGoToTheTemporaryFolder()
     {
+        RecordingReportUi ui;
         BlockedDataFolder();
         {
             ReportFile report;
+            report.SetUi(&ui);
             StartRunSequence(report);
             report.AddEntry(Row("Ann"));
             report.SetBaseName("Swiftlane_One");
             report.AddEntry(Row("Bo"));
-            report.SetHeader({"Subject_Name", "Total_Time"});
+            report.SetHeader({"Subject_Name", "Total_Time"}); // same name, other header: another report
             report.AddEntry({"Cy", "1.000"});
+            QCOMPARE(report.PendingRowCount(), 3);
+            QCOMPARE(ui.warnings.size(), 1);
+            QVERIFY(ui.warnings[0].contains(QDir::toNativeSeparators(report.ReportFolder())));
         }
         const QStringList kept = QDir(temp.path()).entryList({"Swiftlane_unwritten_*.csv"});
         QCOMPARE(kept.size(), 1);
