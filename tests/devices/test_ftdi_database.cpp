@@ -12,20 +12,14 @@ namespace {
 
 using Listing = QList<QPair<unsigned, QString>>; // location id, serial number
 
-std::vector<platform::FtDeviceListInfoNode> nodesOf(const Listing& listing)
-{
-    std::vector<platform::FtDeviceListInfoNode> nodes(static_cast<std::size_t>(listing.size()));
-    for (qsizetype i = 0; i < listing.size(); ++i) {
-        nodes[static_cast<std::size_t>(i)].LocId = listing[i].first;
-        const QByteArray serial = listing[i].second.toLatin1();
-        std::strncpy(nodes[static_cast<std::size_t>(i)].SerialNumber, serial.constData(), 15);
-    }
-    return nodes;
-}
-
+// The listing as the database leaves it after patching.
 Listing patched(const Listing& listing)
 {
-    std::vector<platform::FtDeviceListInfoNode> nodes = nodesOf(listing);
+    std::vector<platform::FtDeviceListInfoNode> nodes(static_cast<std::size_t>(listing.size()));
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        nodes[i].LocId = listing[qsizetype(i)].first;
+        std::strncpy(nodes[i].SerialNumber, listing[qsizetype(i)].second.toLatin1().constData(), 15);
+    }
     PatchFtdiDeviceList(nodes.data(), static_cast<int>(nodes.size()));
     Listing result;
     for (const auto& node : nodes)

@@ -42,17 +42,12 @@ class TestGateLink : public QObject
     // Opens `link` on a fresh COM port or FTDI device; returns what that device has received.
     QByteArray& openLink(CSerialLink& link, bool useFtdi)
     {
-        QByteArray* incoming = nullptr;
-        if (useFtdi) {
-            link.SetFtdiSerial("FT1");
-            incoming = &ftdi.addDevice("Adapter", "FT1", 0x11).incoming;
-        } else {
-            link.SetPortName("COM3");
-            incoming = &ports.addPort("COM3").incoming;
-        }
+        useFtdi ? link.SetFtdiSerial("FT1") : link.SetPortName("COM3");
+        QByteArray& incoming =
+            useFtdi ? ftdi.addDevice("Adapter", "FT1", 0x11).incoming : ports.addPort("COM3").incoming;
         if (!link.Open(false))
             qFatal("the fake device did not open");
-        return *incoming;
+        return incoming;
     }
 
 private slots:
@@ -122,45 +117,39 @@ private slots:
         QCOMPARE(ftdi.openHandleCount(), 0);
     }
 
+    // What the search finds: the serial number and the port name it gives the link.
     void autoDetect_data()
     {
         QTest::addColumn<DeviceList>("devices");
         QTest::addColumn<int>("failingCall"); // 0: none, 1: creating the list, 2: reading it
-        QTest::addColumn<QString>("serial");  // empty: nothing found
-        QTest::addColumn<QString>("portName");
+        QTest::addColumn<QString>("found");   // serial number and port name; no serial: nothing found
         const DeviceList adapter = {{"Swiftlane", "SL1", 0x121}};
-        QTest::newRow("no devices") << DeviceList{} << 0 << ""
-                                    << "COM1";
-        QTest::newRow("capitals") << DeviceList{{"SWIFTLANE gate adapter", "SL1", 0x1A2B}} << 0 << "SL1"
-                                  << "USB1A2B";
+        QTest::newRow("no devices") << DeviceList{} << 0 << " COM1";
+        QTest::newRow("capitals") << DeviceList{{"SWIFTLANE gate adapter", "SL1", 0x1A2B}} << 0
+                                  << "SL1 USB1A2B";
         QTest::newRow("location id 0 passed over")
-            << DeviceList{{"Swiftlane", "SL0", 0}, {"x swiftlane y", "SL1", 0x121}} << 0 << "SL1"
-            << "USB121";
+            << DeviceList{{"Swiftlane", "SL0", 0}, {"x swiftlane y", "SL1", 0x121}} << 0 << "SL1 USB121";
         QTest::newRow("first match wins")
             << DeviceList{{"Modem", "M", 1}, {"Swiftlane A", "SLA", 2}, {"Swiftlane B", "SLB", 3}} << 0
-            << "SLA"
-            << "USB2";
-        QTest::newRow("creating the list fails") << adapter << 1 << ""
-                                                 << "COM1";
-        QTest::newRow("reading the list fails") << adapter << 2 << ""
-                                                << "COM1";
+            << "SLA USB2";
+        QTest::newRow("creating the list fails") << adapter << 1 << " COM1";
+        QTest::newRow("reading the list fails") << adapter << 2 << " COM1";
     }
     void autoDetect()
     {
         QFETCH(DeviceList, devices);
         QFETCH(int, failingCall);
-        QFETCH(QString, serial);
-        QFETCH(QString, portName);
+        QFETCH(QString, found);
         CSerialLinkSL link; // nothing attached yet: stays closed
         link.SetPortName("COM1");
         for (const auto& [description, serialNumber, locId] : devices)
             ftdi.addDevice(description.toStdString(), serialNumber.toStdString(), locId);
         ftdi.createListStatus = failingCall == 1 ? platform::FT_IO_ERROR : platform::FT_OK;
         ftdi.getListStatus = failingCall == 2 ? platform::FT_OTHER_ERROR : platform::FT_OK;
-        QCOMPARE(link.AutoDetect(), !serial.isEmpty());
-        QCOMPARE(link.FtdiSerial(), serial);
-        QCOMPARE(link.PortName(), portName);
-        QCOMPARE(link.linkKind, int(serial.isEmpty() ? CSerialLink::ComLink : CSerialLink::FtdiLink));
+        const bool ftdiFound = !found.startsWith(' ');
+        QCOMPARE(link.AutoDetect(), ftdiFound);
+        QCOMPARE(link.FtdiSerial() + ' ' + link.PortName(), found);
+        QCOMPARE(link.linkKind, int(ftdiFound ? CSerialLink::FtdiLink : CSerialLink::ComLink));
         QVERIFY(!link.IsOpen());
     }
 

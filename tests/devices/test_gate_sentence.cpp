@@ -3,17 +3,13 @@
 #include "devices/CGateSystem.h"
 #include "devices/SentenceAssembler.h"
 #include "support/RecordingGateOwner.h"
-#include "support/TraceOn.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
 
-QByteArray Bytes(const char* text)
-{
-    return QByteArray(text);
-}
+using Bytes = QByteArray;
 
 QStringList traced;
 
@@ -30,34 +26,24 @@ QList<QByteArray> ReferenceSentences(const QByteArray& stream)
     QByteArray sentence;
     bool inSentence = false;
     int checksumCharsLeft = 0;
+    const auto reset = [&] { sentence.clear(), inSentence = false, checksumCharsLeft = 0; };
     for (const char c : stream) {
-        bool complete = false;
-        if (c == '$') {
-            checksumCharsLeft = 0;
-            sentence.clear();
-            inSentence = true;
-        }
+        if (c == '$')
+            reset(), inSentence = true;
         if (inSentence || checksumCharsLeft != 0) {
             if (sentence.size() >= 128) {
-                sentence.clear();
-                inSentence = false;
-                checksumCharsLeft = 0;
+                reset();
                 continue;
             }
             sentence += c;
-            if (checksumCharsLeft != 0 && --checksumCharsLeft == 0)
-                complete = true;
+            if (checksumCharsLeft != 0 && --checksumCharsLeft == 0) {
+                sentences << sentence;
+                reset();
+                continue;
+            }
         }
-        if (c == '*') {
-            inSentence = false;
-            checksumCharsLeft = 2;
-        }
-        if (complete) {
-            sentences << sentence;
-            sentence.clear();
-            inSentence = false;
-            checksumCharsLeft = 0;
-        }
+        if (c == '*')
+            inSentence = false, checksumCharsLeft = 2;
     }
     return sentences;
 }
@@ -98,22 +84,15 @@ private slots:
         const QStringList status = {"status 1234", "gates 1100"}, event = {"event 2 102 1"}, none;
         const QByteArray eventSentence = "$PEVT,102,2,1*0B\r\n";
         QTest::newRow("status") << Bytes("$PSTS,1234,1,1,0,0*2C\r\n") << status;
-        QTest::newRow("status, all clear")
-            << Bytes("$PSTS,0,0,0,0,0*18") << QStringList{"status 0", "gates 0000"};
         QTest::newRow("event") << eventSentence << event;
-        QTest::newRow("event at the clock's top")
-            << Bytes("$PEVT,65535,0,0*0B") << QStringList{"event 0 65535 0"};
         QTest::newRow("largest numbers")
             << Bytes("$PEVT,4294967295,3,1*34") << QStringList{"event 3 4294967295 1"};
         QTest::newRow("high byte in a field") << Bytes("$PEVT,102,2,1\xff*F4") << event;
         QTest::newRow("lower-case checksum") << Bytes("$PSTS,1234,1,1,0,0*2c\r\n") << none;
         QTest::newRow("wrong checksum") << Bytes("$PEVT,102,2,1*0A\r\n") << none;
         QTest::newRow("dollar restarts") << Bytes("$PS$PSTS,1234,1,1,0,0*2C") << status;
-        QTest::newRow("empty field, checksum of the sentence before it")
-            << Bytes("$PSTS,1234,,1,1,0,0*2C") << none;
         // An empty field with a checksum that matches must not shift the fields after it.
         QTest::newRow("empty field, matching checksum") << Bytes("$PEVT,,2,1,5*21") << none;
-        QTest::newRow("doubled comma, matching checksum") << Bytes("$PSTS,1234,,1,1,0,0*00") << none;
         QTest::newRow("trailing comma, matching checksum") << Bytes("$PEVT,102,2,1,*27") << none;
         QTest::newRow("star in the body, matching checksum") << Bytes("$PEVT,102,2,1**21") << none;
         QTest::newRow("extra field, matching checksum") << Bytes("$PSTS,1234,1,1,0,0,9*39") << none;
@@ -123,10 +102,9 @@ private slots:
         QTest::newRow("gate out of range") << Bytes("$PEVT,9,7,0*05") << QStringList{"event 7 9 0"};
         QTest::newRow("tag with extra characters") << Bytes("$PSTSX,1234,1,1,0,0*74") << none;
         QTest::newRow("too few fields") << Bytes("$PEVT,102,2*16$PSTS,1,1,1,1*04") << none;
-        QTest::newRow("noise around sentences")
-            << "\r\nxx*\r\n$PSTS,1234,1,1,0,0*2C junk $GPGGA,1*00 " + eventSentence << status + event;
-        QTest::newRow("NUL and high bytes between sentences")
-            << QByteArray("$PSTS,1234,1,1,0,0*2C\0\xff\x80*\0\0", 27) + eventSentence << status + event;
+        QTest::newRow("noise, NUL and high bytes around sentences")
+            << QByteArray("\r\nxx*\r\n$PSTS,1234,1,1,0,0*2C $GPGGA,1*00\0\xff\x80*\0", 45) + eventSentence
+            << status + event;
         // Blanks before a number are skipped, so they make a sentence of any length; past 128
         // bytes it is dropped rather than grown without bound. 6 + 108 + 15 = 129 bytes; an even
         // number of blanks cancels in the checksum, an odd number turns 2C into 0C.
@@ -159,7 +137,6 @@ private slots:
         QTest::newRow("wrong checksum")
             << Bytes("$PEVT,102,2,1*0A") << QStringList{decoding, " checksum failed"};
         QTest::newRow("empty field") << Bytes("$PEVT,,2,1,5*21") << QStringList{decoding, " empty field"};
-        QTest::newRow("too few fields") << Bytes("$PEVT,102,2*16") << QStringList{decoding};
         QTest::newRow("status, wrong checksum") << Bytes("$PSTS,1234,1,1,0,0*2c") << QStringList{};
     }
     void traceLines()
@@ -167,39 +144,15 @@ private slots:
         QFETCH(QByteArray, sentence);
         QFETCH(QStringList, lines);
         CGateSystem gates(nullptr);
-        const auto feed = [&] {
+        for (const bool on : {false, true}) {
+            QLoggingCategory::setFilterRules(on ? "swiftlane.trace=true" : "");
             traced.clear();
             const QtMessageHandler previous = qInstallMessageHandler(RecordTrace);
             gates.AssembleBytes(reinterpret_cast<const unsigned char*>(sentence.constData()),
                                 int(sentence.size()));
             qInstallMessageHandler(previous);
-            return traced;
-        };
-        QCOMPARE(feed(), QStringList{});
-        const TraceOn trace;
-        QCOMPARE(feed(), lines);
-    }
-
-    // The longest sentence is taken whether it arrives whole or in pieces; one byte more and it is
-    // dropped, and the next sentence is still taken.
-    void longestSentence()
-    {
-        for (const int size : {127, 128, 129}) {
-            const QByteArray sentence = "$" + QByteArray(size - 4, 'x') + "*00";
-            const QByteArray stream = sentence + "$A*00";
-            for (const int chunk : {int(stream.size()), 1, 100}) {
-                SentenceAssembler assembler;
-                QList<QByteArray> taken;
-                for (qsizetype at = 0; at < stream.size(); at += chunk) {
-                    const char* next = stream.constData() + at;
-                    const char* end = next + std::min<qsizetype>(chunk, stream.size() - at);
-                    while (const std::optional<std::string_view> whole = assembler.Next(next, end))
-                        taken << QByteArray(whole->data(), qsizetype(whole->size()));
-                }
-                const QList<QByteArray> expected =
-                    size <= 128 ? QList<QByteArray>{sentence, "$A*00"} : QList<QByteArray>{"$A*00"};
-                QCOMPARE(taken, expected);
-            }
+            QLoggingCategory::setFilterRules(QString());
+            QCOMPARE(traced, on ? lines : QStringList());
         }
     }
 

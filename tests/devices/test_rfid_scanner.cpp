@@ -14,8 +14,6 @@ struct RecordingTagOwner : RfidTagOwner
     QStringList tags;
 };
 
-constexpr int TickMs = 25;
-
 } // namespace
 
 class TestRfidScanner : public QObject
@@ -41,7 +39,7 @@ class TestRfidScanner : public QObject
     {
         for (int i = 0; i < count; ++i) {
             scanner.Poll();
-            clock.advance(TickMs);
+            clock.advance(25); // the controller's tick
         }
     }
 
@@ -52,20 +50,14 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("chunks");
         QTest::addColumn<QStringList>("tags");
         const QByteArray longest(62, 'B');
-        QTest::newRow("burst with CR LF") << QList<QByteArray>{"04A3B2C1\r\n"} << QStringList{"04A3B2C1"};
         QTest::newRow("split over two polls")
             << QList<QByteArray>{"04A3", "B2C1\r\n"} << QStringList{"04A3B2C1"};
         QTest::newRow("line end in the next poll")
             << QList<QByteArray>{"04A3B2C1", "\r\n"} << QStringList{"04A3B2C1"};
-        QTest::newRow("two replies in one read")
-            << QList<QByteArray>{"04A3B2C1\r\n11223344\r\n"} << QStringList{"04A3B2C1", "11223344"};
-        QTest::newRow("LF alone or CR alone ends a reply")
+        QTest::newRow("LF alone or CR alone ends a reply, several in one read")
             << QList<QByteArray>{"AA\nBB\rCC\n"} << QStringList{"AA", "BB", "CC"};
-        QTest::newRow("only a line end") << QList<QByteArray>{"\r\n"} << QStringList{};
         QTest::newRow("blanks only") << QList<QByteArray>{" \t \r\n"} << QStringList{};
         QTest::newRow("trimmed") << QList<QByteArray>{" 04A3 \t\r\n"} << QStringList{"04A3"};
-        QTest::newRow("no line end: complete when quiet")
-            << QList<QByteArray>{"04A3", "B2C1"} << QStringList{"04A3B2C1"};
         QTest::newRow("62 bytes fit") << QList<QByteArray>{longest + "\r\n"} << QStringList{QString(longest)};
         QTest::newRow("70 bytes dropped, next reply kept")
             << QList<QByteArray>{QByteArray(70, 'A') + "\r\nOK\r\n"} << QStringList{"OK"};
@@ -106,15 +98,11 @@ private slots:
 
     void scanRequestReachesTheReaderOnlyWhenOpen()
     {
-        RecordingTagOwner owner;
-        CRFIDScanner scanner(&owner);
+        CRFIDScanner scanner(nullptr);
         scanner.RequestScan(); // closed: nothing, no message
         platform::FakeComPortState& port = open(scanner);
-        QVERIFY(scanner.IsOpen());
         scanner.RequestScan();
-        QCOMPARE(port.sent, QByteArray("r"));
         scanner.Link().Close();
-        QVERIFY(!scanner.IsOpen());
         scanner.RequestScan();
         QCOMPARE(port.sent, QByteArray("r"));
     }

@@ -14,18 +14,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <numeric>
+
 using session::Record;
 using session::RecordKind;
 
 namespace {
-
-QByteArray allBytes()
-{
-    QByteArray bytes;
-    for (int i = 0; i < 256; ++i)
-        bytes += static_cast<char>(i);
-    return bytes;
-}
 
 QByteArray encodeAll(const std::vector<Record>& records)
 {
@@ -35,10 +29,41 @@ QByteArray encodeAll(const std::vector<Record>& records)
     return text;
 }
 
-QByteArray sentence(std::uint32_t time, int gate)
+namespace ts = testsentences;
+
+// The gate system on a fake adapter, its reads recorded into a session file.
+struct RecordedGates
 {
-    return testsentences::event(time, gate);
-}
+    static constexpr const char* Serial = "SL000001";
+
+    // The adapter is plugged in before the gate system looks for it.
+    explicit RecordedGates(std::uint32_t locId)
+        : gates((devices.addDevice("Swiftlane gate adapter", Serial, locId), &owner))
+    {
+    }
+
+    // Tapped only once recording has started; false when it could not.
+    bool Start(const QString& folder, const QDateTime& at = QDateTime(QDate(2026, 5, 1), QTime(9, 0)))
+    {
+        const bool started = recorder.Start(folder, at);
+        gates.SetStreamTap(started ? &recorder : nullptr);
+        return started;
+    }
+
+    void Poll(std::uint32_t afterMs, const QByteArray& bytes = {})
+    {
+        clock.advance(afterMs);
+        if (!bytes.isEmpty())
+            devices.pushIncoming(Serial, bytes);
+        gates.Poll();
+    }
+
+    platform::FakeClock clock;
+    platform::FakeFtdiDevices devices;
+    RecordingGateOwner owner;
+    CGateSystem gates;
+    SessionRecorder recorder;
+};
 
 } // namespace
 
@@ -48,22 +73,22 @@ class TestSessionRecording : public QObject
 {
     Q_OBJECT
 
-    static constexpr const char* Serial = "SL000001";
-
     QTemporaryDir scratch;
 
 private slots:
     void recordsSurviveARoundTrip_data()
     {
         QTest::addColumn<std::vector<Record>>("records");
-        QTest::newRow("every byte value") << std::vector<Record>{{0, RecordKind::Read, allBytes()}};
+        QByteArray everyByte(256, '\0');
+        std::iota(everyByte.begin(), everyByte.end(), '\0');
+        QTest::newRow("every byte value") << std::vector<Record>{{0, RecordKind::Read, everyByte}};
         QTest::newRow("escape look-alikes")
             << std::vector<Record>{{5, RecordKind::Read, "\\x41\\r\\n\\\\ \\"}, {6, RecordKind::Read, "x"}};
         QTest::newRow("blanks at both ends") << std::vector<Record>{{7, RecordKind::Read, "  $PS  "}};
         QTest::newRow("link changes and gaps")
             << std::vector<Record>{{0, RecordKind::Open, "USB1A2B"},
-                                   {25013, RecordKind::Read, sentence(1234, 0)},
-                                   {70000000123, RecordKind::Read, sentence(5000, 1)},
+                                   {25013, RecordKind::Read, ts::event(1234, 0)},
+                                   {70000000123, RecordKind::Read, ts::event(5000, 1)},
                                    {70000025000, RecordKind::Close, {}},
                                    {74000000000, RecordKind::Open, "/dev/pts/7 (SIM 1)"}};
     }
@@ -119,63 +144,41 @@ private slots:
     // The recorder on the real poll: what each read gave, when, and the adapter going and coming.
     void recordsEveryReadWithItsTimeAndTheLinkChanges()
     {
-        platform::FakeClock clock;
-        platform::FakeFtdiDevices devices;
-        devices.addDevice("Swiftlane gate adapter", Serial, 0x1A2B);
-        RecordingGateOwner owner;
-        CGateSystem gates(&owner);
-        SessionRecorder recorder;
-        const QString folder = scratch.filePath("roundtrip");
-        QVERIFY(recorder.Start(folder, QDateTime(QDate(2026, 5, 1), QTime(9, 0))));
-        gates.SetStreamTap(&recorder);
+        RecordedGates rig(0x1A2B);
+        QVERIFY(rig.Start(scratch.filePath("roundtrip")));
+        const QByteArray burst = ts::event(100, 0) + ts::event(150, 1) + "$PEV";
+        rig.Poll(25, burst);
+        rig.Poll(25);
+        rig.Poll(75, "T,200,2,1*0A\r\n");
+        rig.devices.unplug(RecordedGates::Serial);
+        rig.Poll(25);
+        rig.devices.plugIn(RecordedGates::Serial);
+        rig.Poll(5000);
+        rig.Poll(25, ts::event(300, 3));
+        rig.recorder.Flush();
 
-        const QByteArray burst = sentence(100, 0) + sentence(150, 1) + "$PEV";
-        auto poll = [&](std::uint32_t afterMs, const QByteArray& bytes = {}) {
-            clock.advance(afterMs);
-            if (!bytes.isEmpty())
-                devices.pushIncoming(Serial, bytes);
-            gates.Poll();
-        };
-        poll(25, burst);
-        poll(25);
-        poll(75, "T,200,2,1*0A\r\n");
-        devices.unplug(Serial);
-        poll(25);
-        devices.plugIn(Serial);
-        poll(5000);
-        poll(25, sentence(300, 3));
-        recorder.Flush();
-
-        const auto parsed = session::ReadSessionFile(recorder.FileName());
+        const auto parsed = session::ReadSessionFile(rig.recorder.FileName());
         QVERIFY(parsed);
         const std::vector<Record> expected = {
             {25000, RecordKind::Open, "USB1A2B"},           {25000, RecordKind::Read, burst},
             {125000, RecordKind::Read, "T,200,2,1*0A\r\n"}, {150000, RecordKind::Close, {}},
-            {5150000, RecordKind::Open, "USB1A2B"},         {5175000, RecordKind::Read, sentence(300, 3)}};
-        QCOMPARE(parsed->records.size(), expected.size());
-        for (std::size_t i = 0; i < expected.size(); ++i)
-            QVERIFY2(parsed->records[i] == expected[i], qPrintable(QString::number(i)));
-        QCOMPARE(QFileInfo(recorder.FileName()).fileName(), QStringLiteral("2026-05-01_09-00-00.session"));
+            {5150000, RecordKind::Open, "USB1A2B"},         {5175000, RecordKind::Read, ts::event(300, 3)}};
+        QVERIFY(parsed->records == expected);
+        QCOMPARE(QFileInfo(rig.recorder.FileName()).fileName(),
+                 QStringLiteral("2026-05-01_09-00-00.session"));
     }
 
     // A crash loses at most the last second: older records are already in the file.
     void writesAboutOnceASecond()
     {
-        platform::FakeClock clock;
-        platform::FakeFtdiDevices devices;
-        devices.addDevice("Swiftlane gate adapter", Serial, 0x121);
-        CGateSystem gates(nullptr);
-        SessionRecorder recorder;
-        QVERIFY(recorder.Start(scratch.filePath("cadence")));
-        gates.SetStreamTap(&recorder);
-        const qint64 headerSize = QFileInfo(recorder.FileName()).size();
+        RecordedGates rig(0x121);
+        QVERIFY(rig.Start(scratch.filePath("cadence")));
+        const qint64 headerSize = QFileInfo(rig.recorder.FileName()).size();
         int writes = 0;
         qint64 lastSize = headerSize;
         for (int tick = 1; tick <= 200; ++tick) { // 5 s of ticks, a sentence each
-            clock.advance(25);
-            devices.pushIncoming(Serial, sentence(tick, 0));
-            gates.Poll();
-            const qint64 size = QFileInfo(recorder.FileName()).size();
+            rig.Poll(25, ts::event(tick, 0));
+            const qint64 size = QFileInfo(rig.recorder.FileName()).size();
             writes += size != lastSize;
             lastSize = size;
             if (tick >= 40)
@@ -219,36 +222,26 @@ private:
     // limit 0: the folder fails at the start; otherwise files cannot grow past `limit` bytes.
     void checkTimingGoesOnWhenRecordingFails(const QString& folder, rlim_t limit)
     {
-        platform::FakeClock clock;
-        platform::FakeFtdiDevices devices;
-        devices.addDevice("Swiftlane gate adapter", Serial, 0x121);
-        RecordingGateOwner owner;
-        CGateSystem gates(&owner);
-        SessionRecorder recorder;
+        RecordedGates rig(0x121);
         QStringList messages;
-        recorder.SetFailureHandler([&](const QString& message) { messages << message; });
+        rig.recorder.SetFailureHandler([&](const QString& message) { messages << message; });
         std::optional<FileSizeLimit> fullDisk;
         if (limit > 0)
             fullDisk.emplace(limit);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Gate session recording has stopped"));
-        if (recorder.Start(folder))
-            gates.SetStreamTap(&recorder);
+        rig.Start(folder);
+        QByteArray records = "25000 open USB121\n"; // written out by hand, CR and LF escaped
         for (int tick = 1; tick <= 400; ++tick) {
-            clock.advance(25);
-            devices.pushIncoming(Serial, sentence(static_cast<std::uint32_t>(tick * 25), tick % 4));
-            gates.Poll();
+            rig.Poll(25, ts::event(std::uint32_t(tick * 25), tick % 4));
+            records += QByteArray::number(tick * 25000) + " read " +
+                       ts::event(std::uint32_t(tick * 25), tick % 4).chopped(2) + "\\r\\n\n";
         }
         QCOMPARE(messages.size(), 1);
-        QVERIFY(!recorder.IsRecording());
-        QCOMPARE(owner.calls.size(), qsizetype(400));
+        QVERIFY(!rig.recorder.IsRecording());
+        QCOMPARE(rig.owner.calls.size(), qsizetype(400));
         if (limit > 0) {
-            // What did reach the file is whole records in order, then at most one cut line: a
-            // prefix of the records written out by hand (CR and LF escaped, one record a line).
-            QByteArray records = "25000 open USB121\n";
-            for (int tick = 1; tick <= 400; ++tick)
-                records += QByteArray::number(tick * 25000) + " read " +
-                           sentence(std::uint32_t(tick * 25), tick % 4).chopped(2) + "\\r\\n\n";
-            const QByteArray text = ReadAll(recorder.FileName());
+            // What did reach the file is whole records in order, then at most one cut line.
+            const QByteArray text = ReadAll(rig.recorder.FileName());
             const QByteArray body = text.mid(text.indexOf("\n", text.indexOf("# started")) + 1);
             QVERIFY2(body.size() > 100 && records.startsWith(body), body.constData());
         }

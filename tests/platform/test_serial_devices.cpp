@@ -72,9 +72,7 @@ private slots:
         };
         QCOMPARE(names(), QStringList({"HANDMADE", "OTHER", "OWNED"}));
 
-        QString error;
-        QVERIFY(!sim::PtyAdapter("OWNED").Plug(&error)); // its owner lives
-        QVERIFY2(error.contains("already in use"), qPrintable(error));
+        QVERIFY(!sim::PtyAdapter("OWNED").Plug()); // its owner lives
         QVERIFY(!sim::PtyAdapter("HANDMADE").Plug());
         sim::PtyAdapter replacement("STALE");
         QVERIFY(replacement.Plug());

@@ -22,7 +22,5 @@ public:
         calls << QStringLiteral("event %1 %2 %3").arg(gate).arg(deviceTime).arg(state);
     }
 
-    QStringList describe() const { return calls; }
-
     QStringList calls;
 };
