@@ -37,6 +37,7 @@ private slots:
         QTest::newRow("NaN payload") << " ef  cd  ab  00  00  00  f0  ff " << 0xfff0000000abcdefull << true;
         QTest::newRow("upper case, tabs") << "0 0 0 0 0 0\tF0\t3F" << 0x3ff0000000000000ull << false;
         QTest::newRow("seven tokens") << " 00  00  00  00  00  f0  3f " << 0ull << false;
+        QTest::newRow("nine tokens") << " 00  00  00  00  00  00  f0  3f  00 " << 0ull << false;
         QTest::newRow("three digits") << "00 00 00 00 00 00 0f0 3f" << 0ull << false;
         QTest::newRow("not hexadecimal") << "00 00 00 00 00 00 g0 3f" << 0ull << false;
     }
@@ -76,7 +77,7 @@ private slots:
             {"CR LF", "<Configuration>\r\n<S>\r\n<N>Caf\xc3\xa9</N>\r\n</S>\r\n</Configuration>\r\n", cafe},
             {"CR", "<Configuration>\r<S>\r<N>Caf\xc3\xa9</N>\r</S>\r</Configuration>\r", cafe},
             // Latin-1 parsed as UTF-8 would swallow the markup after the accented letter.
-            {"Latin-1", "<Configuration><S><N>Caf\xe9</N></S></Configuration>", cafe},
+            {"Latin-1", "<?xml version=\"1.0\" ?><Configuration><S><N>Caf\xe9</N></S></Configuration>", cafe},
             {"other root, NUL, then junk", "<R><S><N>Caf\xc3\xa9</N></S></R>" + QByteArray(1, 0) + "<<<",
              cafe},
             {"256 deep", Nested(256), "deep"},

@@ -93,6 +93,8 @@ private slots:
         // The PC's counter only picks the number of turns; the gates' clock gives the milliseconds.
         QTest::newRow("PC drift") << two << "S E0@65000 +1560 E1@1000"
                                   << "1.536,1.536,20.000,13.021" << true;
+        QTest::newRow("PC behind by 36 ms") << two << "S E0@1000 +70000 E1@5500"
+                                            << "70.036,70.036,20.000,0.286" << true;
     }
     void scriptedRuns()
     {
