@@ -4,10 +4,8 @@
 #include "support/ControllerHarness.h"
 #include "support/FileSizeLimit.h"
 #include "support/PipeRescue.h"
+#include "support/TestFiles.h"
 
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLoggingCategory>
 #include <QScopeGuard>
 #include <QTest>
@@ -40,6 +38,15 @@ QStringList consoleOfASecondWithoutAdapter()
     return lines;
 }
 
+// The four gates' flags as "1" and "0", gate 0 first.
+QString flags(ControllerHarness& h, bool ready)
+{
+    bool f[4];
+    ready ? h.controller->GetGateReady(f[0], f[1], f[2], f[3])
+          : h.controller->GetGatePresent(f[0], f[1], f[2], f[3]);
+    return QString("%1%2%3%4").arg(f[0]).arg(f[1]).arg(f[2]).arg(f[3]);
+}
+
 } // namespace
 
 class ControllerTest : public QObject
@@ -55,22 +62,17 @@ private Q_SLOTS:
         h.writeSequence(QStringLiteral("Far"), {0, 7}, 10.0);
         h.start();
         h.setSubjects({QStringLiteral("Ann")});
-        bool p[4];
-        bool r[4];
         h.status(100, true, true, true, false);
         h.tick();
         h.status(200, true, true, false, false);
         h.tick();
-        h.controller->GetGatePresent(p[0], p[1], p[2], p[3]);
-        h.controller->GetGateReady(r[0], r[1], r[2], r[3]);
-        QCOMPARE(std::vector<bool>(p, p + 4), (std::vector<bool>{true, true, true, false}));
-        QCOMPARE(std::vector<bool>(r, r + 4), (std::vector<bool>{true, true, false, false}));
+        QCOMPARE(flags(h, false), QStringLiteral("1110"));
+        QCOMPARE(flags(h, true), QStringLiteral("1100"));
         h.clickStart();
         h.event(250, 0, false);
         h.event(1750, 7, true);
         h.tick();
-        h.controller->GetGateReady(r[0], r[1], r[2], r[3]);
-        QCOMPARE(std::vector<bool>(r, r + 4), (std::vector<bool>{false, true, false, false}));
+        QCOMPARE(flags(h, true), QStringLiteral("0100"));
         QVERIFY(!h.controller->GetSequenceRun().IsRunning());
         QCOMPARE(h.lastTableRow().mid(0, 2), (QStringList{"Ann", "1.500"}));
     }
@@ -93,14 +95,9 @@ private Q_SLOTS:
         h.controller = std::make_unique<SLMain>(); // as main starts it: Init() alone
         h.controller->Init();
         SLMainWindow& window = h.controller->MainWindow();
-        QVERIFY(window.isVisible());
-        QCOMPARE(h.connectionText(), QStringLiteral("Not connected"));
-        QVERIFY(!h.controller->StartupFinished());
+        QVERIFY(!h.controller->StartupFinished() && !h.controller->TickTimer().isActive());
         QCOMPARE(h.devices.createListCalls, 0);
-        QVERIFY(!h.controller->GetGateSystem().IsLinkOpen());
         QCOMPARE(h.runCombo()->count(), 0);
-        QVERIFY(!h.controller->TickTimer().isActive());
-
         if (trigger == QLatin1String("hidden"))
             window.hide();
         if (trigger == QLatin1String("tick")) {
@@ -113,11 +110,9 @@ private Q_SLOTS:
         QTRY_VERIFY(h.controller->StartupFinished());
         QTest::qWait(50);
         h.controller->FinishStartup();
-        QVERIFY(h.controller->GetGateSystem().IsLinkOpen());
+        QVERIFY(h.controller->GetGateSystem().IsLinkOpen() && h.controller->TickTimer().isActive());
         QCOMPARE(h.devices.createListCalls, 1);
         QCOMPARE(h.runCombo()->count(), 1);
-        QCOMPARE(h.controller->GetSequenceRun().Sequence().Name(), QStringLiteral("Sprint"));
-        QVERIFY(h.controller->TickTimer().isActive());
         QVERIFY(h.dialogs.calls.empty());
     }
 
@@ -143,9 +138,7 @@ private Q_SLOTS:
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
         const auto restoreTemp = qScopeGuard([&] { qputenv("TMPDIR", oldTemp); });
         QVERIFY(QDir().mkpath(h.dataDir.path() + QStringLiteral("/Swiftlane")));
-        QFile blocker(h.reportsFolder().chopped(1)); // a file where the reports folder should be
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QVERIFY(WriteAll(h.reportsFolder().chopped(1), {})); // a file where the reports folder should be
         h.writeSequence(QStringLiteral("Sprint"), {0, 1}, 30.0);
         h.start();
         h.startPastTheStartGate();
@@ -166,15 +159,13 @@ private Q_SLOTS:
         const QString text = h.dialogs.calls[0].text;
         const QStringList kept = temp.entryList(QDir::Files);
         QCOMPARE(kept.size(), temporaryFolderFull ? 0 : 1);
-        if (temporaryFolderFull)
-            QVERIFY2(text.contains(QStringLiteral("could not be saved")), qPrintable(text));
-        else
-            QVERIFY2(text.contains(QDir::toNativeSeparators(temp.filePath(kept[0]))), qPrintable(text));
-        QFile file(temp.filePath(kept.value(0)));
-        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(),
-                 temporaryFolderFull ? QByteArray()
-                                     : "Report,Subject_Name,Total_Time,Checkpoint_1,Distance,Speed\n"
-                                       "Swiftlane_Sprint,Ann,2.200,2.200,30.000,13.636\n");
+        const QString expected = temporaryFolderFull ? QStringLiteral("could not be saved")
+                                                     : QDir::toNativeSeparators(temp.filePath(kept.value(0)));
+        QVERIFY2(text.contains(expected), qPrintable(text));
+        if (!temporaryFolderFull)
+            QCOMPARE(ReadAll(temp.filePath(kept[0])),
+                     "Report,Subject_Name,Total_Time,Checkpoint_1,Distance,Speed\n"
+                     "Swiftlane_Sprint,Ann,2.200,2.200,30.000,13.636\n");
     }
 
     // Only a regular file (or none) is replaced by the configuration: a named pipe there would hold

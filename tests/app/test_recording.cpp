@@ -1,28 +1,19 @@
 // Session recording in the application: a recorded run times again to the same report line, and
 // a sessions folder that cannot be written costs one message, never a run.
 #include "support/ControllerHarness.h"
+#include "support/TestFiles.h"
 #include "tools/replay/SessionReplay.h"
 
-#include <QDir>
 #include <QTest>
 
 class RecordingTest : public QObject
 {
     Q_OBJECT
 
-    static std::unique_ptr<ControllerHarness> started()
-    {
-        auto h = std::make_unique<ControllerHarness>();
-        h->writeSequence(QStringLiteral("Sprint"), {0, 1, 2, 3}, 30.0);
-        h->start();
-        h->setSubjects({QStringLiteral("Ann")});
-        return h;
-    }
-
 private Q_SLOTS:
     void aRecordedRunTimesAgainToTheSameReportLine()
     {
-        auto h = started();
+        auto h = ControllerHarness::connected();
         h->controller->StartRecording();
         h->status(500);
         h->tick();
@@ -37,9 +28,8 @@ private Q_SLOTS:
         const QString live = h->readReport(QStringLiteral("Swiftlane_Sprint_1.csv"));
         QVERIFY(live.endsWith(QStringLiteral("\nAnn,5.000,2.200,1.800,1.000,30.000,6.000\n")));
         const QString sessionPath = h->controller->Recorder().FileName();
-        const QString sequencePath = h->runsFolder() + QStringLiteral("Sprint.run");
         QTemporaryDir replayData;
-        QVERIFY(QFile::copy(sequencePath, replayData.filePath("Sprint.run")));
+        QVERIFY(QFile::copy(h->runsFolder() + "Sprint.run", replayData.filePath("Sprint.run")));
         h->controller.reset(); // writes the rest of the session
         const auto session = session::ReadSessionFile(sessionPath);
         QVERIFY(session && !session->records.empty());
@@ -48,23 +38,18 @@ private Q_SLOTS:
         qputenv("XDG_DATA_HOME", replayData.path().toUtf8());
         SessionReplay replay(replayData.filePath("Sprint.run"));
         replay.Play(session->records);
-        QCOMPARE(QString::fromUtf8(replay.ReportText()),
-                 QString(live).replace(QStringLiteral("\nAnn,"), QStringLiteral("\nRun 1,")));
+        QCOMPARE(QString::fromUtf8(replay.ReportText()), QString(live).replace("\nAnn,", "\nRun 1,"));
     }
 
     void aSessionsFolderThatCannotBeWrittenCostsOneMessageAndNoRun()
     {
-        auto h = started();
-        QFile blocker(QDir::cleanPath(SLMain::SessionsFolder()));
-        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
-        blocker.close();
+        auto h = ControllerHarness::connected();
+        QVERIFY(WriteAll(QDir::cleanPath(SLMain::SessionsFolder()), {})); // a file where the folder should be
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Gate session recording has stopped"));
         h->controller->StartRecording();
         QVERIFY(h->dialogs.calls.empty()); // never from inside the tick
         QCoreApplication::processEvents();
         QCOMPARE(h->dialogs.calls.size(), std::size_t(1));
-        h->status(500);
-        h->tick();
         h->clickStart();
         h->passAll();
         QCoreApplication::processEvents();

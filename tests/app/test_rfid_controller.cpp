@@ -2,21 +2,11 @@
 // scanner link, scanned tags in the subject list, and the tag/name import.
 #include "support/ControllerHarness.h"
 #include "support/FakeComPort.h"
+#include "support/TestFiles.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-QPushButton* scanButton(ControllerHarness& h)
-{
-    return h.controller->MainWindow().findChild<QPushButton*>(QStringLiteral("RFIDScanButton"));
-}
-
-} // namespace
 
 class RfidControllerTest : public QObject
 {
@@ -27,71 +17,48 @@ class RfidControllerTest : public QObject
     QString write(const QString& name, const QByteArray& content)
     {
         const QString path = files.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-            qFatal("cannot write the test file");
-        return path;
-    }
-
-    // The scanner link opened on fake port COM4, as Start in its port dialog would.
-    static platform::FakeComPortState& openScanner(ControllerHarness& h, platform::FakeComPorts& ports)
-    {
-        platform::FakeComPortState& port = ports.addPort("COM4");
-        h.controller->RfidScanner().Link().SetPortName("COM4");
-        if (!h.controller->RfidScanner().Link().Open(false))
-            qFatal("the fake port did not open");
-        return port;
+        return WriteAll(path, content) ? path : QString();
     }
 
 private Q_SLOTS:
-    void rfidControlsAreHiddenUnlessAskedFor_data()
-    {
-        QTest::addColumn<bool>("asked");
-        QTest::newRow("default") << false;
-        QTest::newRow("--rfid") << true;
-    }
     void rfidControlsAreHiddenUnlessAskedFor()
     {
-        QFETCH(bool, asked);
-        ControllerHarness h;
-        h.start(asked);
-        SLMainWindow& window = h.controller->MainWindow();
-        QCOMPARE(scanButton(h)->isVisible(), asked);
-        for (const char* action : {"actionRFID_Scanning", "actionImport_RFID_Tag_Names"})
-            QCOMPARE(window.findChild<QAction*>(action)->isVisible(), asked);
+        for (bool asked : {false, true}) {
+            ControllerHarness h;
+            h.start(asked);
+            QCOMPARE(h.child<QPushButton>("RFIDScanButton")->isVisible(), asked);
+            for (const char* action : {"actionRFID_Scanning", "actionImport_RFID_Tag_Names"})
+                QCOMPARE(h.child<QAction>(action)->isVisible(), asked);
+        }
     }
 
-    void scanButtonFollowsTheScannerLink()
-    {
-        platform::FakeComPorts ports;
-        ControllerHarness h;
-        h.start(true);
-        h.tick();
-        QVERIFY(!scanButton(h)->isEnabled());
-        openScanner(h, ports);
-        h.tick();
-        QVERIFY(scanButton(h)->isEnabled());
-        h.controller->RfidScanner().Link().Close();
-        h.tick();
-        QVERIFY(!scanButton(h)->isEnabled());
-    }
-
+    // The scan button follows the scanner link (fake port COM4, opened as Start in its port dialog
+    // would); scanned tags join the subject list by their imported names.
     void scannedTagsJoinTheSubjectListByName()
     {
         platform::FakeComPorts ports;
         ControllerHarness h;
         h.start(true);
-        platform::FakeComPortState& reader = openScanner(h, ports);
-        h.dialogs.fileAnswers.push_back(write("tags.csv", "04A3B2C1,Ann Lee\n"));
-        h.controller->MainWindow().findChild<QAction*>("actionImport_RFID_Tag_Names")->trigger();
+        QPushButton* scan = h.child<QPushButton>("RFIDScanButton");
         h.tick();
-        QTest::mouseClick(scanButton(h), Qt::LeftButton);
+        QVERIFY(!scan->isEnabled());
+        platform::FakeComPortState& reader = ports.addPort("COM4");
+        h.controller->RfidScanner().Link().SetPortName("COM4");
+        QVERIFY(h.controller->RfidScanner().Link().Open(false));
+        h.dialogs.fileAnswers.push_back(write("tags.csv", "04A3B2C1,Ann Lee\n"));
+        h.child<QAction>("actionImport_RFID_Tag_Names")->trigger();
+        h.tick();
+        QVERIFY(scan->isEnabled());
+        QTest::mouseClick(scan, Qt::LeftButton);
         QCOMPARE(reader.sent, QByteArray("r"));
         reader.incoming = "04A3B2C1\r\n";
         h.tick();
         reader.incoming = "99AA\r\n";
         h.tick();
         QCOMPARE(h.controller->SubjectNames(), QStringList({"Ann Lee", "99AA"}));
+        h.controller->RfidScanner().Link().Close();
+        h.tick();
+        QVERIFY(!scan->isEnabled());
     }
 
     // A cancelled import changes nothing; one stopped by a line too long for its buffer keeps the

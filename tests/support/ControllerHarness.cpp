@@ -6,12 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QTest>
 
 ControllerHarness::ControllerHarness(bool withAdapter)
@@ -22,13 +17,8 @@ ControllerHarness::ControllerHarness(bool withAdapter)
         devices.addDevice("Swiftlane gate adapter", AdapterSerial, 0x121);
 }
 
-ControllerHarness::~ControllerHarness()
-{
-    controller.reset();
-}
-
 std::unique_ptr<ControllerHarness> ControllerHarness::connected(const QStringList& subjects,
-                                                                const std::vector<int>& gates)
+                                                                const QList<int>& gates)
 {
     auto h = std::make_unique<ControllerHarness>();
     h->writeSequence(QStringLiteral("Sprint"), gates, 30.0);
@@ -39,23 +29,13 @@ std::unique_ptr<ControllerHarness> ControllerHarness::connected(const QStringLis
     return h;
 }
 
-QString ControllerHarness::runsFolder() const
-{
-    return dataDir.path() + QStringLiteral("/Swiftlane/Runs/");
-}
-
-QString ControllerHarness::reportsFolder() const
-{
-    return dataDir.path() + QStringLiteral("/Swiftlane/Reports/");
-}
-
-void ControllerHarness::writeSequence(const QString& name, const std::vector<int>& gates, double distance)
+void ControllerHarness::writeSequence(const QString& name, const QList<int>& gates, double distance)
 {
     GateSequence sequence;
     sequence.SetName(name);
     sequence.SetTotalDistance(distance);
-    for (std::size_t i = 0; i < gates.size(); ++i)
-        sequence.InsertGate(static_cast<unsigned>(i), gates[i]);
+    for (int gate : gates)
+        sequence.InsertGate(static_cast<unsigned>(sequence.GateCount()), gate);
     QVERIFY(sequence.Save(runsFolder() + name + QStringLiteral(".run")));
 }
 
@@ -89,6 +69,11 @@ void ControllerHarness::setSubjects(const QStringList& names)
 {
     controller->SetSubjectNames(names);
     subjectCombo()->setCurrentIndex(0);
+}
+
+void ControllerHarness::clickStart()
+{
+    QTest::mouseClick(child<QPushButton>("startRunPushButton"), Qt::LeftButton);
 }
 
 void ControllerHarness::startPastTheStartGate(const QString& subject)
@@ -129,10 +114,9 @@ int ControllerHarness::endProgram(const QString& how, bool refusalExpected)
     const bool action = how == QLatin1String("Exit action");
     try {
         if (refusalExpected && action)
-            window.findChild<QAction*>(QStringLiteral("actionExit"))->trigger();
+            child<QAction>("actionExit")->trigger();
         else if (refusalExpected)
-            QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("exitPushButton")),
-                              Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>("exitPushButton"), Qt::LeftButton);
         else
             QMetaObject::invokeMethod(&window,
                                       action ? "on_actionExit_triggered" : "on_exitPushButton_clicked",
@@ -142,37 +126,6 @@ int ControllerHarness::endProgram(const QString& how, bool refusalExpected)
     }
     platform::setExitHandler(nullptr);
     return code;
-}
-
-void ControllerHarness::clickStart()
-{
-    auto* button = controller->MainWindow().findChild<QPushButton*>(QStringLiteral("startRunPushButton"));
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-QTableWidget* ControllerHarness::table() const
-{
-    return controller->MainWindow().findChild<QTableWidget*>(QStringLiteral("reportTableWidget"));
-}
-
-QComboBox* ControllerHarness::runCombo() const
-{
-    return controller->MainWindow().findChild<QComboBox*>(QStringLiteral("runComboBox"));
-}
-
-QComboBox* ControllerHarness::subjectCombo() const
-{
-    return controller->MainWindow().findChild<QComboBox*>(QStringLiteral("subjectNameComboBox"));
-}
-
-QString ControllerHarness::statusText() const
-{
-    return controller->MainWindow().findChild<QLabel*>(QStringLiteral("runStatusLabel"))->text();
-}
-
-QString ControllerHarness::connectionText() const
-{
-    return controller->MainWindow().findChild<QLabel*>(QStringLiteral("gateStatusLabel"))->text();
 }
 
 QStringList ControllerHarness::lastTableRow() const
@@ -186,15 +139,8 @@ QStringList ControllerHarness::lastTableRow() const
     return row;
 }
 
-QStringList ControllerHarness::reportFiles() const
-{
-    return QDir(reportsFolder()).entryList(QDir::Files, QDir::Name);
-}
-
 QString ControllerHarness::readReport(const QString& fileName) const
 {
     QFile file(reportsFolder() + fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.readAll());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }

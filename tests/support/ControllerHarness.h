@@ -6,15 +6,14 @@
 #include "support/FakeDialogs.h"
 #include "support/FakeFtdiDevices.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
 #include <QStringList>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include <memory>
-#include <string>
-#include <vector>
-
-class QTableWidget;
-class QComboBox;
 
 // Records what is handed to the desktop's "open" and answers whether the desktop opened it.
 class FakeShell : public platform::DesktopShell
@@ -39,16 +38,16 @@ public:
     static constexpr const char* AdapterSerial = "SL000001";
 
     explicit ControllerHarness(bool withAdapter = true);
-    ~ControllerHarness();
+    ~ControllerHarness() { controller.reset(); }
 
     // Started with the sequence "Sprint" over `gates` (30 m) selected, `subjects` listed and every
     // gate reporting ready.
     static std::unique_ptr<ControllerHarness> connected(const QStringList& subjects = {QStringLiteral("Ann")},
-                                                        const std::vector<int>& gates = {0, 1, 2, 3});
+                                                        const QList<int>& gates = {0, 1, 2, 3});
 
-    QString runsFolder() const;
-    QString reportsFolder() const;
-    void writeSequence(const QString& name, const std::vector<int>& gates, double distance);
+    QString runsFolder() const { return dataDir.path() + QStringLiteral("/Swiftlane/Runs/"); }
+    QString reportsFolder() const { return dataDir.path() + QStringLiteral("/Swiftlane/Reports/"); }
+    void writeSequence(const QString& name, const QList<int>& gates, double distance);
 
     // Constructs the controller, runs Init() and finishes the start at once, without a paint.
     void start(bool rfidControls = false);
@@ -70,13 +69,18 @@ public:
     // would leak), so only an ending expected to be refused goes through the real action and
     // button; otherwise the slot they are connected to is called.
     int endProgram(const QString& how, bool refusalExpected = false);
-    QTableWidget* table() const;
-    QComboBox* runCombo() const;
-    QComboBox* subjectCombo() const;
-    QString statusText() const;
-    QString connectionText() const;
+
+    template <typename Widget> Widget* child(const char* name) const
+    {
+        return controller->MainWindow().findChild<Widget*>(QString::fromLatin1(name));
+    }
+    QTableWidget* table() const { return child<QTableWidget>("reportTableWidget"); }
+    QComboBox* runCombo() const { return child<QComboBox>("runComboBox"); }
+    QComboBox* subjectCombo() const { return child<QComboBox>("subjectNameComboBox"); }
+    QString statusText() const { return child<QLabel>("runStatusLabel")->text(); }
+    QString connectionText() const { return child<QLabel>("gateStatusLabel")->text(); }
     QStringList lastTableRow() const;
-    QStringList reportFiles() const;
+    QStringList reportFiles() const { return QDir(reportsFolder()).entryList(QDir::Files, QDir::Name); }
     QString readReport(const QString& fileName) const;
 
     QTemporaryDir dataDir;

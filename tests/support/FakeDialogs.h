@@ -8,19 +8,22 @@
 #include <utility>
 #include <vector>
 
-// Records every message box put to the operator and answers from a scripted queue (Ok when it is
-// empty); file and text dialogs answer from their own queues, "cancelled" when empty. Installs
-// itself for its lifetime.
+// Records every question put to the operator and answers from scripted queues: message boxes Ok,
+// file and text dialogs "cancelled" once their queue is empty. Installs itself for its lifetime.
 class FakeDialogs : public platform::OperatorDialogs
 {
 public:
     struct Call
     {
         QWidget* parent = nullptr;
-        QString title;
         QString text;
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    };
+    struct FileCall
+    {
+        QWidget* parent = nullptr;
+        bool save = false;
     };
 
     FakeDialogs() { platform::setDialogs(this); }
@@ -28,67 +31,50 @@ public:
     FakeDialogs(const FakeDialogs&) = delete;
     FakeDialogs& operator=(const FakeDialogs&) = delete;
 
-    QMessageBox::StandardButton message(QMessageBox::Icon, QWidget* parent, const QString& title,
+    QMessageBox::StandardButton message(QMessageBox::Icon, QWidget* parent, const QString&,
                                         const QString& text, QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton) override
     {
-        calls.push_back({parent, title, text, buttons, defaultButton});
+        calls.push_back({parent, text, buttons, defaultButton});
         // The tick keeps running while a real box is open; let the test act in that moment.
         if (auto action = std::exchange(whileOpen, nullptr))
             action();
-        if (buttonAnswers.empty())
-            return QMessageBox::Ok;
-        const QMessageBox::StandardButton answer = buttonAnswers.front();
-        buttonAnswers.pop_front();
-        return answer;
+        return next(buttonAnswers).value_or(QMessageBox::Ok);
     }
     QString openFileName(QWidget* parent, const QString&, const QString&, const QString&) override
     {
-        return fileAnswer({parent, QStringLiteral("open")});
+        fileCalls.push_back({parent, false});
+        return next(fileAnswers).value_or(QString());
     }
     QString saveFileName(QWidget* parent, const QString&, const QString&, const QString&) override
     {
-        return fileAnswer({parent, QStringLiteral("save")});
+        fileCalls.push_back({parent, true});
+        return next(fileAnswers).value_or(QString());
     }
-    QString text(QWidget* parent, const QString&, const QString&, const QString& initial, bool* ok) override
+    QString text(QWidget*, const QString&, const QString&, const QString& initial, bool* ok) override
     {
-        textCalls.push_back({parent, initial});
-        std::optional<QString> answer;
-        if (!textAnswers.empty()) {
-            answer = textAnswers.front();
-            textAnswers.pop_front();
-        }
+        textInitials.push_back(initial);
+        const std::optional<QString> answer = next(textAnswers).value_or(std::nullopt);
         if (ok)
             *ok = answer.has_value();
         return answer.value_or(QString());
     }
 
-    struct FileCall
-    {
-        QWidget* parent = nullptr;
-        QString kind; // "open" or "save"
-    };
-    struct TextCall
-    {
-        QWidget* parent = nullptr;
-        QString initial;
-    };
-
-    QString fileAnswer(const FileCall& call)
-    {
-        fileCalls.push_back(call);
-        if (fileAnswers.empty())
-            return {};
-        const QString answer = fileAnswers.front();
-        fileAnswers.pop_front();
-        return answer;
-    }
-
     std::vector<Call> calls;
     std::vector<FileCall> fileCalls;
-    std::vector<TextCall> textCalls;
+    std::vector<QString> textInitials;
     std::deque<QString> fileAnswers;                // empty string: cancelled
     std::deque<std::optional<QString>> textAnswers; // nullopt: cancelled
     std::deque<QMessageBox::StandardButton> buttonAnswers;
     std::function<void()> whileOpen;
+
+private:
+    template <typename T> static std::optional<T> next(std::deque<T>& queue)
+    {
+        if (queue.empty())
+            return std::nullopt;
+        T answer = queue.front();
+        queue.pop_front();
+        return answer;
+    }
 };

@@ -12,29 +12,20 @@ Qt::DropAction dropItems(QAbstractItemView* source, const QModelIndexList& index
                          QPoint position, Qt::DropAction proposed)
 {
     const std::unique_ptr<QMimeData> mime(source->model()->mimeData(indexes));
-    const Qt::DropActions offered =
-        proposed == Qt::MoveAction ? Qt::CopyAction | Qt::MoveAction : Qt::CopyAction;
+    const bool move = proposed == Qt::MoveAction;
+    const Qt::DropActions offered = move ? Qt::CopyAction | Qt::MoveAction : Qt::CopyAction;
     // Without a drag in progress the proposed action follows the modifiers: Shift proposes a move.
-    const Qt::KeyboardModifiers modifiers = proposed == Qt::MoveAction ? Qt::ShiftModifier : Qt::NoModifier;
-    QWidget* viewport = target->viewport();
-
+    const Qt::KeyboardModifiers modifiers = move ? Qt::ShiftModifier : Qt::NoModifier;
     QDragEnterEvent enter(position, offered, mime.get(), Qt::LeftButton, modifiers);
-    QApplication::sendEvent(viewport, &enter);
-    if (!enter.isAccepted())
-        return Qt::IgnoreAction;
-    QDragMoveEvent move(position, offered, mime.get(), Qt::LeftButton, modifiers);
-    QApplication::sendEvent(viewport, &move);
-    if (!move.isAccepted())
-        return Qt::IgnoreAction;
+    QDragMoveEvent over(position, offered, mime.get(), Qt::LeftButton, modifiers);
     QDropEvent drop(QPointF(position), offered, mime.get(), Qt::LeftButton, modifiers);
-    QApplication::sendEvent(viewport, &drop);
-    if (!drop.isAccepted())
-        return Qt::IgnoreAction;
-
+    for (QDropEvent* event : {static_cast<QDropEvent*>(&enter), static_cast<QDropEvent*>(&over), &drop}) {
+        QApplication::sendEvent(target->viewport(), event);
+        if (!event->isAccepted())
+            return Qt::IgnoreAction;
+    }
     if (drop.dropAction() == Qt::MoveAction) {
-        QList<QPersistentModelIndex> moved;
-        for (const QModelIndex& index : indexes)
-            moved << QPersistentModelIndex(index);
+        QList<QPersistentModelIndex> moved(indexes.begin(), indexes.end());
         for (const QPersistentModelIndex& index : moved)
             source->model()->removeRow(index.row(), index.parent());
     }

@@ -131,56 +131,48 @@ private slots:
         QCOMPARE(e.shown(), QString("1 3 4 3 2"));
     }
 
-    void upDownAndRemove_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("current");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("up on the first") << "upPushButton" << 0 << "1 2 3";
-        QTest::newRow("down on the last") << "downPushButton" << 2 << "1 2 3";
-        QTest::newRow("up") << "upPushButton" << 2 << "1 3 2";
-        QTest::newRow("down") << "downPushButton" << 0 << "2 1 3";
-        QTest::newRow("remove") << "removePushButton" << 1 << "1 3";
-    }
     void upDownAndRemove()
     {
-        QFETCH(QString, button);
-        QFETCH(int, current);
-        QFETCH(QString, after);
-        ControllerHarness h;
-        h.start();
-        Editor e(h);
-        for (int gate : {1, 2, 3})
-            e.add(gate);
-        e.sequence->setCurrentItem(e.sequence->topLevelItem(current));
-        e.click(qPrintable(button));
-        QCOMPARE(e.shown(), after);
+        const struct
+        {
+            const char* button;
+            int current;
+            const char* after;
+        } cases[] = {{"upPushButton", 0, "1 2 3"},
+                     {"downPushButton", 2, "1 2 3"},
+                     {"upPushButton", 2, "1 3 2"},
+                     {"downPushButton", 0, "2 1 3"},
+                     {"removePushButton", 1, "1 3"}};
+        for (const auto& c : cases) {
+            ControllerHarness h;
+            h.start();
+            Editor e(h);
+            for (int gate : {1, 2, 3})
+                e.add(gate);
+            e.sequence->setCurrentItem(e.sequence->topLevelItem(c.current));
+            e.click(c.button);
+            QVERIFY2(e.shown() == c.after,
+                     qPrintable(QString("%1 on %2: %3").arg(c.button).arg(c.current).arg(e.shown())));
+        }
     }
 
     // The question is asked with No as its default; only Yes deletes.
-    void deleteAsksFirst_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("deleted");
-        QTest::newRow("yes") << int(QMessageBox::Yes) << true;
-        QTest::newRow("no") << int(QMessageBox::No) << false;
-        QTest::newRow("box closed") << int(QMessageBox::NoButton) << false;
-    }
     void deleteAsksFirst()
     {
-        QFETCH(int, answer);
-        QFETCH(bool, deleted);
-        ControllerHarness h;
-        h.writeSequence("Sprint", {0, 1}, 20);
-        h.start();
-        Editor e(h);
-        e.runs->setCurrentRow(0);
-        h.dialogs.buttonAnswers = {QMessageBox::StandardButton(answer)};
-        e.click("deleteRunPushButton");
-        QCOMPARE(h.dialogs.calls.size(), size_t(1));
-        QCOMPARE(h.dialogs.calls[0].defaultButton, QMessageBox::No);
-        QCOMPARE(QFile::exists(h.runsFolder() + "Sprint.run"), !deleted);
-        QCOMPARE(e.listed(), deleted ? QStringList{} : QStringList{"Sprint"});
+        for (const QMessageBox::StandardButton answer :
+             {QMessageBox::Yes, QMessageBox::No, QMessageBox::NoButton}) {
+            ControllerHarness h;
+            h.writeSequence("Sprint", {0, 1}, 20);
+            h.start();
+            Editor e(h);
+            e.runs->setCurrentRow(0);
+            h.dialogs.buttonAnswers = {answer};
+            e.click("deleteRunPushButton");
+            QCOMPARE(h.dialogs.calls.size(), size_t(1));
+            QCOMPARE(h.dialogs.calls[0].defaultButton, QMessageBox::No);
+            QCOMPARE(QFile::exists(h.runsFolder() + "Sprint.run"), answer != QMessageBox::Yes);
+            QCOMPARE(e.listed().size(), answer == QMessageBox::Yes ? 0 : 1);
+        }
     }
 
     void saveOverwritesAndListsOnce()

