@@ -50,36 +50,33 @@ class NameListEditorTest : public QObject
     Q_OBJECT
 
 private slots:
-    void buttons_data()
-    {
-        QTest::addColumn<int>("current");
-        QTest::addColumn<QStringList>("presses");
-        QTest::addColumn<QStringList>("after");
-        QTest::newRow("new three times")
-            << -1 << QStringList{"new", "new", "new"}
-            << QStringList{"Ann", "Bob", "Cid", "New subject", "New subject", "New subject"};
-        QTest::newRow("up on the first") << 0 << QStringList{"up"} << QStringList{"Ann", "Bob", "Cid"};
-        QTest::newRow("down on the last") << 2 << QStringList{"down"} << QStringList{"Ann", "Bob", "Cid"};
-        QTest::newRow("up twice") << 2 << QStringList{"up", "up"} << QStringList{"Cid", "Ann", "Bob"};
-        QTest::newRow("down") << 0 << QStringList{"down"} << QStringList{"Bob", "Ann", "Cid"};
-        QTest::newRow("delete") << 1 << QStringList{"delete"} << QStringList{"Ann", "Cid"};
-        QTest::newRow("delete with none chosen")
-            << -1 << QStringList{"delete"} << QStringList{"Ann", "Bob", "Cid"};
-    }
     void buttons()
     {
-        QFETCH(int, current);
-        QFETCH(QStringList, presses);
-        QFETCH(QStringList, after);
-        ControllerHarness h;
-        h.start();
-        h.setSubjects({"Ann", "Bob", "Cid"});
-        NameEditor e(h);
-        e.list->setCurrentRow(current);
-        for (const QString& press : presses)
-            e.click(qPrintable(press + "PushButton"));
-        QCOMPARE(e.names(), after);
-        QCOMPARE(h.controller->SubjectNames(), (QStringList{"Ann", "Bob", "Cid"})); // not applied yet
+        const QString n = "New subject";
+        const struct
+        {
+            int current;
+            QStringList presses, after;
+        } cases[] = {
+            {-1, {"new", "new", "new"}, {"Ann", "Bob", "Cid", n, n, n}},
+            {0, {"up"}, {"Ann", "Bob", "Cid"}},   // up on the first
+            {2, {"down"}, {"Ann", "Bob", "Cid"}}, // down on the last
+            {2, {"up", "up"}, {"Cid", "Ann", "Bob"}},
+            {0, {"down"}, {"Bob", "Ann", "Cid"}},
+            {1, {"delete"}, {"Ann", "Cid"}},
+            {-1, {"delete"}, {"Ann", "Bob", "Cid"}}, // none chosen
+        };
+        for (const auto& [current, presses, after] : cases) {
+            ControllerHarness h;
+            h.start();
+            h.setSubjects({"Ann", "Bob", "Cid"});
+            NameEditor e(h);
+            e.list->setCurrentRow(current);
+            for (const QString& press : presses)
+                e.click(qPrintable(press + "PushButton"));
+            QCOMPARE(e.names(), after);
+            QCOMPARE(h.controller->SubjectNames(), (QStringList{"Ann", "Bob", "Cid"})); // not applied yet
+        }
     }
 
     // Close applies the working copy, an empty one included; Cancel drops it and reopening shows
@@ -201,63 +198,51 @@ private slots:
 
     // The menu's export: the default name, UTF-8, the question before replacing a file, and
     // the full path of the file written shown in the status bar.
-    void exportFromMenu_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("default") << "SwiftlaneSubjectList" << QStringLiteral("SwiftlaneSubjectList.txt");
-        QTest::newRow("accepted empty") << "" << QStringLiteral("SwiftlaneSubjectList.txt");
-    }
     void exportFromMenu()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, file);
-        ControllerHarness h;
-        h.start();
-        h.setSubjects({" Ann ", u8"\u0141ukasz", "", "Smith, Bob"});
-        h.dialogs.textAnswers = {typed};
-        trigger(h, "actionExport_list_of_names");
-        const QString path = h.dataDir.path() + "/Swiftlane/" + file;
-        QCOMPARE(ReadAll(path), QByteArray(u8" Ann \n\u0141ukasz\n\nSmith, Bob\n"));
-        QCOMPARE(h.dialogs.textInitials[0], QString("SwiftlaneSubjectList"));
-        QStatusBar* bar = h.controller->MainWindow().statusBar();
-        QCOMPARE(bar->currentMessage(), "List of names saved to " + path);
-        QVERIFY(bar->isVisible());
-        QCOMPARE(h.dialogs.calls.size(), size_t(0));
+        for (const QString typed : {"SwiftlaneSubjectList", ""}) { // an empty name accepted: the default
+            ControllerHarness h;
+            h.start();
+            h.setSubjects({" Ann ", u8"\u0141ukasz", "", "Smith, Bob"});
+            h.dialogs.textAnswers = {typed};
+            trigger(h, "actionExport_list_of_names");
+            const QString path = h.dataDir.path() + "/Swiftlane/SwiftlaneSubjectList.txt";
+            QCOMPARE(ReadAll(path), QByteArray(u8" Ann \n\u0141ukasz\n\nSmith, Bob\n"));
+            QCOMPARE(h.dialogs.textInitials[0], QString("SwiftlaneSubjectList"));
+            QStatusBar* bar = h.controller->MainWindow().statusBar();
+            QCOMPARE(bar->currentMessage(), "List of names saved to " + path);
+            QVERIFY(bar->isVisible());
+            QCOMPARE(h.dialogs.calls.size(), size_t(0));
 
-        // Read back by the import: the same names but the empty one.
-        h.dialogs.fileAnswers = {path};
-        h.controller->SetSubjectNames({});
-        trigger(h, "actionImport_Name_List");
-        QCOMPARE(h.controller->SubjectNames(), (QStringList{" Ann ", u8"\u0141ukasz", "Smith, Bob"}));
+            // Read back by the import: the same names but the empty one.
+            h.dialogs.fileAnswers = {path};
+            h.controller->SetSubjectNames({});
+            trigger(h, "actionImport_Name_List");
+            QCOMPARE(h.controller->SubjectNames(), (QStringList{" Ann ", u8"\u0141ukasz", "Smith, Bob"}));
+        }
     }
 
-    // Exporting a second group under a name already used asks first; No keeps the first group.
-    void exportAsksBeforeReplacing_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QByteArray>("kept");
-        QTest::newRow("no") << int(QMessageBox::No) << QByteArray("Ann\n");
-        QTest::newRow("box closed") << int(QMessageBox::NoButton) << QByteArray("Ann\n");
-        QTest::newRow("yes") << int(QMessageBox::Yes) << QByteArray("Bob\n");
-    }
+    // Exporting a second group under a name already used asks first; No, or
+    // the box closed, keeps the first group.
     void exportAsksBeforeReplacing()
     {
-        QFETCH(int, answer);
-        QFETCH(QByteArray, kept);
-        ControllerHarness h;
-        h.start();
-        h.setSubjects({"Ann"});
-        h.dialogs.textAnswers = {QString("Group")};
-        trigger(h, "actionExport_list_of_names");
-        h.setSubjects({"Bob"});
-        h.dialogs.textAnswers = {QString("Group")};
-        h.dialogs.buttonAnswers = {QMessageBox::StandardButton(answer)};
-        trigger(h, "actionExport_list_of_names");
-        QCOMPARE(h.dialogs.calls.size(), size_t(1));
-        QCOMPARE(h.dialogs.calls[0].buttons, QMessageBox::Yes | QMessageBox::No);
-        QCOMPARE(h.dialogs.calls[0].defaultButton, QMessageBox::No);
-        QCOMPARE(ReadAll(h.dataDir.path() + "/Swiftlane/Group.txt"), kept);
+        for (const auto& [answer, kept] : {std::pair{QMessageBox::No, "Ann\n"},
+                                           {QMessageBox::NoButton, "Ann\n"},
+                                           {QMessageBox::Yes, "Bob\n"}}) {
+            ControllerHarness h;
+            h.start();
+            h.setSubjects({"Ann"});
+            h.dialogs.textAnswers = {QString("Group")};
+            trigger(h, "actionExport_list_of_names");
+            h.setSubjects({"Bob"});
+            h.dialogs.textAnswers = {QString("Group")};
+            h.dialogs.buttonAnswers = {answer};
+            trigger(h, "actionExport_list_of_names");
+            QCOMPARE(h.dialogs.calls.size(), size_t(1));
+            QCOMPARE(h.dialogs.calls[0].buttons, QMessageBox::Yes | QMessageBox::No);
+            QCOMPARE(h.dialogs.calls[0].defaultButton, QMessageBox::No);
+            QCOMPARE(ReadAll(h.dataDir.path() + "/Swiftlane/Group.txt"), QByteArray(kept));
+        }
     }
 
     // Names that cannot be one file of the data folder, and lists that cannot be written, are
