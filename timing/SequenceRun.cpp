@@ -59,12 +59,15 @@ void SequenceRun::Reset()
     accumulatedMs = 0;
     lastTimestamp = 0;
     counterValid = false;
+    lastPassage.clear();
+    rejectedBreaks.clear();
 }
 
 void SequenceRun::LoadSequence(const QString& path)
 {
     Reset();
     sequence.Load(path); // a file that does not load leaves the cleared sequence
+    holdOffMs = sequence.HoldOffMs();
     const int count = sequence.GateCount();
     timings.clear();
     for (int position = 0; position < count; ++position)
@@ -87,6 +90,8 @@ void SequenceRun::StartRun()
     counterValid = false;
     for (GateTiming& timing : timings)
         timing.time = 0.0;
+    lastPassage.clear();
+    rejectedBreaks.clear();
 }
 
 void SequenceRun::Abort()
@@ -117,6 +122,11 @@ void SequenceRun::GateEvent(int gate, std::uint32_t timestamp, bool /*state*/)
         return;
     if (sequence.GateNumberAt(static_cast<unsigned>(currentGateIndex)) != gate)
         return;
+    if (HeldOff(gate, timestamp)) {
+        qCDebug(swiftlaneTrace, "SR gate %d held off", gate);
+        ++rejectedBreaks[gate];
+        return;
+    }
     qCDebug(swiftlaneTrace, "SR gate passed");
     const std::uint32_t splitMs =
         currentGateIndex >= 1
@@ -127,11 +137,24 @@ void SequenceRun::GateEvent(int gate, std::uint32_t timestamp, bool /*state*/)
     counterValid = true;
     segmentStartCounter = lastCounter;
     segmentStartTimestamp = timestamp;
+    lastPassage[gate] = {timestamp, lastCounter};
     ++currentGateIndex;
     lastTimestamp = timestamp;
     accumulatedMs = 0;
     if (currentGateIndex >= sequence.GateCount())
         FinishRun();
+}
+
+// Only the gate's own last passage counts: two gates placed close together still time each other.
+bool SequenceRun::HeldOff(int gate, std::uint32_t timestamp) const
+{
+    const auto last = lastPassage.find(gate);
+    if (holdOffMs <= 0 || last == lastPassage.end())
+        return false;
+    const Passage& passage = last->second;
+    const std::uint32_t sinceMs =
+        GateClockElapsed(timestamp, passage.timestamp, CounterMsSince(passage.counter));
+    return sinceMs < static_cast<std::uint32_t>(holdOffMs);
 }
 
 void SequenceRun::SetGateTime(int position, double milliseconds)

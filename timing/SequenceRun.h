@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -38,6 +39,13 @@ public:
     void GateEvent(int gate, std::uint32_t timestamp, bool state);
     void Tick(std::uint32_t timestamp);
 
+    // The hold-off in force: the loaded sequence's, unless set after the load (to re-time a session).
+    int HoldOffMs() const { return holdOffMs; }
+    void SetHoldOffMs(int ms) { holdOffMs = ms; }
+    // Breaks of the awaited gate that the hold-off refused in the current or last run, by gate number;
+    // gates without any are absent. Cleared when the next run starts.
+    const std::map<int, int>& RejectedBreaks() const { return rejectedBreaks; }
+
     bool GetGateTimes(unsigned position, double& time, double& best) const;
     double TotalTime() const;
     QStringList BuildResultRow() const;
@@ -55,6 +63,13 @@ private:
     void SetGateTime(int position, double milliseconds);
     double CurrentSegmentTime() const;
     void FinishRun();
+    bool HeldOff(int gate, std::uint32_t timestamp) const;
+
+    struct Passage
+    {
+        std::uint32_t timestamp = 0;
+        std::int64_t counter = 0;
+    };
 
     RunOwner* owner = nullptr;
     QString subjectName;
@@ -69,5 +84,8 @@ private:
     // The event that opened the current segment, on both clocks.
     std::uint32_t segmentStartTimestamp = 0;
     std::int64_t segmentStartCounter = 0;
+    int holdOffMs = GateSequence::DefaultHoldOffMs;
+    std::map<int, Passage> lastPassage; // per gate number, in this run
+    std::map<int, int> rejectedBreaks;
     ReportFile report;
 };

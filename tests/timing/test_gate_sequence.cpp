@@ -53,7 +53,7 @@ private slots:
     {
         const QByteArray head = "<?xml version=\"1.0\" ?>\n<Configuration>\n    <GateSequence>\n"
                                 "        <SequenceName>Run</SequenceName>\n";
-        const QByteArray tail = "    </GateSequence>\n</Configuration>\n";
+        const QByteArray tail = "        <HoldOffMs>300</HoldOffMs>\n    </GateSequence>\n</Configuration>\n";
         QByteArray gates;
         for (const auto& [k, number] : {std::pair{0, 0}, {1, 2}, {2, 1}, {3, 3}})
             gates +=
