@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/DesktopShell.h"
 #include "platform/OperatorDialogs.h"
+#include "timing/RejectedBreaksText.h"
 
 #include <QDir>
 #include <QTimer>
@@ -34,6 +35,7 @@ void SLMain::StartOrAbortRun()
     countdownArmed = false; // a run started by hand must not be advanced under the athlete
     ++runsStarted;
     sequenceRun.StartRun();
+    mainWindow.showRunNote(QString()); // the last run's note is not about this one
     mainWindow.appendReportRow(sequenceRun.BuildResultRow());
 }
 
@@ -87,6 +89,7 @@ void SLMain::SelectRun(const QString& runFilePath)
 void SLMain::OnRunFinished()
 {
     mainWindow.updateLastReportRow(sequenceRun.BuildResultRow());
+    mainWindow.showRunNote(RejectedBreaksText(sequenceRun.RejectedBreaks()));
     if (mainWindow.autoAdvanceChecked() && mainWindow.hasNextSubject()) {
         countdownArmed = true;
         countdownStart = platform::tickCount();

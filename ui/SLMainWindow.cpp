@@ -453,6 +453,15 @@ void SLMainWindow::showStatusNote(const QString& text)
     ui->statusBar->showMessage(text, NoteMs);
 }
 
+void SLMainWindow::showRunNote(const QString& text)
+{
+    if (!text.isEmpty())
+        ui->statusBar->showMessage(text);
+    else if (!runNote.isEmpty() && ui->statusBar->currentMessage() == runNote)
+        ui->statusBar->clearMessage();
+    runNote = text;
+}
+
 void SLMainWindow::on_runComboBox_currentIndexChanged(int index)
 {
     // The box is disabled during a run, but a change made by code still arrives here.

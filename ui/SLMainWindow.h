@@ -55,6 +55,9 @@ public:
     void openNameListEditor();
     // A short note at the bottom of the window, gone after a few seconds.
     void showStatusNote(const QString& text);
+    // A note about the run just finished, kept until the next run starts; empty text takes it away.
+    // A note shown meanwhile replaces it.
+    void showRunNote(const QString& text);
 
     RunDisplayDialog* runDisplayDialog() const { return runDisplay; }
     ConfigRunDialog* gateSequenceEditorDialog() const { return gateSequenceEditor; }
@@ -112,4 +115,5 @@ private:
     const QPixmap* lampShown[4] = {};
     // The path last handed to the controller's SelectRun: the sequence the engine holds.
     QString selectedRunPath;
+    QString runNote;
 };
