@@ -16,9 +16,21 @@
 #include <QMimeData>
 #include <QTreeWidgetItem>
 
+#include <optional>
+
 namespace {
 
 const QString ItemListMimeType = QStringLiteral("application/x-qabstractitemmodeldatalist");
+
+// Whole milliseconds within the range a sequence may hold; none for anything else.
+std::optional<int> holdOffFromText(const QString& text)
+{
+    bool isNumber = false;
+    const int ms = text.trimmed().toInt(&isNumber);
+    if (!isNumber || ms < 0 || ms > GateSequence::MaxHoldOffMs)
+        return std::nullopt;
+    return ms;
+}
 
 } // namespace
 
@@ -65,6 +77,7 @@ void ConfigRunDialog::showSequence()
     ui->runGateSequenceTreeWidget->clear();
     ui->runNameLineEdit->setText(editedSequence.Name());
     ui->distanceLineEdit->setText(QString::number(editedSequence.TotalDistance(), 'g', 6));
+    ui->holdOffLineEdit->setText(QString::number(editedSequence.HoldOffMs()));
     for (int position = 0; position < editedSequence.GateCount(); ++position) {
         const int gate = editedSequence.GateNumberAt(static_cast<unsigned>(position)).value_or(0);
         ui->runGateSequenceTreeWidget->addTopLevelItem(
@@ -86,6 +99,21 @@ void ConfigRunDialog::collectSequence()
         const unsigned gate = tree->topLevelItem(position)->data(0, Qt::UserRole).toUInt();
         editedSequence.InsertGate(static_cast<unsigned>(position), static_cast<int>(gate));
     }
+}
+
+// Read after collectSequence(), which clears the record; false (with a box) when the field is not
+// usable, so that nothing is saved rather than a silent 0, which would switch the guard off.
+bool ConfigRunDialog::collectHoldOff()
+{
+    const std::optional<int> ms = holdOffFromText(ui->holdOffLineEdit->text());
+    if (!ms) {
+        warn(QStringLiteral("The gate sequence was not saved. \"Hold-off (ms)\" must be a whole number of "
+                            "milliseconds from 0 to %1.")
+                 .arg(GateSequence::MaxHoldOffMs));
+        return false;
+    }
+    editedSequence.SetHoldOffMs(*ms);
+    return true;
 }
 
 void ConfigRunDialog::fillSequenceList()
@@ -139,6 +167,8 @@ void ConfigRunDialog::on_runSavePushButton_clicked()
 {
     qCDebug(swiftlaneTrace, "Save Button");
     collectSequence();
+    if (!collectHoldOff())
+        return;
     const QString problem = fileNameProblem(editedSequence.Name());
     if (!problem.isEmpty()) {
         warn(QStringLiteral("The gate sequence was not saved. ") + problem);

@@ -54,6 +54,7 @@ private Q_SLOTS:
 private:
     void showSequence();
     void collectSequence();
+    bool collectHoldOff();
     void fillSequenceList();
     void moveCurrentGate(int step);
     void keepDroppedGatesFlat(const QModelIndex& parent, int first, int last);
