@@ -3,6 +3,7 @@
 #include "devices/CGateSystem.h"
 #include "platform/FakeClock.h"
 #include "platform/FtdiDevices.h"
+#include "timing/RejectedBreaksText.h"
 
 #include <QFile>
 
@@ -52,13 +53,15 @@ constexpr std::uint32_t TickBase = 100000;
 
 } // namespace
 
-SessionReplay::SessionReplay(const QString& sequencePath)
+SessionReplay::SessionReplay(const QString& sequencePath, std::optional<int> holdOffMs)
     : noDevices(std::make_unique<NoFtdiDevices>()), clock(std::make_unique<platform::FakeClock>(TickBase))
 {
     clock->frequency = 1000000; // the file's microseconds
     gates = std::make_unique<CGateSystem>(this);
     run.SetOwner(this);
     run.LoadSequence(sequencePath);
+    if (holdOffMs)
+        run.SetHoldOffMs(*holdOffMs);
     ArmNextRun();
 }
 
@@ -99,6 +102,9 @@ void SessionReplay::OnRunFinished()
 {
     ++finishedRuns;
     runFinished = true;
+    const QString rejected = RejectedBreaksText(run.RejectedBreaks());
+    if (!rejected.isEmpty())
+        rejectedBreakNotes << run.SubjectName() + QStringLiteral(": ") + rejected;
 }
 
 void SessionReplay::ArmNextRun()
