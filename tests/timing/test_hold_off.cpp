@@ -115,20 +115,6 @@ private slots:
         QCOMPARE(Describe(run.RejectedBreaks()), rejected);
     }
 
-    // A coach re-timing with another value sets it after the load.
-    void holdOffSetAfterTheLoad()
-    {
-        const QString path = dataHome.filePath("Lap.run");
-        QVERIFY(MakeSequence("Lap", {0, 0}, 20.0).Save(path));
-        SequenceRun run;
-        run.LoadSequence(path);
-        QCOMPARE(run.HoldOffMs(), 300);
-        run.SetHoldOffMs(50);
-        Play(run, "S E0@1000 E0@1040 E0@1100");
-        QCOMPARE(run.BuildResultRow().at(1), "0.100");
-        QCOMPARE(Describe(run.RejectedBreaks()), "0:1");
-    }
-
     void runFileValue_data()
     {
         QTest::addColumn<QByteArray>("element");

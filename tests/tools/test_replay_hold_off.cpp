@@ -85,7 +85,6 @@ private slots:
         QTest::addColumn<QStringList>("holdOff");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("expected"); // file whose text is the output; none: no output
-        QTest::newRow("the sequence's own") << QStringList{} << 0 << "double_break_lap.expected";
         QTest::newRow("0") << QStringList{"--hold-off", "0"} << 0 << "double_break_lap.hold-off-0.expected";
         QTest::newRow("over 5000") << QStringList{"--hold-off", "5001"} << 2 << "";
         QTest::newRow("negative") << QStringList{"--hold-off=-1"} << 2 << "";

@@ -39,29 +39,21 @@ class GateSequenceEditorHoldOff : public QObject
     Q_OBJECT
 
 private slots:
-    void labelledBesideTheDistance()
+    // Beside the distance, showing the chosen sequence's value, and a new sequence's default.
+    void shownBesideTheDistance()
     {
         ControllerHarness h;
+        GateSequence lap;
+        lap.SetName(QStringLiteral("Lap"));
+        lap.InsertGate(0, 0);
+        lap.SetHoldOffMs(750);
+        QVERIFY(lap.Save(h.runsFolder() + "Lap.run"));
         h.start();
         Editor e(h);
         auto* label = e.dialog->findChild<QLabel*>("holdOffLabel");
         QCOMPARE(label->text(), QStringLiteral("Hold-off (ms)"));
         QCOMPARE(label->buddy(), e.holdOff);
         QCOMPARE(e.holdOff->mapTo(e.dialog, QPoint()).y(), e.distance->mapTo(e.dialog, QPoint()).y());
-        QCOMPARE(e.holdOff->text(), QStringLiteral("300")); // a new sequence's
-    }
-
-    void shownFromTheChosenSequence()
-    {
-        ControllerHarness h;
-        GateSequence lap;
-        lap.SetName(QStringLiteral("Lap"));
-        lap.InsertGate(0, 0);
-        lap.InsertGate(1, 0);
-        lap.SetHoldOffMs(750);
-        QVERIFY(lap.Save(h.runsFolder() + "Lap.run"));
-        h.start();
-        Editor e(h);
         QCOMPARE(e.holdOff->text(), QStringLiteral("750"));
         e.click("newRunPushButton");
         QCOMPARE(e.holdOff->text(), QStringLiteral("300"));
