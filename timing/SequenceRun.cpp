@@ -59,6 +59,7 @@ void SequenceRun::Reset()
     accumulatedMs = 0;
     lastTimestamp = 0;
     counterValid = false;
+    suspectMark.clear();
 }
 
 void SequenceRun::LoadSequence(const QString& path)
@@ -84,6 +85,7 @@ void SequenceRun::StartRun()
     running = true;
     currentGateIndex = 0;
     accumulatedMs = 0;
+    suspectMark.clear();
     counterValid = false;
     for (GateTiming& timing : timings)
         timing.time = 0.0;
@@ -93,6 +95,7 @@ void SequenceRun::Abort()
 {
     qCDebug(swiftlaneTrace, "SR abort()");
     currentGateIndex = -1;
+    suspectMark.clear();
     running = false;
     accumulatedMs = 0;
     lastTimestamp = 0;
@@ -115,8 +118,12 @@ void SequenceRun::GateEvent(int gate, std::uint32_t timestamp, bool /*state*/)
     qCDebug(swiftlaneTrace, "SR gateevent %d", gate);
     if (!running || currentGateIndex < 0 || currentGateIndex >= sequence.GateCount())
         return;
-    if (sequence.GateNumberAt(static_cast<unsigned>(currentGateIndex)) != gate)
+    // A check that rejects a break as a double trigger belongs here, before the suspect check:
+    // a rejected break is no passage and must not mark the run.
+    if (sequence.GateNumberAt(static_cast<unsigned>(currentGateIndex)) != gate) {
+        CheckPassedAgain(gate, timestamp);
         return;
+    }
     qCDebug(swiftlaneTrace, "SR gate passed");
     const std::uint32_t splitMs =
         currentGateIndex >= 1
@@ -132,6 +139,37 @@ void SequenceRun::GateEvent(int gate, std::uint32_t timestamp, bool /*state*/)
     accumulatedMs = 0;
     if (currentGateIndex >= sequence.GateCount())
         FinishRun();
+}
+
+bool SequenceRun::GatesAllDiffer() const
+{
+    std::vector<int> gates;
+    for (int position = 0; position < sequence.GateCount(); ++position)
+        gates.push_back(sequence.GateNumberAt(static_cast<unsigned>(position)).value_or(-1));
+    std::sort(gates.begin(), gates.end());
+    return std::adjacent_find(gates.begin(), gates.end()) == gates.end();
+}
+
+// Only the first such passage is kept: it is where the run went wrong. Its time t in the mark is
+// seconds on the gates' clock since the run's start gate, three decimals, like every run time.
+void SequenceRun::CheckPassedAgain(int gate, std::uint32_t timestamp)
+{
+    if (currentGateIndex < 1 || !suspectMark.isEmpty() || !GatesAllDiffer())
+        return;
+    bool passed = false;
+    for (int position = 0; position < currentGateIndex; ++position)
+        passed = passed || sequence.GateNumberAt(static_cast<unsigned>(position)) == gate;
+    if (!passed)
+        return;
+    double closedMs = 0.0;
+    for (int position = 1; position < currentGateIndex; ++position)
+        closedMs += timings[static_cast<std::size_t>(position)].time * 1000.0;
+    const double sinceSegmentMs =
+        GateClockElapsed(timestamp, segmentStartTimestamp, CounterMsSince(segmentStartCounter));
+    suspectMark = QStringLiteral("suspect: Gate %1 passed again at %2 s")
+                      .arg(gate + 1)
+                      .arg(Fixed3((closedMs + sinceSegmentMs) / 1000.0));
+    qCDebug(swiftlaneTrace, "SR %s", qUtf8Printable(suspectMark));
 }
 
 void SequenceRun::SetGateTime(int position, double milliseconds)

@@ -1,7 +1,8 @@
 // swiftlane-replay FILE --sequence SEQ.run: times a recorded gate session again for one gate
 // sequence and prints the report lines it gives, so a doubted result can be checked in a second.
-#include "tools/replay/SessionReplay.h"
 #include "devices/session/SessionFormat.h"
+#include "platform/ProcessSignals.h"
+#include "tools/replay/SessionReplay.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -22,6 +23,7 @@ int Fail(const QString& message)
 
 int main(int argc, char* argv[])
 {
+    platform::ignoreFileSizeSignal();
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("swiftlane-replay"));
     QCommandLineParser parser;
@@ -47,6 +49,9 @@ int main(int argc, char* argv[])
     const auto session = session::ReadSessionFile(sessionPath, &error);
     if (!session)
         return Fail(QStringLiteral("%1: %2").arg(sessionPath, error));
+    // Nothing to time is a failed replay, not an empty report: the simulator refuses the same file.
+    if (session->records.empty())
+        return Fail(QStringLiteral("%1 holds no gate session records").arg(sessionPath));
     if (session->malformedLines > 0)
         std::fprintf(stderr, "swiftlane-replay: %d malformed line(s) skipped\n", session->malformedLines);
     if (session->cutLastLine)
