@@ -171,7 +171,7 @@ void ConfigRunDialog::on_runSavePushButton_clicked()
 // operator means to; any other existing sequence of that name is replaced only when confirmed.
 bool ConfigRunDialog::mayReplace(const QString& path)
 {
-    if (!QFileInfo::exists(path) || QFileInfo(path) == QFileInfo(loadedPath))
+    if (!QFileInfo(path).isFile() || QFileInfo(path) == QFileInfo(loadedPath))
         return true;
     const auto answer = platform::dialogs().message(
         QMessageBox::Question, this, QStringLiteral("Confirm replace"),
