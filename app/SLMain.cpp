@@ -174,9 +174,8 @@ void SLMain::ImportRFIDTagNames()
     if (!result.opened) {
         platform::dialogs().message(QMessageBox::Warning, &mainWindow, title,
                                     QStringLiteral("Cannot read %1:\n%2").arg(path, result.error));
-    } else if (result.stoppedAtLine > 0) {
-        platform::dialogs().message(QMessageBox::Warning, &mainWindow, title,
-                                    TagImportStoppedText(path, result));
+    } else if (const QString note = TagImportNoteText(path, result); !note.isEmpty()) {
+        platform::dialogs().message(QMessageBox::Warning, &mainWindow, title, note);
     }
 }
 

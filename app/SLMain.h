@@ -122,6 +122,7 @@ private:
     void WriteWaitingRows();
     void CheckCountdown();
     void UpdateLiveRow();
+    QString RunPhaseText() const;
     void ShowPath(const QString& title, const QString& text, const QString& path);
 
     SLMainWindow mainWindow;

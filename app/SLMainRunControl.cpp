@@ -63,6 +63,14 @@ bool SLMain::CanStartRun()
 
 QString SLMain::RunStateText() const
 {
+    const QString state = RunPhaseText();
+    // The mark stays with the run that earned it until the next run starts.
+    const QString mark = sequenceRun.SuspectMark();
+    return mark.isEmpty() ? state : state + QStringLiteral(", ") + mark;
+}
+
+QString SLMain::RunPhaseText() const
+{
     if (countdownArmed) {
         const std::uint32_t elapsedSeconds = (platform::tickCount() - countdownStart) / 1000;
         const std::uint32_t left = elapsedSeconds >= CountdownSeconds ? 0 : CountdownSeconds - elapsedSeconds;

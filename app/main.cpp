@@ -1,10 +1,12 @@
 #include "app/CommandLine.h"
 #include "app/SLMain.h"
+#include "platform/ProcessSignals.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    platform::ignoreFileSizeSignal();
     QApplication app(argc, argv);
     const CommandLineOptions options = ApplyCommandLine(QApplication::arguments());
     int code = 0;

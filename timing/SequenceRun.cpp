@@ -61,6 +61,7 @@ void SequenceRun::Reset()
     counterValid = false;
     lastPassage.clear();
     rejectedBreaks.clear();
+    suspectMark.clear();
 }
 
 void SequenceRun::LoadSequence(const QString& path)
@@ -87,6 +88,7 @@ void SequenceRun::StartRun()
     running = true;
     currentGateIndex = 0;
     accumulatedMs = 0;
+    suspectMark.clear();
     counterValid = false;
     for (GateTiming& timing : timings)
         timing.time = 0.0;
@@ -98,6 +100,7 @@ void SequenceRun::Abort()
 {
     qCDebug(swiftlaneTrace, "SR abort()");
     currentGateIndex = -1;
+    suspectMark.clear();
     running = false;
     accumulatedMs = 0;
     lastTimestamp = 0;
@@ -120,8 +123,13 @@ void SequenceRun::GateEvent(int gate, std::uint32_t timestamp, bool /*state*/)
     qCDebug(swiftlaneTrace, "SR gateevent %d", gate);
     if (!running || currentGateIndex < 0 || currentGateIndex >= sequence.GateCount())
         return;
-    if (sequence.GateNumberAt(static_cast<unsigned>(currentGateIndex)) != gate)
+    // A second leg or an arm at the gate just passed is no passage anywhere on the course: it
+    // neither closes a segment nor marks the run suspect.
+    if (sequence.GateNumberAt(static_cast<unsigned>(currentGateIndex)) != gate) {
+        if (!HeldOff(gate, timestamp))
+            CheckPassedAgain(gate, timestamp);
         return;
+    }
     if (HeldOff(gate, timestamp)) {
         qCDebug(swiftlaneTrace, "SR gate %d held off", gate);
         ++rejectedBreaks[gate];
@@ -155,6 +163,37 @@ bool SequenceRun::HeldOff(int gate, std::uint32_t timestamp) const
     const std::uint32_t sinceMs =
         GateClockElapsed(timestamp, passage.timestamp, CounterMsSince(passage.counter));
     return sinceMs < static_cast<std::uint32_t>(holdOffMs);
+}
+
+bool SequenceRun::GatesAllDiffer() const
+{
+    std::vector<int> gates;
+    for (int position = 0; position < sequence.GateCount(); ++position)
+        gates.push_back(sequence.GateNumberAt(static_cast<unsigned>(position)).value_or(-1));
+    std::sort(gates.begin(), gates.end());
+    return std::adjacent_find(gates.begin(), gates.end()) == gates.end();
+}
+
+// Only the first such passage is kept: it is where the run went wrong. Its time t in the mark is
+// seconds on the gates' clock since the run's start gate, three decimals, like every run time.
+void SequenceRun::CheckPassedAgain(int gate, std::uint32_t timestamp)
+{
+    if (currentGateIndex < 1 || !suspectMark.isEmpty() || !GatesAllDiffer())
+        return;
+    bool passed = false;
+    for (int position = 0; position < currentGateIndex; ++position)
+        passed = passed || sequence.GateNumberAt(static_cast<unsigned>(position)) == gate;
+    if (!passed)
+        return;
+    double closedMs = 0.0;
+    for (int position = 1; position < currentGateIndex; ++position)
+        closedMs += timings[static_cast<std::size_t>(position)].time * 1000.0;
+    const double sinceSegmentMs =
+        GateClockElapsed(timestamp, segmentStartTimestamp, CounterMsSince(segmentStartCounter));
+    suspectMark = QStringLiteral("suspect: Gate %1 passed again at %2 s")
+                      .arg(gate + 1)
+                      .arg(Fixed3((closedMs + sinceSegmentMs) / 1000.0));
+    qCDebug(swiftlaneTrace, "SR %s", qUtf8Printable(suspectMark));
 }
 
 void SequenceRun::SetGateTime(int position, double milliseconds)

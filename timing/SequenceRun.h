@@ -50,6 +50,12 @@ public:
     double TotalTime() const;
     QStringList BuildResultRow() const;
 
+    // "suspect: Gate 2 passed again at 3.512 s" when, during the current or last run, a gate the
+    // run had already passed was passed again on a course whose gates all differ: someone else is
+    // on the course, and a lost sentence may have joined two athletes into one row. The times are
+    // not changed; empty when nothing was seen.
+    QString SuspectMark() const { return suspectMark; }
+
     int GateCount() const { return sequence.GateCount(); }
     std::optional<int> GateNumberAt(unsigned index) const { return sequence.GateNumberAt(index); }
     const GateSequence& Sequence() const { return sequence; }
@@ -63,6 +69,8 @@ private:
     void SetGateTime(int position, double milliseconds);
     double CurrentSegmentTime() const;
     void FinishRun();
+    void CheckPassedAgain(int gate, std::uint32_t timestamp);
+    bool GatesAllDiffer() const;
     bool HeldOff(int gate, std::uint32_t timestamp) const;
 
     struct Passage
@@ -88,4 +96,5 @@ private:
     std::map<int, Passage> lastPassage; // per gate number, in this run
     std::map<int, int> rejectedBreaks;
     ReportFile report;
+    QString suspectMark;
 };

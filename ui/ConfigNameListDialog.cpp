@@ -117,8 +117,9 @@ void ConfigNameListDialog::on_importListPushButton_clicked()
     }
     for (const QString& name : read.text.lines)
         appendName(name);
-    if (read.text.stopped())
-        warn(nameListImportStoppedText(path, read.text));
+    const QString note = nameListImportNoteText(path, read.text);
+    if (!note.isEmpty())
+        warn(note);
 }
 
 void ConfigNameListDialog::on_exportNamesListPushButton_clicked()

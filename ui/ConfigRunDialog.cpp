@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QTreeWidgetItem>
 
@@ -59,6 +60,7 @@ void ConfigRunDialog::openEditor()
 {
     ui->runAvailableGateListWidget->fillGates();
     editedSequence.Clear();
+    loadedPath.clear();
     showSequence();
     fillSequenceList();
     show();
@@ -68,8 +70,10 @@ void ConfigRunDialog::openEditor()
 
 void ConfigRunDialog::loadSequence(const QString& path)
 {
-    if (editedSequence.Load(path))
+    if (editedSequence.Load(path)) {
+        loadedPath = path;
         showSequence();
+    }
 }
 
 void ConfigRunDialog::showSequence()
@@ -132,6 +136,7 @@ void ConfigRunDialog::fillSequenceList()
 void ConfigRunDialog::on_newRunPushButton_clicked()
 {
     editedSequence.Clear();
+    loadedPath.clear();
     showSequence();
 }
 
@@ -177,16 +182,33 @@ void ConfigRunDialog::on_runSavePushButton_clicked()
     const QString folder = controller ? controller->RunsFolder() : QString();
     const QString path = folder + editedSequence.Name() + QStringLiteral(".run");
     qCDebug(swiftlaneTrace, "Saving Run as %s", qUtf8Printable(path));
+    if (!mayReplace(path))
+        return;
     QDir().mkpath(folder); // the folder may have been removed since start-up
     QString error;
     if (editedSequence.Save(path, &error)) {
         qCDebug(swiftlaneTrace, "Run Saved :%s", qUtf8Printable(path));
+        loadedPath = path;
     } else {
         qCDebug(swiftlaneTrace, "Run save failed :%s", qUtf8Printable(path));
         warn(QStringLiteral("The gate sequence could not be saved to \"%1\": %2.")
                  .arg(QDir::toNativeSeparators(path), error));
     }
     fillSequenceList();
+}
+
+// Saving the sequence that was loaded (or last saved) under its own name replaces it as the
+// operator means to; any other existing sequence of that name is replaced only when confirmed.
+bool ConfigRunDialog::mayReplace(const QString& path)
+{
+    if (!QFileInfo(path).isFile() || QFileInfo(path) == QFileInfo(loadedPath))
+        return true;
+    const auto answer = platform::dialogs().message(
+        QMessageBox::Question, this, QStringLiteral("Confirm replace"),
+        QStringLiteral("A gate sequence named \"%1\" already exists. Do you want to replace it?")
+            .arg(editedSequence.Name()),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
 }
 
 void ConfigRunDialog::on_runAvailableGateListWidget_doubleClicked(const QModelIndex& index)

@@ -60,8 +60,10 @@ private:
     void keepDroppedGatesFlat(const QModelIndex& parent, int first, int last);
     void updateButtons();
     void warn(const QString& text);
+    bool mayReplace(const QString& path);
 
     std::unique_ptr<Ui::ConfigRunDialog> ui;
     MainWindowOwner* controller = nullptr;
     GateSequence editedSequence;
+    QString loadedPath; // the file editedSequence came from or was last saved to; empty for a new one
 };

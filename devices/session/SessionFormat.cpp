@@ -1,5 +1,7 @@
 #include "devices/session/SessionFormat.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 
 namespace session {
@@ -175,6 +177,12 @@ ParsedSession ParseSession(QByteArrayView bytes)
 
 std::optional<ParsedSession> ReadSessionFile(const QString& path, QString* error)
 {
+    const QString notAFile = platform::notRegularFileReason(path);
+    if (!notAFile.isEmpty()) {
+        if (error)
+            *error = notAFile;
+        return std::nullopt;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)

@@ -1,3 +1,4 @@
+#include "platform/ProcessSignals.h"
 #include "tools/gatesim/AdapterCommands.h"
 #include "tools/gatesim/SimOptions.h"
 #include "tools/gatesim/SimSession.h"
@@ -32,6 +33,7 @@ void InstallStopHandlers()
 
 int main(int argc, char* argv[])
 {
+    platform::ignoreFileSizeSignal();
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("swiftlane-gatesim"));
     const auto options = ParseSimOptions(QCoreApplication::arguments());

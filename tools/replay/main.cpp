@@ -2,6 +2,7 @@
 // sequence and prints the report lines it gives, so a doubted result can be checked in a second;
 // --hold-off MS re-times it with another hold-off than the sequence's.
 #include "devices/session/SessionFormat.h"
+#include "platform/ProcessSignals.h"
 #include "timing/GateSequence.h"
 #include "tools/replay/SessionReplay.h"
 
@@ -35,6 +36,7 @@ std::optional<int> HoldOffArgument(const QString& text)
 
 int main(int argc, char* argv[])
 {
+    platform::ignoreFileSizeSignal();
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("swiftlane-replay"));
     QCommandLineParser parser;
@@ -71,6 +73,9 @@ int main(int argc, char* argv[])
     const auto session = session::ReadSessionFile(sessionPath, &error);
     if (!session)
         return Fail(QStringLiteral("%1: %2").arg(sessionPath, error));
+    // Nothing to time is a failed replay, not an empty report: the simulator refuses the same file.
+    if (session->records.empty())
+        return Fail(QStringLiteral("%1 holds no gate session records").arg(sessionPath));
     if (session->malformedLines > 0)
         std::fprintf(stderr, "swiftlane-replay: %d malformed line(s) skipped\n", session->malformedLines);
     if (session->cutLastLine)
