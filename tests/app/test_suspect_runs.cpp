@@ -35,6 +35,12 @@ private slots:
             << std::vector<int>{0, 1, 0} << Passages{{3000, 1}, {4000, 1}, {5200, 0}}
             << "Ann,4.200,2.000,2.200,30.000,7.143"
             << "";
+        QTest::newRow("second leg at the start gate inside the hold-off")
+            << std::vector<int>{0, 1} << Passages{{1100, 0}, {3500, 1}} << "Ann,2.500,2.500,30.000,12.000"
+            << "";
+        QTest::newRow("start gate again after the hold-off")
+            << std::vector<int>{0, 1} << Passages{{1400, 0}, {3500, 1}} << "Ann,2.500,2.500,30.000,12.000"
+            << "suspect: Gate 1 passed again at 0.400 s";
         QTest::newRow("clean run") << std::vector<int>{0, 1} << Passages{{3500, 1}}
                                    << "Ann,2.500,2.500,30.000,12.000"
                                    << "";
