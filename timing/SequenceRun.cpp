@@ -59,6 +59,7 @@ void SequenceRun::Reset()
     accumulatedMs = 0;
     lastTimestamp = 0;
     counterValid = false;
+    subjectName.clear(); // the times it named are gone
 }
 
 void SequenceRun::LoadSequence(const QString& path)
@@ -81,6 +82,7 @@ void SequenceRun::LoadSequence(const QString& path)
 void SequenceRun::StartRun()
 {
     qCDebug(swiftlaneTrace, "SR startrun");
+    subjectName = nextSubjectName;
     running = true;
     currentGateIndex = 0;
     accumulatedMs = 0;
