@@ -35,6 +35,7 @@ void SLMain::ImportNameList()
     }
     for (const QString& name : read.text.lines)
         mainWindow.addSubjectName(name);
+    SaveKeptState();
     if (read.text.stopped())
         warn(&mainWindow, QStringLiteral("Import list of names"), nameListImportStoppedText(path, read.text));
 }
