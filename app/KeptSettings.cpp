@@ -16,6 +16,12 @@ const QString GeometryGroup = QStringLiteral("geometry");
 
 } // namespace
 
+bool operator==(const KeptState& a, const KeptState& b)
+{
+    return a.subjects == b.subjects && a.subjectIndex == b.subjectIndex && a.subjectText == b.subjectText &&
+           a.sequenceFile == b.sequenceFile && a.autoAdvance == b.autoAdvance && a.geometries == b.geometries;
+}
+
 KeptSettings::KeptSettings()
     : filePath(QSettings(QSettings::NativeFormat, QSettings::UserScope, programidentity::Organisation,
                          programidentity::Application)

@@ -17,6 +17,11 @@ struct KeptState
     bool autoAdvance = false;
     QHash<QString, QByteArray> geometries; // by window object name
 };
+bool operator==(const KeptState& a, const KeptState& b);
+inline bool operator!=(const KeptState& a, const KeptState& b)
+{
+    return !(a == b);
+}
 
 // Reads and writes KeptState in the program's QSettings file, whose place is taken when this is
 // made (so that a later QSettings::setPath does not move it).

@@ -150,6 +150,7 @@ private:
     bool startupFinished = false;
     KeptSettings keptSettings;
     QString keptSequenceFile; // chosen again once the run list is filled
+    KeptState lastKept;       // as read or last written: an unchanged state is not written again
     bool keptStateLoaded = false;
     bool settingsProblemTold = false;
 };

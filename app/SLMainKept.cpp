@@ -17,6 +17,7 @@ void SLMain::LoadKeptState()
                             problem);
         return;
     }
+    lastKept = state;
     mainWindow.setKeptGeometries(state.geometries);
     if (!state.subjects.isEmpty())
         mainWindow.setSubjectNames(state.subjects);
@@ -45,9 +46,13 @@ void SLMain::SaveKeptState()
         keptSequenceFile.isEmpty() ? QFileInfo(mainWindow.chosenSequencePath()).fileName() : keptSequenceFile;
     state.autoAdvance = mainWindow.autoAdvanceChecked();
     state.geometries = mainWindow.windowGeometries();
+    if (state == lastKept)
+        return;
     QString problem;
     keptSettings.Write(state, problem);
-    if (!problem.isEmpty())
+    if (problem.isEmpty())
+        lastKept = state;
+    else
         TellSettingsProblem(QStringLiteral("Swiftlane could not save its settings file:\n%1\n\nThe subject "
                                            "list, the chosen subject and gate sequence, auto-advance and "
                                            "the window sizes will not be there at the next start."),

@@ -19,8 +19,8 @@ private Q_SLOTS:
         QTest::newRow("-h") << QStringList{"-h"} << "Usage: ";
         QTest::newRow("--help with a Qt option") << QStringList{"-style", "fusion", "--help"} << "Usage: ";
         QTest::newRow("--version") << QStringList{"--version"}
-                                   << QString("Swiftlane %1").arg(SWIFTLANE_VERSION);
-        QTest::newRow("-v") << QStringList{"-v"} << QString("Swiftlane %1").arg(SWIFTLANE_VERSION);
+                                   << QString("swiftlane %1").arg(SWIFTLANE_VERSION);
+        QTest::newRow("-v") << QStringList{"-v"} << QString("swiftlane %1").arg(SWIFTLANE_VERSION);
     }
     void answersWithoutADisplay()
     {

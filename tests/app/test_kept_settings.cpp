@@ -19,7 +19,7 @@ QCheckBox* autoAdvance(ControllerHarness& h)
 
 QString settingsFile(const ControllerHarness& h)
 {
-    return h.dataDir.path() + QStringLiteral("/config/Swiftlane/Swiftlane.conf"); // where the harness puts it
+    return h.dataDir.path() + QStringLiteral("/config/Swiftlane/swiftlane.conf"); // where the harness puts it
 }
 
 QByteArray readAll(const QString& path)
