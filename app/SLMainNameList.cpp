@@ -35,6 +35,7 @@ void SLMain::ImportNameList()
     }
     for (const QString& name : read.text.lines)
         mainWindow.addSubjectName(name);
+    SaveKeptState();
     const QString note = nameListImportNoteText(path, read.text);
     if (!note.isEmpty())
         warn(&mainWindow, QStringLiteral("Import list of names"), note);

@@ -41,7 +41,7 @@ void SLMain::StartOrAbortRun()
 
 bool SLMain::CanStartRun()
 {
-    const bool subjectOk = !sequenceRun.SubjectName().isEmpty();
+    const bool subjectOk = !sequenceRun.NextSubjectName().isEmpty();
     bool gatesOk = sequenceRun.GateCount() > 0;
     for (int i = 0; i < sequenceRun.GateCount(); ++i) {
         const int gate = sequenceRun.GateNumberAt(static_cast<unsigned>(i)).value_or(-1);
@@ -98,7 +98,9 @@ void SLMain::OnRunFinished()
 {
     mainWindow.updateLastReportRow(sequenceRun.BuildResultRow());
     mainWindow.showRunNote(RejectedBreaksText(sequenceRun.RejectedBreaks()));
-    if (mainWindow.autoAdvanceChecked() && mainWindow.hasNextSubject()) {
+    // The box moves on at once, so that what it shows during the countdown is who runs next, also
+    // when Start is pressed before the countdown ends.
+    if (mainWindow.autoAdvanceChecked() && mainWindow.selectNextSubject()) {
         countdownArmed = true;
         countdownStart = platform::tickCount();
     }
@@ -135,8 +137,9 @@ void SLMain::CheckCountdown()
     if (!countdownArmed || platform::tickCount() - countdownStart <= CountdownMs)
         return;
     countdownArmed = false;
-    if (mainWindow.selectNextSubject())
-        StartOrAbortRun();
+    // The subject box moved on when the countdown was armed; whatever it shows now is timed.
+    SetSubjectName(mainWindow.currentSubjectText());
+    StartOrAbortRun();
 }
 
 void SLMain::UpdateLiveRow()

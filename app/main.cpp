@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/ProgramIdentity.h"
 #include "app/SLMain.h"
 #include "platform/ProcessSignals.h"
 
@@ -7,6 +8,8 @@
 int main(int argc, char* argv[])
 {
     platform::ignoreFileSizeSignal();
+    programidentity::Apply();
+    ExitOnHelpOrVersion(argc, argv);
     QApplication app(argc, argv);
     const CommandLineOptions options = ApplyCommandLine(QApplication::arguments());
     int code = 0;

@@ -62,6 +62,7 @@ void SequenceRun::Reset()
     lastPassage.clear();
     rejectedBreaks.clear();
     suspectMark.clear();
+    subjectName.clear(); // the times it named are gone
 }
 
 void SequenceRun::LoadSequence(const QString& path)
@@ -85,6 +86,7 @@ void SequenceRun::LoadSequence(const QString& path)
 void SequenceRun::StartRun()
 {
     qCDebug(swiftlaneTrace, "SR startrun");
+    subjectName = nextSubjectName;
     running = true;
     currentGateIndex = 0;
     accumulatedMs = 0;

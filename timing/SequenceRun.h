@@ -28,7 +28,10 @@ public:
 
     void SetOwner(RunOwner* runOwner) { owner = runOwner; }
 
-    void SetSubjectName(const QString& name) { subjectName = name; }
+    // The name the next StartRun takes. Changing it never renames a run already started.
+    void SetSubjectName(const QString& name) { nextSubjectName = name; }
+    QString NextSubjectName() const { return nextSubjectName; }
+    // The subject of the run whose times the engine holds; empty before the first run.
     QString SubjectName() const { return subjectName; }
     void LoadSequence(const QString& path);
     void StartRun();
@@ -80,6 +83,7 @@ private:
     };
 
     RunOwner* owner = nullptr;
+    QString nextSubjectName;
     QString subjectName;
     GateSequence sequence;
     std::vector<GateTiming> timings;

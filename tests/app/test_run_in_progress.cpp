@@ -210,7 +210,7 @@ private Q_SLOTS:
             h->tick();
         }
         QCOMPARE(h->statusText(), QStringLiteral(" Idle"));
-        QCOMPARE(h->subjectCombo()->currentText(), QStringLiteral("Ann"));
+        QCOMPARE(h->subjectCombo()->currentText(), QStringLiteral("Bob")); // moved on at the finish
         QVERIFY(!h->controller->GetSequenceRun().IsRunning());
         QCOMPARE(h->table()->rowCount(), 1);
         QCOMPARE(h->dialogs.calls.size(), std::size_t(0));
@@ -218,6 +218,7 @@ private Q_SLOTS:
         // Checked again, the box arms the next finish as before.
         autoAdvance(*h)->click();
         QVERIFY(!h->controller->CountdownArmed());
+        h->subjectCombo()->setCurrentIndex(0); // Ann again, so that a next subject follows
         h->clickStart();
         h->event(20000, 0);
         h->event(21000, 1);

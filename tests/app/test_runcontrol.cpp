@@ -230,14 +230,14 @@ private Q_SLOTS:
         auto h = annFinishedWithAutoAdvance();
         QVERIFY(h->controller->CountdownArmed());
         h->tick(40);
-        h->clickStart(); // Ann again, by hand
+        h->clickStart(); // Bob, shown since Ann's finish, by hand
         QVERIFY(!h->controller->CountdownArmed());
         for (int i = 0; i < 300; ++i) {
             h->status(7000 + 25 * i);
             h->tick();
         }
         QCOMPARE(h->dialogs.calls.size(), std::size_t(0));
-        QCOMPARE(h->subjectCombo()->currentText(), QStringLiteral("Ann"));
+        QCOMPARE(h->subjectCombo()->currentText(), QStringLiteral("Bob"));
         QVERIFY(h->controller->GetSequenceRun().IsRunning());
     }
 

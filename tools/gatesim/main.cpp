@@ -36,6 +36,7 @@ int main(int argc, char* argv[])
     platform::ignoreFileSizeSignal();
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("swiftlane-gatesim"));
+    QCoreApplication::setApplicationVersion(QString::number(SWIFTLANE_VERSION));
     const auto options = ParseSimOptions(QCoreApplication::arguments());
     if (!options)
         return 2;
