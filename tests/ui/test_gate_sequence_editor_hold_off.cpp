@@ -82,6 +82,9 @@ private slots:
         e.name->setText(QStringLiteral("Sprint"));
         e.distance->setText(QStringLiteral("30"));
         e.holdOff->setText(typed);
+        e.dialog->findChild<QListWidget*>("runAvailableGateListWidget")->setCurrentRow(0);
+        e.click("addPushButton");
+        e.click("addPushButton");
         e.click("runSavePushButton");
         const QString path = h.runsFolder() + QStringLiteral("Sprint.run");
         QCOMPARE(QFile::exists(path), saved >= 0);
