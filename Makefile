@@ -6,17 +6,21 @@ CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test build deps bench asan-test package fuzz clean mutation
+.PHONY: run test build configure deps bench asan-test package fuzz clean mutation
 
-run: build
+# Only the two programs it starts: the tests and benchmarks wait for make test and make bench.
+run: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target swiftlane swiftlane-gatesim
 	scripts/run.sh $(BUILD_DIR)
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-build: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
 
 deps:
 	scripts/install-deps.sh
@@ -32,8 +36,10 @@ asan-test:
 	$(MAKE) test BUILD_DIR=build-asan BUILD_TYPE=Debug CMAKE_FLAGS="-DSWIFTLANE_SANITIZE=ON -DSWIFTLANE_BENCH=OFF $(CMAKE_FLAGS)"
 
 # A Debian package (build/swiftlane_<version>_<arch>.deb) of the application and the simulator.
-package: build
+# What the package needs first: help2man is looked for when the build is configured.
+package:
 	scripts/install-deps.sh --package
+	$(MAKE) build
 	cmake --build $(BUILD_DIR) --target package
 
 # Every libFuzzer target for FUZZ_SECONDS each, built with clang, ASan and UBSan in build-fuzz/.

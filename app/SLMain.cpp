@@ -35,12 +35,14 @@ SLMain::~SLMain()
     // Results first: nothing in the configuration is worth as much as a run's row.
     WriteWaitingRows();
     SaveConfig();
+    SaveKeptState();
 }
 
 void SLMain::Init(bool rfidControls)
 {
     mainWindow.setController(this);
     UpdateConnection();
+    LoadKeptState();
     mainWindow.show();
     mainWindow.refreshStatus();
     if (!rfidControls)
@@ -56,6 +58,7 @@ void SLMain::FinishStartup()
     gateSystem.Connect();
     UpdateConnection();
     mainWindow.refreshRunList();
+    ChooseKeptSequence();
     mainWindow.refreshStatus();
     tickTimer.start(TickIntervalMs);
 }
@@ -160,6 +163,7 @@ QStringList SLMain::SubjectNames() const
 void SLMain::SetSubjectNames(QStringList names)
 {
     mainWindow.setSubjectNames(names);
+    SaveKeptState(); // a squad typed in is worth keeping at once
 }
 
 void SLMain::ImportRFIDTagNames()
@@ -174,9 +178,8 @@ void SLMain::ImportRFIDTagNames()
     if (!result.opened) {
         platform::dialogs().message(QMessageBox::Warning, &mainWindow, title,
                                     QStringLiteral("Cannot read %1:\n%2").arg(path, result.error));
-    } else if (result.stoppedAtLine > 0) {
-        platform::dialogs().message(QMessageBox::Warning, &mainWindow, title,
-                                    TagImportStoppedText(path, result));
+    } else if (const QString note = TagImportNoteText(path, result); !note.isEmpty()) {
+        platform::dialogs().message(QMessageBox::Warning, &mainWindow, title, note);
     }
 }
 
@@ -208,6 +211,7 @@ void SLMain::ExitApplication()
     // No destructor runs after this: rows still waiting for the reports folder go somewhere now.
     WriteWaitingRows();
     SaveConfig();
+    SaveKeptState();
     recorder.Flush();
     platform::exitProcess(0);
 }

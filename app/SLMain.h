@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/KeptSettings.h"
 #include "devices/CGateSystem.h"
 #include "devices/CRFIDScanner.h"
 #include "devices/GateSystemOwner.h"
@@ -100,6 +101,10 @@ public:
     void SaveConfig();
     void LoadConfig();
     static QString ConfigPath();
+    // The operator's set-up kept between starts (subject list and choice, sequence, auto-advance,
+    // window geometries); the first file problem is told once.
+    void LoadKeptState();
+    void SaveKeptState();
 
     // For tests and benchmarks; the window reads through MainWindowOwner.
     const CGateSystem& GetGateSystem() const { return gateSystem; }
@@ -121,7 +126,10 @@ private:
     void WriteWaitingRows();
     void CheckCountdown();
     void UpdateLiveRow();
+    QString RunPhaseText() const;
     void ShowPath(const QString& title, const QString& text, const QString& path);
+    void ChooseKeptSequence();
+    void TellSettingsProblem(const QString& text, const QString& path);
 
     SLMainWindow mainWindow;
     // Before the links, so the port dialogs go after the links they were made for.
@@ -140,4 +148,9 @@ private:
     std::uint64_t runsStarted = 0; // tells an abort answer which run it was asked about
     QTimer tickTimer;
     bool startupFinished = false;
+    KeptSettings keptSettings;
+    QString keptSequenceFile; // chosen again once the run list is filled
+    KeptState lastKept;       // as read or last written: an unchanged state is not written again
+    bool keptStateLoaded = false;
+    bool settingsProblemTold = false;
 };

@@ -35,8 +35,10 @@ void SLMain::ImportNameList()
     }
     for (const QString& name : read.text.lines)
         mainWindow.addSubjectName(name);
-    if (read.text.stopped())
-        warn(&mainWindow, QStringLiteral("Import list of names"), nameListImportStoppedText(path, read.text));
+    SaveKeptState();
+    const QString note = nameListImportNoteText(path, read.text);
+    if (!note.isEmpty())
+        warn(&mainWindow, QStringLiteral("Import list of names"), note);
 }
 
 void SLMain::ExportNameList()

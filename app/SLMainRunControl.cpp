@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/DesktopShell.h"
 #include "platform/OperatorDialogs.h"
+#include "timing/RejectedBreaksText.h"
 
 #include <QDir>
 #include <QTimer>
@@ -34,12 +35,13 @@ void SLMain::StartOrAbortRun()
     countdownArmed = false; // a run started by hand must not be advanced under the athlete
     ++runsStarted;
     sequenceRun.StartRun();
+    mainWindow.showRunNote(QString()); // the last run's note is not about this one
     mainWindow.appendReportRow(sequenceRun.BuildResultRow());
 }
 
 bool SLMain::CanStartRun()
 {
-    const bool subjectOk = !sequenceRun.SubjectName().isEmpty();
+    const bool subjectOk = !sequenceRun.NextSubjectName().isEmpty();
     bool gatesOk = sequenceRun.GateCount() > 0;
     for (int i = 0; i < sequenceRun.GateCount(); ++i) {
         const int gate = sequenceRun.GateNumberAt(static_cast<unsigned>(i)).value_or(-1);
@@ -60,6 +62,14 @@ bool SLMain::CanStartRun()
 }
 
 QString SLMain::RunStateText() const
+{
+    const QString state = RunPhaseText();
+    // The mark stays with the run that earned it until the next run starts.
+    const QString mark = sequenceRun.SuspectMark();
+    return mark.isEmpty() ? state : state + QStringLiteral(", ") + mark;
+}
+
+QString SLMain::RunPhaseText() const
 {
     if (countdownArmed) {
         const std::uint32_t elapsedSeconds = (platform::tickCount() - countdownStart) / 1000;
@@ -87,7 +97,10 @@ void SLMain::SelectRun(const QString& runFilePath)
 void SLMain::OnRunFinished()
 {
     mainWindow.updateLastReportRow(sequenceRun.BuildResultRow());
-    if (mainWindow.autoAdvanceChecked() && mainWindow.hasNextSubject()) {
+    mainWindow.showRunNote(RejectedBreaksText(sequenceRun.RejectedBreaks()));
+    // The box moves on at once, so that what it shows during the countdown is who runs next, also
+    // when Start is pressed before the countdown ends.
+    if (mainWindow.autoAdvanceChecked() && mainWindow.selectNextSubject()) {
         countdownArmed = true;
         countdownStart = platform::tickCount();
     }
@@ -124,8 +137,9 @@ void SLMain::CheckCountdown()
     if (!countdownArmed || platform::tickCount() - countdownStart <= CountdownMs)
         return;
     countdownArmed = false;
-    if (mainWindow.selectNextSubject())
-        StartOrAbortRun();
+    // The subject box moved on when the countdown was armed; whatever it shows now is timed.
+    SetSubjectName(mainWindow.currentSubjectText());
+    StartOrAbortRun();
 }
 
 void SLMain::UpdateLiveRow()

@@ -15,13 +15,23 @@ CRFIDScanner::~CRFIDScanner()
     ring.Free();
 }
 
+// Takes everything waiting, not one link read a tick: after a flood the port holds up to its
+// bound, and a tag sent then must not wait behind it for seconds. The reads per poll are bounded
+// (a few port buffers) so an endless flood cannot hold up the tick.
 void CRFIDScanner::Poll()
 {
-    readCount = link.Read(readBuffer, static_cast<int>(sizeof readBuffer));
+    constexpr int MaxReadsPerPoll = 1024;
+    int total = 0;
+    for (int reads = 0; reads < MaxReadsPerPoll; ++reads) {
+        readCount = link.Read(readBuffer, static_cast<int>(sizeof readBuffer));
+        for (int i = 0; i < readCount; ++i)
+            TakeByte(readBuffer[i]);
+        total += readCount;
+        if (readCount <= 0)
+            break;
+    }
     const std::uint32_t now = platform::tickCount();
-    for (int i = 0; i < readCount; ++i)
-        TakeByte(readBuffer[i]);
-    if (readCount > 0)
+    if (total > 0)
         lastByteAt = now;
     else if (replyStarted && now - lastByteAt >= QuietMs)
         EndReply();

@@ -48,8 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!loaded.Load(path))
         return 0;
     const GateSequence once = saveAndLoad(loaded, "once.run");
-    if (!sameGates(loaded, once) || !sameBits(loaded.TotalDistance(), once.TotalDistance()))
-        fuzz::fail("gates or distance changed in a save and load");
+    if (!sameGates(loaded, once) || !sameBits(loaded.TotalDistance(), once.TotalDistance()) ||
+        loaded.HoldOffMs() != once.HoldOffMs())
+        fuzz::fail("gates, distance or hold-off changed in a save and load");
     const GateSequence twice = saveAndLoad(once, "twice.run");
     if (twice.Name() != once.Name() || !sameGates(once, twice) ||
         !sameBits(once.TotalDistance(), twice.TotalDistance()))

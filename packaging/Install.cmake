@@ -23,6 +23,35 @@ add_custom_command(
 add_custom_target(swiftlane_icons ALL DEPENDS ${SWIFTLANE_ICON_STAMP})
 install(DIRECTORY ${SWIFTLANE_ICON_THEME_DIR} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 
+# A man page for each installed program, made from its --help and --version (which need no display)
+# by Debian's help2man; scripts/install-deps.sh --package installs it.
+find_program(SWIFTLANE_HELP2MAN help2man)
+if(SWIFTLANE_HELP2MAN)
+  set(SWIFTLANE_MAN_DIR ${CMAKE_BINARY_DIR}/man)
+  set(SWIFTLANE_MAN_PAGES)
+  foreach(entry "swiftlane|time sprint runs over up to four timing gates"
+                "swiftlane-gatesim|simulated Swiftlane timing gates on a virtual gate adapter")
+    string(REPLACE "|" ";" entry "${entry}")
+    list(GET entry 0 program)
+    list(GET entry 1 summary)
+    set(page ${SWIFTLANE_MAN_DIR}/${program}.1)
+    add_custom_command(
+      OUTPUT ${page}.gz
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${SWIFTLANE_MAN_DIR}
+      COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
+              ${SWIFTLANE_HELP2MAN} --no-info --name=${summary} --output=${page} $<TARGET_FILE:${program}>
+      COMMAND gzip -9nf ${page}
+      DEPENDS ${program}
+      COMMENT "Writing the man page of ${program}"
+      VERBATIM)
+    list(APPEND SWIFTLANE_MAN_PAGES ${page}.gz)
+  endforeach()
+  add_custom_target(swiftlane_man_pages ALL DEPENDS ${SWIFTLANE_MAN_PAGES})
+  install(FILES ${SWIFTLANE_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+else()
+  message(STATUS "help2man not found: no man pages (scripts/install-deps.sh --package installs it)")
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME swiftlane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

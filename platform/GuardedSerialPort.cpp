@@ -1,5 +1,8 @@
 #include "platform/GuardedSerialPort.h"
 
+#include "common/Trace.h"
+#include "platform/Clock.h"
+
 namespace platform {
 
 std::optional<QSerialPort::DataBits> qtDataBits(int bits)
@@ -52,6 +55,7 @@ std::optional<QSerialPort::StopBits> qtStopBits(int code)
 
 GuardedSerialPort::GuardedSerialPort()
 {
+    port.setReadBufferSize(MaxBufferedBytes);
     QObject::connect(&port, &QSerialPort::errorOccurred, &port, [this](QSerialPort::SerialPortError error) {
         if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || configuring)
             return;
@@ -85,9 +89,36 @@ qint64 GuardedSerialPort::available()
     return port.isOpen() ? port.bytesAvailable() : -1;
 }
 
+// A full buffer means the driver may hold still newer bytes: the buffered ones are the oldest and
+// go, and the driver's take their place. The rounds are bounded so an endless flood cannot hold
+// up the tick; each round drops at most one buffer.
+void GuardedSerialPort::dropOldestWhenFull()
+{
+    constexpr int MaxRounds = 4;
+    qint64 dropped = 0;
+    for (int round = 0; round < MaxRounds && port.isOpen() && port.bytesAvailable() >= MaxBufferedBytes;
+         ++round) {
+        dropped += port.skip(port.bytesAvailable());
+        pullArrived(MaxBufferedBytes);
+    }
+    // One trace line per flood: a flood ends after a second without a drop.
+    constexpr std::uint32_t FloodEndMs = 1000;
+    const std::uint32_t now = tickCount();
+    if (dropped > 0) {
+        if (!flooded)
+            qCDebug(swiftlaneTrace, "%s: more than %lld bytes waiting, the oldest dropped",
+                    qUtf8Printable(port.portName()), static_cast<long long>(MaxBufferedBytes));
+        flooded = true;
+        lastDropAt = now;
+    } else if (flooded && now - lastDropAt >= FloodEndMs) {
+        flooded = false;
+    }
+}
+
 qint64 GuardedSerialPort::read(char* buffer, qint64 max)
 {
     pullArrived(max);
+    dropOldestWhenFull();
     if (!port.isOpen())
         return -1;
     const qint64 count = port.read(buffer, max);

@@ -3,6 +3,7 @@
 #include <QSerialPort>
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 
 namespace platform {
@@ -18,9 +19,16 @@ std::optional<QSerialPort::StopBits> qtStopBits(int code);
 // a pseudo-terminal whose other side closed) otherwise reports errors in a tight loop while the port
 // stays open. Once closed that way it stays closed until it is opened again: isOpen() reports it.
 // Nothing here waits: reads take what the driver has already received.
+//
+// At most MaxBufferedBytes wait in the port's own buffer: a device that floods (a faulty reader,
+// a wrong baud rate) would otherwise grow it without bound and hold real bytes up behind the
+// flood. When a read finds it full, the oldest bytes go (one trace line per flood) so that what
+// is read is the newest.
 class GuardedSerialPort
 {
 public:
+    static constexpr qint64 MaxBufferedBytes = 64 * 1024; // over a minute of bytes at 9600 baud
+
     GuardedSerialPort();
     GuardedSerialPort(const GuardedSerialPort&) = delete;
     GuardedSerialPort& operator=(const GuardedSerialPort&) = delete;
@@ -51,9 +59,12 @@ public:
 
 private:
     void pullArrived(qint64 wanted);
+    void dropOldestWhenFull();
 
     QSerialPort port;
     bool configuring = false;
+    bool flooded = false; // bytes were dropped within the last second
+    std::uint32_t lastDropAt = 0;
 };
 
 } // namespace platform

@@ -20,6 +20,9 @@ icon=$(sed -n 's/^Icon=//p' "$desktop")
 for size in 16 32 48 64 128 256; do
     [ -s "$root/tree/usr/share/icons/hicolor/${size}x${size}/apps/$icon.png" ] || fail "no ${size}px icon $icon"
 done
+for program in swiftlane swiftlane-gatesim; do
+    [ -s "$root/tree/usr/share/man/man1/$program.1.gz" ] || fail "no man page for $program"
+done
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6widgets6 libqt6serialport6 libtinyxml2.6.2v5 qt6-qpa-plugins; do
     grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"

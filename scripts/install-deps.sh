@@ -8,7 +8,7 @@ packages=(g++ cmake ninja-build make pkg-config qt6-base-dev qt6-serialport-dev 
           libbenchmark-dev xvfb xauth)
 for option in "$@"; do
   case $option in
-    --package) packages+=(dpkg-dev file fakeroot desktop-file-utils appstream qt6-qpa-plugins) ;;
+    --package) packages+=(dpkg-dev file fakeroot desktop-file-utils appstream qt6-qpa-plugins help2man) ;;
     --fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
     *) echo "install-deps.sh: unknown option $option" >&2; exit 2 ;;
   esac

@@ -1,6 +1,7 @@
 #include "subjects/NameListFile.h"
 
 #include "common/WriteWhole.h"
+#include "subjects/OperatorTextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,22 +11,10 @@
 NameListRead readNameListFile(const QString& path)
 {
     NameListRead result;
-    QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        result.error = QStringLiteral("it is a folder");
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
-    } else if (file.size() > MaxNameListFileBytes) {
-        result.error = QStringLiteral("the file is %1 MB; a list of names is at most %2 MB")
-                           .arg(file.size() / (1024 * 1024))
-                           .arg(MaxNameListFileBytes / (1024 * 1024));
-    } else {
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            result.error = file.errorString();
-        else
-            result.text = readTextLines(bytes);
-    }
+    const OperatorTextFile file = readOperatorTextFile(path, QStringLiteral("a list of names"));
+    result.error = file.error;
+    if (result.error.isEmpty())
+        result.text = readTextLines(file.bytes);
     return result;
 }
 
@@ -88,6 +77,20 @@ QString nameListImportStoppedText(const QString& path, const TextLines& text)
                           "on were not imported.")
         .arg(text.lines.size())
         .arg(QDir::toNativeSeparators(path), text.stopReason());
+}
+
+QString nameListImportNoteText(const QString& path, const TextLines& text)
+{
+    QString note = text.stopped() ? nameListImportStoppedText(path, text) : QString();
+    if (text.skippedLines > 0) {
+        if (note.isEmpty())
+            note = QStringLiteral("Imported %1 names from \"%2\".")
+                       .arg(text.lines.size())
+                       .arg(QDir::toNativeSeparators(path));
+        note += QStringLiteral(" %1: a name may hold tabs but no other control characters.")
+                    .arg(text.skipReason());
+    }
+    return note;
 }
 
 QString nameListWriteFailedText(const QString& path, const QString& error)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "subjects/OperatorTextFile.h"
 #include "subjects/TextLines.h"
 
 #include <QByteArray>
@@ -16,6 +17,7 @@ struct NameListRead
 
 // Files larger than this are not name lists; reading one would stall the window.
 constexpr qint64 MaxNameListFileBytes = 16 * 1024 * 1024;
+static_assert(MaxNameListFileBytes == OperatorTextFile::MaxBytes);
 
 NameListRead readNameListFile(const QString& path);
 
@@ -33,4 +35,6 @@ QString withTextSuffix(const QString& name);
 // Operator messages shared by every import and export of a name list.
 QString nameListReadFailedText(const QString& path, const QString& error);
 QString nameListImportStoppedText(const QString& path, const TextLines& text);
+// What the operator is told after an import: the stop and the lines skipped; empty when neither.
+QString nameListImportNoteText(const QString& path, const TextLines& text);
 QString nameListWriteFailedText(const QString& path, const QString& error);

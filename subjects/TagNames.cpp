@@ -1,10 +1,11 @@
 #include "subjects/TagNames.h"
 
 #include "common/TokenSplit.h"
+#include "subjects/OperatorTextFile.h"
 #include "subjects/TextLines.h"
 
-#include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace {
 
@@ -33,23 +34,19 @@ bool StorePair(const QString& line, TagNameMap& tags)
 TagFileImport ImportTagNameFile(const QString& path, TagNameMap& tags)
 {
     TagFileImport result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.error = file.errorString();
+    const OperatorTextFile file = readOperatorTextFile(path, QStringLiteral("a tag/name list"));
+    if (!file.error.isEmpty()) {
+        result.error = file.error;
         return result;
     }
     result.opened = true;
-    const TextLines text = readTextLines(bytes);
+    const TextLines text = readTextLines(file.bytes);
     for (const QString& line : text.lines) {
         if (StorePair(line, tags))
             ++result.pairs;
     }
     result.stoppedAtLine = text.stopLine;
+    result.skipReason = text.skipReason();
     return result;
 }
 
@@ -62,6 +59,16 @@ QString TagImportStoppedText(const QString& path, const TagFileImport& result)
         .arg(QFileInfo(path).fileName())
         .arg(TextLines::MaxLineBytes)
         .arg(result.pairs);
+}
+
+QString TagImportNoteText(const QString& path, const TagFileImport& result)
+{
+    QStringList parts;
+    if (result.stoppedAtLine > 0)
+        parts << TagImportStoppedText(path, result);
+    if (!result.skipReason.isEmpty())
+        parts << QStringLiteral("In %1, %2.").arg(QFileInfo(path).fileName(), result.skipReason);
+    return parts.join(QLatin1Char('\n'));
 }
 
 QString SubjectNameForTag(const TagNameMap& tags, const QString& tag)

@@ -7,6 +7,39 @@
 
 #include <vector>
 
+namespace {
+
+constexpr int NamedSkippedLines = 10;
+
+bool holdsControlCharacter(const QString& line)
+{
+    for (const QChar c : line) {
+        const char16_t code = c.unicode();
+        if ((code < 0x20 && code != u'\t') || (code >= 0x7F && code <= 0x9F))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString TextLines::skipReason() const
+{
+    if (skippedLines == 0)
+        return QString();
+    QStringList numbers;
+    for (const int number : skippedNumbers)
+        numbers << QString::number(number);
+    if (skippedLines > skippedNumbers.size())
+        numbers << QStringLiteral("...");
+    return QStringLiteral("%1 %2 control characters and %3 skipped (%4 %5)")
+        .arg(skippedLines)
+        .arg(skippedLines == 1 ? QStringLiteral("line holds") : QStringLiteral("lines hold"))
+        .arg(skippedLines == 1 ? QStringLiteral("was") : QStringLiteral("were"))
+        .arg(skippedLines == 1 ? QStringLiteral("line") : QStringLiteral("lines"))
+        .arg(numbers.join(QStringLiteral(", ")));
+}
+
 QString TextLines::stopReason() const
 {
     if (!stopped())
@@ -21,6 +54,7 @@ TextLines readTextLines(const QByteArray& bytes)
 {
     TextLines result;
     std::vector<QByteArrayView> kept;
+    std::vector<int> keptNumbers;
     QByteArrayView rest(bytes);
     if (rest.startsWith("\xEF\xBB\xBF"))
         rest = rest.sliced(3);
@@ -39,8 +73,10 @@ TextLines readTextLines(const QByteArray& bytes)
             result.stopLineBytes = static_cast<int>(line.size());
             break;
         }
-        if (!line.isEmpty())
+        if (!line.isEmpty()) {
             kept.push_back(line);
+            keptNumbers.push_back(lineNumber);
+        }
     }
 
     // One decision for the whole file: a Latin-1 file is never half read as UTF-8.
@@ -48,10 +84,16 @@ TextLines readTextLines(const QByteArray& bytes)
     for (const QByteArrayView line : kept)
         read.append(line).append('\n');
     const bool utf8 = IsUtf8(read);
-    for (const QByteArrayView line : kept) {
+    for (std::size_t i = 0; i < kept.size(); ++i) {
         // Only the file's first bytes may be a byte order mark; inside, U+FEFF is kept as written.
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-        result.lines << (utf8 ? QString(decoder(line)) : QString::fromLatin1(line));
+        const QString line = utf8 ? QString(decoder(kept[i])) : QString::fromLatin1(kept[i]);
+        if (holdsControlCharacter(line)) {
+            if (++result.skippedLines <= NamedSkippedLines)
+                result.skippedNumbers << keptNumbers[i];
+            continue;
+        }
+        result.lines << line;
     }
     return result;
 }

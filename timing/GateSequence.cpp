@@ -3,6 +3,7 @@
 #include "archive/QXmlArchive.h"
 #include "common/Trace.h"
 
+#include <QByteArray>
 #include <QFileInfo>
 
 namespace {
@@ -12,6 +13,21 @@ std::string GateSectionName(unsigned index)
     return "Gate_" + std::to_string(index);
 }
 
+const char* const HoldOffValueName = "HoldOffMs";
+
+// The hold-off as the file holds it: the default when absent, none when it is not a whole number.
+std::optional<int> ReadHoldOff(QXmlArchive& archive)
+{
+    std::string text;
+    if (!archive.GetValue(HoldOffValueName, text))
+        return GateSequence::DefaultHoldOffMs;
+    bool isNumber = false;
+    const int ms = QByteArray::fromStdString(text).trimmed().toInt(&isNumber);
+    if (!isNumber)
+        return std::nullopt;
+    return ms;
+}
+
 } // namespace
 
 void GateSequence::Clear()
@@ -19,6 +35,7 @@ void GateSequence::Clear()
     name = QStringLiteral("Run");
     gates.clear();
     totalDistance = 0.0;
+    holdOffMs = DefaultHoldOffMs;
 }
 
 std::optional<int> GateSequence::GateNumberAt(unsigned index) const
@@ -53,13 +70,29 @@ bool GateSequence::WithinLimits(const QString& path, std::size_t gateCount, cons
     return true;
 }
 
+bool GateSequence::HoldOffWithinLimits(const QString& path, int ms)
+{
+    if (ms < 0 || ms > MaxHoldOffMs) {
+        qCDebug(swiftlaneTrace, "GateSequence %s: a hold-off of %d ms, outside 0 to %d", qUtf8Printable(path),
+                ms, MaxHoldOffMs);
+        return false;
+    }
+    return true;
+}
+
 bool GateSequence::Save(const QString& path, QString* error) const
 {
     if (!WithinLimits(path, gates.size(), name)) {
         if (error)
-            *error = QStringLiteral("A gate sequence holds at most %1 gates and a name of at most %2 characters.")
-                         .arg(MaxGates)
-                         .arg(MaxNameLength);
+            *error =
+                QStringLiteral("A gate sequence holds at most %1 gates and a name of at most %2 characters.")
+                    .arg(MaxGates)
+                    .arg(MaxNameLength);
+        return false;
+    }
+    if (!HoldOffWithinLimits(path, holdOffMs)) {
+        if (error)
+            *error = QStringLiteral("The hold-off of a gate sequence is from 0 to %1 ms.").arg(MaxHoldOffMs);
         return false;
     }
     QXmlArchive archive;
@@ -73,6 +106,8 @@ bool GateSequence::Save(const QString& path, QString* error) const
             archive.SetValue("GateNumber", static_cast<unsigned int>(gates[k]));
             archive.LeaveSection();
         }
+        // After the gates, where readers that look values up by name pass over it.
+        archive.SetValue(HoldOffValueName, static_cast<unsigned int>(holdOffMs));
         archive.LeaveSection();
     }
     return archive.SaveFile(path, error);
@@ -102,6 +137,15 @@ bool GateSequence::Load(const QString& path)
     archive.GetValue("NumGates", count);
     if (!WithinLimits(path, count, loadedName))
         return false;
+    const std::optional<int> loadedHoldOff = ReadHoldOff(archive);
+    if (!loadedHoldOff) {
+        qCDebug(swiftlaneTrace, "GateSequence %s: a hold-off that is not a whole number",
+                qUtf8Printable(path));
+        return false;
+    }
+    if (!HoldOffWithinLimits(path, *loadedHoldOff))
+        return false;
+    holdOffMs = *loadedHoldOff;
     name = loadedName;
     archive.GetValue("TotalDistance", totalDistance);
     for (unsigned k = 0; k < count; ++k) {

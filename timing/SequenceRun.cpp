@@ -59,12 +59,17 @@ void SequenceRun::Reset()
     accumulatedMs = 0;
     lastTimestamp = 0;
     counterValid = false;
+    lastPassage.clear();
+    rejectedBreaks.clear();
+    suspectMark.clear();
+    subjectName.clear(); // the times it named are gone
 }
 
 void SequenceRun::LoadSequence(const QString& path)
 {
     Reset();
     sequence.Load(path); // a file that does not load leaves the cleared sequence
+    holdOffMs = sequence.HoldOffMs();
     const int count = sequence.GateCount();
     timings.clear();
     for (int position = 0; position < count; ++position)
@@ -81,18 +86,23 @@ void SequenceRun::LoadSequence(const QString& path)
 void SequenceRun::StartRun()
 {
     qCDebug(swiftlaneTrace, "SR startrun");
+    subjectName = nextSubjectName;
     running = true;
     currentGateIndex = 0;
     accumulatedMs = 0;
+    suspectMark.clear();
     counterValid = false;
     for (GateTiming& timing : timings)
         timing.time = 0.0;
+    lastPassage.clear();
+    rejectedBreaks.clear();
 }
 
 void SequenceRun::Abort()
 {
     qCDebug(swiftlaneTrace, "SR abort()");
     currentGateIndex = -1;
+    suspectMark.clear();
     running = false;
     accumulatedMs = 0;
     lastTimestamp = 0;
@@ -115,8 +125,18 @@ void SequenceRun::GateEvent(int gate, std::uint32_t timestamp, bool /*state*/)
     qCDebug(swiftlaneTrace, "SR gateevent %d", gate);
     if (!running || currentGateIndex < 0 || currentGateIndex >= sequence.GateCount())
         return;
-    if (sequence.GateNumberAt(static_cast<unsigned>(currentGateIndex)) != gate)
+    // A second leg or an arm at the gate just passed is no passage anywhere on the course: it
+    // neither closes a segment nor marks the run suspect.
+    if (sequence.GateNumberAt(static_cast<unsigned>(currentGateIndex)) != gate) {
+        if (!HeldOff(gate, timestamp))
+            CheckPassedAgain(gate, timestamp);
         return;
+    }
+    if (HeldOff(gate, timestamp)) {
+        qCDebug(swiftlaneTrace, "SR gate %d held off", gate);
+        ++rejectedBreaks[gate];
+        return;
+    }
     qCDebug(swiftlaneTrace, "SR gate passed");
     const std::uint32_t splitMs =
         currentGateIndex >= 1
@@ -127,11 +147,55 @@ void SequenceRun::GateEvent(int gate, std::uint32_t timestamp, bool /*state*/)
     counterValid = true;
     segmentStartCounter = lastCounter;
     segmentStartTimestamp = timestamp;
+    lastPassage[gate] = {timestamp, lastCounter};
     ++currentGateIndex;
     lastTimestamp = timestamp;
     accumulatedMs = 0;
     if (currentGateIndex >= sequence.GateCount())
         FinishRun();
+}
+
+// Only the gate's own last passage counts: two gates placed close together still time each other.
+bool SequenceRun::HeldOff(int gate, std::uint32_t timestamp) const
+{
+    const auto last = lastPassage.find(gate);
+    if (holdOffMs <= 0 || last == lastPassage.end())
+        return false;
+    const Passage& passage = last->second;
+    const std::uint32_t sinceMs =
+        GateClockElapsed(timestamp, passage.timestamp, CounterMsSince(passage.counter));
+    return sinceMs < static_cast<std::uint32_t>(holdOffMs);
+}
+
+bool SequenceRun::GatesAllDiffer() const
+{
+    std::vector<int> gates;
+    for (int position = 0; position < sequence.GateCount(); ++position)
+        gates.push_back(sequence.GateNumberAt(static_cast<unsigned>(position)).value_or(-1));
+    std::sort(gates.begin(), gates.end());
+    return std::adjacent_find(gates.begin(), gates.end()) == gates.end();
+}
+
+// Only the first such passage is kept: it is where the run went wrong. Its time t in the mark is
+// seconds on the gates' clock since the run's start gate, three decimals, like every run time.
+void SequenceRun::CheckPassedAgain(int gate, std::uint32_t timestamp)
+{
+    if (currentGateIndex < 1 || !suspectMark.isEmpty() || !GatesAllDiffer())
+        return;
+    bool passed = false;
+    for (int position = 0; position < currentGateIndex; ++position)
+        passed = passed || sequence.GateNumberAt(static_cast<unsigned>(position)) == gate;
+    if (!passed)
+        return;
+    double closedMs = 0.0;
+    for (int position = 1; position < currentGateIndex; ++position)
+        closedMs += timings[static_cast<std::size_t>(position)].time * 1000.0;
+    const double sinceSegmentMs =
+        GateClockElapsed(timestamp, segmentStartTimestamp, CounterMsSince(segmentStartCounter));
+    suspectMark = QStringLiteral("suspect: Gate %1 passed again at %2 s")
+                      .arg(gate + 1)
+                      .arg(Fixed3((closedMs + sinceSegmentMs) / 1000.0));
+    qCDebug(swiftlaneTrace, "SR %s", qUtf8Printable(suspectMark));
 }
 
 void SequenceRun::SetGateTime(int position, double milliseconds)

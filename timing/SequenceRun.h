@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -27,7 +28,10 @@ public:
 
     void SetOwner(RunOwner* runOwner) { owner = runOwner; }
 
-    void SetSubjectName(const QString& name) { subjectName = name; }
+    // The name the next StartRun takes. Changing it never renames a run already started.
+    void SetSubjectName(const QString& name) { nextSubjectName = name; }
+    QString NextSubjectName() const { return nextSubjectName; }
+    // The subject of the run whose times the engine holds; empty before the first run.
     QString SubjectName() const { return subjectName; }
     void LoadSequence(const QString& path);
     void StartRun();
@@ -38,9 +42,22 @@ public:
     void GateEvent(int gate, std::uint32_t timestamp, bool state);
     void Tick(std::uint32_t timestamp);
 
+    // The hold-off in force: the loaded sequence's, unless set after the load (to re-time a session).
+    int HoldOffMs() const { return holdOffMs; }
+    void SetHoldOffMs(int ms) { holdOffMs = ms; }
+    // Breaks of the awaited gate that the hold-off refused in the current or last run, by gate number;
+    // gates without any are absent. Cleared when the next run starts.
+    const std::map<int, int>& RejectedBreaks() const { return rejectedBreaks; }
+
     bool GetGateTimes(unsigned position, double& time, double& best) const;
     double TotalTime() const;
     QStringList BuildResultRow() const;
+
+    // "suspect: Gate 2 passed again at 3.512 s" when, during the current or last run, a gate the
+    // run had already passed was passed again on a course whose gates all differ: someone else is
+    // on the course, and a lost sentence may have joined two athletes into one row. The times are
+    // not changed; empty when nothing was seen.
+    QString SuspectMark() const { return suspectMark; }
 
     int GateCount() const { return sequence.GateCount(); }
     std::optional<int> GateNumberAt(unsigned index) const { return sequence.GateNumberAt(index); }
@@ -55,8 +72,18 @@ private:
     void SetGateTime(int position, double milliseconds);
     double CurrentSegmentTime() const;
     void FinishRun();
+    void CheckPassedAgain(int gate, std::uint32_t timestamp);
+    bool GatesAllDiffer() const;
+    bool HeldOff(int gate, std::uint32_t timestamp) const;
+
+    struct Passage
+    {
+        std::uint32_t timestamp = 0;
+        std::int64_t counter = 0;
+    };
 
     RunOwner* owner = nullptr;
+    QString nextSubjectName;
     QString subjectName;
     GateSequence sequence;
     std::vector<GateTiming> timings;
@@ -69,5 +96,9 @@ private:
     // The event that opened the current segment, on both clocks.
     std::uint32_t segmentStartTimestamp = 0;
     std::int64_t segmentStartCounter = 0;
+    int holdOffMs = GateSequence::DefaultHoldOffMs;
+    std::map<int, Passage> lastPassage; // per gate number, in this run
+    std::map<int, int> rejectedBreaks;
     ReportFile report;
+    QString suspectMark;
 };

@@ -60,9 +60,13 @@ void ConfigNameListDialog::editItem(QListWidgetItem* item)
     ui->nameListWidget->editItem(item);
 }
 
+// The new name is selected and opened for typing, so that Edit afterwards means it too.
 void ConfigNameListDialog::on_newPushButton_clicked()
 {
     appendName(QStringLiteral("New subject"));
+    QListWidgetItem* item = ui->nameListWidget->item(ui->nameListWidget->count() - 1);
+    ui->nameListWidget->setCurrentItem(item);
+    editItem(item);
 }
 
 void ConfigNameListDialog::on_editPushButton_clicked()
@@ -117,8 +121,9 @@ void ConfigNameListDialog::on_importListPushButton_clicked()
     }
     for (const QString& name : read.text.lines)
         appendName(name);
-    if (read.text.stopped())
-        warn(nameListImportStoppedText(path, read.text));
+    const QString note = nameListImportNoteText(path, read.text);
+    if (!note.isEmpty())
+        warn(note);
 }
 
 void ConfigNameListDialog::on_exportNamesListPushButton_clicked()

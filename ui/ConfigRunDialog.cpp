@@ -4,6 +4,7 @@
 #include "platform/OperatorDialogs.h"
 #include "timing/FileNameCheck.h"
 #include "timing/SequenceListing.h"
+#include "ui/DistanceText.h"
 #include "ui/GateListWidget.h"
 #include "ui/MainWindowOwner.h"
 #include "ui/SLMainWindow.h"
@@ -13,12 +14,26 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 #include <QMimeData>
 #include <QTreeWidgetItem>
+
+#include <optional>
 
 namespace {
 
 const QString ItemListMimeType = QStringLiteral("application/x-qabstractitemmodeldatalist");
+
+// Whole milliseconds within the range a sequence may hold; none for anything else.
+std::optional<int> holdOffFromText(const QString& text)
+{
+    bool isNumber = false;
+    const int ms = text.trimmed().toInt(&isNumber);
+    if (!isNumber || ms < 0 || ms > GateSequence::MaxHoldOffMs)
+        return std::nullopt;
+    return ms;
+}
 
 } // namespace
 
@@ -47,6 +62,7 @@ void ConfigRunDialog::openEditor()
 {
     ui->runAvailableGateListWidget->fillGates();
     editedSequence.Clear();
+    loadedPath.clear();
     showSequence();
     fillSequenceList();
     show();
@@ -56,8 +72,10 @@ void ConfigRunDialog::openEditor()
 
 void ConfigRunDialog::loadSequence(const QString& path)
 {
-    if (editedSequence.Load(path))
+    if (editedSequence.Load(path)) {
+        loadedPath = path;
         showSequence();
+    }
 }
 
 void ConfigRunDialog::showSequence()
@@ -65,11 +83,13 @@ void ConfigRunDialog::showSequence()
     ui->runGateSequenceTreeWidget->clear();
     ui->runNameLineEdit->setText(editedSequence.Name());
     ui->distanceLineEdit->setText(QString::number(editedSequence.TotalDistance(), 'g', 6));
+    ui->holdOffLineEdit->setText(QString::number(editedSequence.HoldOffMs()));
     for (int position = 0; position < editedSequence.GateCount(); ++position) {
         const int gate = editedSequence.GateNumberAt(static_cast<unsigned>(position)).value_or(0);
         ui->runGateSequenceTreeWidget->addTopLevelItem(
             GateListWidget::makeSequenceItem(static_cast<unsigned>(gate)));
     }
+    savedState = shownState();
     updateButtons();
 }
 
@@ -77,10 +97,11 @@ void ConfigRunDialog::collectSequence()
 {
     const QString name = ui->runNameLineEdit->text();
     editedSequence.Clear();
-    bool isNumber = false;
-    const double distance = ui->distanceLineEdit->text().toDouble(&isNumber);
-    editedSequence.SetTotalDistance(isNumber ? distance : 0.0);
+    editedSequence.SetTotalDistance(
+        ParseDistanceMetres(ui->distanceLineEdit->text(), QLocale()).value_or(0.0));
     editedSequence.SetName(name);
+    editedSequence.SetHoldOffMs(
+        holdOffFromText(ui->holdOffLineEdit->text()).value_or(GateSequence::DefaultHoldOffMs));
     QTreeWidget* tree = ui->runGateSequenceTreeWidget;
     for (int position = 0; position < tree->topLevelItemCount(); ++position) {
         const unsigned gate = tree->topLevelItem(position)->data(0, Qt::UserRole).toUInt();
@@ -104,6 +125,7 @@ void ConfigRunDialog::fillSequenceList()
 void ConfigRunDialog::on_newRunPushButton_clicked()
 {
     editedSequence.Clear();
+    loadedPath.clear();
     showSequence();
 }
 
@@ -137,26 +159,69 @@ void ConfigRunDialog::on_deleteRunPushButton_clicked()
 
 void ConfigRunDialog::on_runSavePushButton_clicked()
 {
+    saveEditedSequence();
+}
+
+// A sequence that cannot time a run, or a distance that is not one, is not written at all.
+QString ConfigRunDialog::saveRefusal() const
+{
+    const QString nameProblem = fileNameProblem(ui->runNameLineEdit->text());
+    if (!nameProblem.isEmpty())
+        return nameProblem;
+    const QLocale locale;
+    if (!ParseDistanceMetres(ui->distanceLineEdit->text(), locale))
+        return QStringLiteral("\"%1\" must be a number of metres from 0 to %2, such as 30 or %3.")
+            .arg(ui->label_2->text(), locale.toString(MaxDistanceMetres, 'f', 0), locale.toString(12.5));
+    if (!holdOffFromText(ui->holdOffLineEdit->text()))
+        return QStringLiteral("\"Hold-off (ms)\" must be a whole number of milliseconds from 0 to %1.")
+            .arg(GateSequence::MaxHoldOffMs);
+    if (ui->runGateSequenceTreeWidget->topLevelItemCount() < 2)
+        return QStringLiteral("A gate sequence needs at least two gates: the start and the finish.");
+    return QString();
+}
+
+bool ConfigRunDialog::saveEditedSequence()
+{
     qCDebug(swiftlaneTrace, "Save Button");
-    collectSequence();
-    const QString problem = fileNameProblem(editedSequence.Name());
-    if (!problem.isEmpty()) {
-        warn(QStringLiteral("The gate sequence was not saved. ") + problem);
-        return;
+    const QString refusal = saveRefusal();
+    if (!refusal.isEmpty()) {
+        warn(QStringLiteral("The gate sequence was not saved. ") + refusal);
+        return false;
     }
+    collectSequence();
     const QString folder = controller ? controller->RunsFolder() : QString();
     const QString path = folder + editedSequence.Name() + QStringLiteral(".run");
     qCDebug(swiftlaneTrace, "Saving Run as %s", qUtf8Printable(path));
+    if (!mayReplace(path))
+        return false;
     QDir().mkpath(folder); // the folder may have been removed since start-up
     QString error;
-    if (editedSequence.Save(path, &error)) {
+    const bool saved = editedSequence.Save(path, &error);
+    if (saved) {
         qCDebug(swiftlaneTrace, "Run Saved :%s", qUtf8Printable(path));
+        loadedPath = path;
+        savedState = shownState();
     } else {
         qCDebug(swiftlaneTrace, "Run save failed :%s", qUtf8Printable(path));
         warn(QStringLiteral("The gate sequence could not be saved to \"%1\": %2.")
                  .arg(QDir::toNativeSeparators(path), error));
     }
     fillSequenceList();
+    return saved;
+}
+
+// Saving the sequence that was loaded (or last saved) under its own name replaces it as the
+// operator means to; any other existing sequence of that name is replaced only when confirmed.
+bool ConfigRunDialog::mayReplace(const QString& path)
+{
+    if (!QFileInfo(path).isFile() || QFileInfo(path) == QFileInfo(loadedPath))
+        return true;
+    const auto answer = platform::dialogs().message(
+        QMessageBox::Question, this, QStringLiteral("Confirm replace"),
+        QStringLiteral("A gate sequence named \"%1\" already exists. Do you want to replace it?")
+            .arg(editedSequence.Name()),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
 }
 
 void ConfigRunDialog::on_runAvailableGateListWidget_doubleClicked(const QModelIndex& index)
@@ -213,9 +278,41 @@ void ConfigRunDialog::moveCurrentGate(int step)
 
 void ConfigRunDialog::on_closePushButton_clicked()
 {
+    if (!mayLeave())
+        return;
     if (auto* window = qobject_cast<SLMainWindow*>(parentWidget()))
         window->refreshRunList();
-    close();
+    QDialog::reject(); // asked already
+}
+
+void ConfigRunDialog::reject()
+{
+    if (mayLeave())
+        QDialog::reject();
+}
+
+bool ConfigRunDialog::mayLeave()
+{
+    if (shownState() == savedState)
+        return true;
+    const auto answer = platform::dialogs().message(
+        QMessageBox::Question, this, QStringLiteral("Setup gate sequences"),
+        QStringLiteral("The gate sequence \"%1\" has changes that are not saved. Save them?")
+            .arg(ui->runNameLineEdit->text()),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return saveEditedSequence(); // a refused or failed save keeps the editor open
+    return answer == QMessageBox::Discard;
+}
+
+// Name, distance and gates as shown, to tell whether anything changed since the last load or save.
+QStringList ConfigRunDialog::shownState() const
+{
+    QStringList state{ui->runNameLineEdit->text(), ui->distanceLineEdit->text(), ui->holdOffLineEdit->text()};
+    QTreeWidget* tree = ui->runGateSequenceTreeWidget;
+    for (int position = 0; position < tree->topLevelItemCount(); ++position)
+        state << tree->topLevelItem(position)->data(0, Qt::UserRole).toString();
+    return state;
 }
 
 bool ConfigRunDialog::carriesOnlyGates(const QMimeData* mime)

@@ -5,6 +5,8 @@
 #include <QDialog>
 
 #include <QModelIndex>
+#include <QStringList>
+
 #include <memory>
 
 class QListWidgetItem;
@@ -35,6 +37,10 @@ public:
     // True when every item the drag carries is one of the four gates.
     static bool carriesOnlyGates(const QMimeData* mime);
 
+public Q_SLOTS:
+    // Escape and the title bar's close: unsaved changes are saved, discarded or kept on asking.
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -54,13 +60,20 @@ private Q_SLOTS:
 private:
     void showSequence();
     void collectSequence();
+    bool saveEditedSequence();
+    QString saveRefusal() const;
+    QStringList shownState() const;
+    bool mayLeave();
     void fillSequenceList();
     void moveCurrentGate(int step);
     void keepDroppedGatesFlat(const QModelIndex& parent, int first, int last);
     void updateButtons();
     void warn(const QString& text);
+    bool mayReplace(const QString& path);
 
     std::unique_ptr<Ui::ConfigRunDialog> ui;
     MainWindowOwner* controller = nullptr;
     GateSequence editedSequence;
+    QString loadedPath; // the file editedSequence came from or was last saved to; empty for a new one
+    QStringList savedState; // what the widgets showed when last loaded or saved
 };

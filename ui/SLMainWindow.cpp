@@ -416,6 +416,7 @@ void SLMainWindow::on_raceViewPushButton_clicked()
         runDisplay = new RunDisplayDialog(this);
         runDisplay->setRun(controller ? &controller->GetSequenceRun() : nullptr);
         runDisplay->setWindowFlags(Qt::Window);
+        restoreKeptGeometry(runDisplay);
     }
     runDisplay->ShowRaceView();
 }
@@ -431,6 +432,7 @@ void SLMainWindow::openGateSequenceEditor()
     if (!gateSequenceEditor) {
         gateSequenceEditor = new ConfigRunDialog(this);
         gateSequenceEditor->setController(controller);
+        restoreKeptGeometry(gateSequenceEditor);
     }
     gateSequenceEditor->openEditor();
     const int current = ui->runComboBox->currentIndex();
@@ -443,6 +445,7 @@ void SLMainWindow::openNameListEditor()
     if (!nameListEditor) {
         nameListEditor = new ConfigNameListDialog(this);
         nameListEditor->setController(controller);
+        restoreKeptGeometry(nameListEditor);
     }
     nameListEditor->openEditor();
 }
@@ -451,6 +454,15 @@ void SLMainWindow::showStatusNote(const QString& text)
 {
     constexpr int NoteMs = 10000;
     ui->statusBar->showMessage(text, NoteMs);
+}
+
+void SLMainWindow::showRunNote(const QString& text)
+{
+    if (!text.isEmpty())
+        ui->statusBar->showMessage(text);
+    else if (!runNote.isEmpty() && ui->statusBar->currentMessage() == runNote)
+        ui->statusBar->clearMessage();
+    runNote = text;
 }
 
 void SLMainWindow::on_runComboBox_currentIndexChanged(int index)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QString>
@@ -55,6 +57,22 @@ public:
     void openNameListEditor();
     // A short note at the bottom of the window, gone after a few seconds.
     void showStatusNote(const QString& text);
+    // A note about the run just finished, kept until the next run starts; empty text takes it away.
+    // A note shown meanwhile replaces it.
+    void showRunNote(const QString& text);
+
+    // What the controller keeps between starts.
+    int currentSubjectIndex() const;
+    void setCurrentSubject(int index, const QString& text);
+    void setAutoAdvance(bool on);
+    QString chosenSequencePath() const { return selectedRunPath; }
+    // False when the list has no such sequence or a run holds the current one.
+    bool chooseSequence(const QString& path);
+    // Geometries by window object name: this window's and those of the dialogs opened so far,
+    // over the ones given to setKeptGeometries for dialogs not opened yet.
+    QHash<QString, QByteArray> windowGeometries() const;
+    // Restores this window's geometry at once, each dialog's when it is first made.
+    void setKeptGeometries(const QHash<QString, QByteArray>& geometries);
 
     RunDisplayDialog* runDisplayDialog() const { return runDisplay; }
     ConfigRunDialog* gateSequenceEditorDialog() const { return gateSequenceEditor; }
@@ -98,6 +116,7 @@ private:
     void showLamp(int gate, const QPixmap* lamp);
     QString runPathAt(int index) const;
     void writeRow(int row, const QStringList& entries);
+    void restoreKeptGeometry(QWidget* window);
 
     std::unique_ptr<Ui::SLMainWindow> ui;
     MainWindowOwner* controller = nullptr;
@@ -112,4 +131,6 @@ private:
     const QPixmap* lampShown[4] = {};
     // The path last handed to the controller's SelectRun: the sequence the engine holds.
     QString selectedRunPath;
+    QString runNote;
+    QHash<QString, QByteArray> keptGeometries;
 };

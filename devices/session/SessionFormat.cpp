@@ -1,6 +1,7 @@
 #include "devices/session/SessionFormat.h"
 
 #include "common/Hex.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 
@@ -164,6 +165,12 @@ ParsedSession ParseSession(QByteArrayView bytes)
 
 std::optional<ParsedSession> ReadSessionFile(const QString& path, QString* error)
 {
+    const QString notAFile = platform::notRegularFileReason(path);
+    if (!notAFile.isEmpty()) {
+        if (error)
+            *error = notAFile;
+        return std::nullopt;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)

@@ -3,10 +3,14 @@
 #include "devices/CSerialLink.h"
 #include "devices/session/SessionFormat.h"
 #include "platform/Clock.h"
+#include "platform/DescriptorWrite.h"
+#include "platform/FileLock.h"
 #include "platform/FileWriteBack.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -30,7 +34,6 @@ bool SessionRecorder::Start(const QString& folder, const QDateTime& started)
         Fail(QStringLiteral("the folder %1 cannot be created").arg(QDir::toNativeSeparators(folder)));
         return false;
     }
-    PruneFolder(folder, folderLimit);
     // Two starts within a second get a file each.
     QString path = QDir(folder).filePath(SessionFileName(started));
     for (int n = 2; QFileInfo::exists(path); ++n)
@@ -42,6 +45,9 @@ bool SessionRecorder::Start(const QString& folder, const QDateTime& started)
                  .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
+    // Held while the file is open: another Swiftlane on the same folder then leaves it alone.
+    platform::lockOpenFile(file.handle());
+    PruneFolder(folder, folderLimit);
     startCounter = platform::clock().highResCounter();
     lastFlushUs = 0;
     linkWasOpen = false;
@@ -89,10 +95,10 @@ void SessionRecorder::Flush()
 {
     if (!IsRecording() || pending.isEmpty())
         return;
-    const qint64 written = file.write(pending);
-    if (written != pending.size()) {
+    const int error = platform::writeAllBytes(file.handle(), pending);
+    if (error != 0) {
         Fail(QStringLiteral("%1 cannot be written: %2")
-                 .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+                 .arg(QDir::toNativeSeparators(file.fileName()), platform::systemErrorText(error)));
         return;
     }
     pending.clear();
@@ -112,16 +118,26 @@ void SessionRecorder::Fail(const QString& why)
         onFailure(message);
 }
 
+// Oldest first by the time the file was last written; a time still to come was written under a
+// clock set ahead and says nothing about age, so such a file counts as the oldest. Files in use
+// (locked by the recorder that writes them, in this program or another) are never removed.
 void SessionRecorder::PruneFolder(const QString& folder, qint64 limit)
 {
-    QDir dir(folder);
-    // Names start with the date and time, so name order is age order.
-    const QFileInfoList sessions =
-        dir.entryInfoList({QStringLiteral("*") + SessionSuffix}, QDir::Files, QDir::Name | QDir::Reversed);
+    QFileInfoList sessions = QDir(folder).entryInfoList({QStringLiteral("*") + SessionSuffix}, QDir::Files);
+    const QDateTime now = QDateTime::currentDateTime().addSecs(60);
+    const auto age = [&now](const QFileInfo& info) {
+        const QDateTime written = info.lastModified();
+        return written > now ? QDateTime::fromMSecsSinceEpoch(0) : written;
+    };
+    std::sort(sessions.begin(), sessions.end(), [&age](const QFileInfo& a, const QFileInfo& b) {
+        const QDateTime left = age(a), right = age(b);
+        return left != right ? left > right : a.fileName() > b.fileName(); // newest first
+    });
     qint64 kept = 0;
     for (const QFileInfo& info : sessions) {
+        const bool inUse = platform::isFileLocked(info.absoluteFilePath());
         kept += info.size();
-        if (kept > limit)
+        if (kept > limit && !inUse)
             QFile::remove(info.absoluteFilePath());
     }
 }

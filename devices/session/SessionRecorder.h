@@ -30,7 +30,7 @@ public:
     void SetFolderLimit(qint64 bytes) { folderLimit = bytes; }
     void SetFailureHandler(FailureHandler handler) { onFailure = std::move(handler); }
 
-    // Creates the folder and a new session file named by `started`, after removing the oldest
+    // Creates the folder and a new session file named by `started`, then removes the oldest
     // sessions that take the folder past its limit. False (with the message given) on failure.
     bool Start(const QString& folder, const QDateTime& started = QDateTime::currentDateTime());
     bool IsRecording() const { return file.isOpen(); }
@@ -40,7 +40,7 @@ public:
     // Writes what is collected; also called at the end of the program.
     void Flush();
 
-    // Removes the oldest session files until the rest fit in `limit` bytes.
+    // Removes the oldest session files until the rest fit in `limit` bytes; never one in use.
     static void PruneFolder(const QString& folder, qint64 limit);
     static QString SessionFileName(const QDateTime& started);
 

@@ -1,5 +1,7 @@
 #include "devices/sim/EventScript.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 #include <QRegularExpression>
 
@@ -38,6 +40,12 @@ EventScript ParseEventScript(const QString& text)
 
 std::optional<EventScript> LoadEventScript(const QString& path, QString* error)
 {
+    const QString notAFile = platform::notRegularFileReason(path);
+    if (!notAFile.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("cannot read %1: %2").arg(path, notAFile);
+        return std::nullopt;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         if (error)

@@ -7,11 +7,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 
 ControllerHarness::ControllerHarness(bool withAdapter)
 {
     qputenv("XDG_DATA_HOME", dataDir.path().toUtf8());
+    // The program's QSettings too, never the user's; its controller takes the place when made.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       dataDir.path() + QStringLiteral("/config"));
     QDir().mkpath(runsFolder());
     if (withAdapter)
         devices.addDevice("Swiftlane gate adapter", AdapterSerial, 0x121);

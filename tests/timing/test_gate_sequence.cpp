@@ -66,7 +66,7 @@ private slots:
                                 "        <TotalDistance> 00  00  00  00  00  00  34  40 </TotalDistance>\n"
                                 "        <!-- TotalDistance value: 20 -->\n"
                                 "        <NumGates>4</NumGates>\n" +
-                                    gates + "    </GateSequence>\n</Configuration>\n");
+                                    gates + "        <HoldOffMs>300</HoldOffMs>\n    </GateSequence>\n</Configuration>\n");
     }
 
     // Each load starts from "Before 7: 3 3": the gates are always replaced, name and distance only when

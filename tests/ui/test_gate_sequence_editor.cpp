@@ -181,18 +181,19 @@ private slots:
         h.start();
         Editor e(h);
         e.add(1);
+        e.add(2);
         e.save("Sprint", "20");
         e.add(4);
-        e.save("Sprint", "abc"); // not a number: stored as 0
+        e.save("Sprint", "0");
         QCOMPARE(e.listed(), QStringList{"Sprint"});
-        QCOMPARE(describe(h.runsFolder() + "Sprint.run"), QString("Sprint 0: 1 4"));
+        QCOMPARE(describe(h.runsFolder() + "Sprint.run"), QString("Sprint 0: 1 2 4"));
         QCOMPARE(h.dialogs.calls.size(), size_t(0));
         e.click("newRunPushButton");
         QCOMPARE(e.name->text(), QString("Run"));
         e.runs->setCurrentRow(0);
         e.click("loadPushButton");
         QCOMPARE(e.distance->text(), QString("0"));
-        QCOMPARE(e.shown(), QString("1 4"));
+        QCOMPARE(e.shown(), QString("1 2 4"));
     }
 
     // The list follows the file names, case ignored, not the sequence names it shows.
@@ -260,6 +261,7 @@ private slots:
         h.start();
         Editor e(h);
         e.add(1);
+        e.add(2);
         e.save(name, "20");
         QCOMPARE(e.listed().size(), refusal.isEmpty() ? 1 : 0);
         if (refusal.isEmpty()) {
@@ -281,6 +283,8 @@ private slots:
         ControllerHarness h;
         h.start();
         Editor e(h);
+        e.add(1);
+        e.add(2);
         QVERIFY(QDir().mkpath(h.runsFolder() + "Taken.run"));
         e.save("Taken", "20");
         QCOMPARE(h.dialogs.calls.size(), size_t(1));

@@ -267,8 +267,9 @@ std::optional<SimOptions> ParseSimOptions(const QStringList& arguments)
         QStringLiteral("Simulated Swiftlane timing gates on a virtual gate adapter (a pseudo-terminal).\n"
                        "Keys 1 to 4 typed here break the beam of gate 1 to 4; q quits."));
     parser.addHelpOption();
+    parser.addVersionOption();
     AddOptions(parser);
-    parser.process(WithOptionalValues(arguments)); // exits on --help and on unknown options
+    parser.process(WithOptionalValues(arguments)); // exits on --help, --version and unknown options
 
     if (!parser.positionalArguments().isEmpty()) {
         Fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));

@@ -1,3 +1,4 @@
+#include "platform/ProcessSignals.h"
 #include "tools/gatesim/AdapterCommands.h"
 #include "tools/gatesim/SimOptions.h"
 #include "tools/gatesim/SimSession.h"
@@ -32,8 +33,10 @@ void InstallStopHandlers()
 
 int main(int argc, char* argv[])
 {
+    platform::ignoreFileSizeSignal();
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("swiftlane-gatesim"));
+    QCoreApplication::setApplicationVersion(QString::number(SWIFTLANE_VERSION));
     const auto options = ParseSimOptions(QCoreApplication::arguments());
     if (!options)
         return 2;

@@ -3,6 +3,7 @@
 #include "devices/CGateSystem.h"
 #include "platform/FakeClock.h"
 #include "platform/NoFtdiDevices.h"
+#include "timing/RejectedBreaksText.h"
 
 #include <QFile>
 
@@ -13,7 +14,7 @@ constexpr std::uint32_t TickBase = 100000;
 
 } // namespace
 
-SessionReplay::SessionReplay(const QString& sequencePath)
+SessionReplay::SessionReplay(const QString& sequencePath, std::optional<int> holdOffMs)
     : noDevices(std::make_unique<platform::NoFtdiDevices>()),
       clock(std::make_unique<platform::FakeClock>(TickBase))
 {
@@ -21,6 +22,8 @@ SessionReplay::SessionReplay(const QString& sequencePath)
     gates = std::make_unique<CGateSystem>(this);
     run.SetOwner(this);
     run.LoadSequence(sequencePath);
+    if (holdOffMs)
+        run.SetHoldOffMs(*holdOffMs);
     ArmNextRun();
 }
 
@@ -61,6 +64,9 @@ void SessionReplay::OnRunFinished()
 {
     ++finishedRuns;
     runFinished = true;
+    const QString rejected = RejectedBreaksText(run.RejectedBreaks());
+    if (!rejected.isEmpty())
+        rejectedBreakNotes << run.SubjectName() + QStringLiteral(": ") + rejected;
 }
 
 void SessionReplay::ArmNextRun()

@@ -8,7 +8,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <QStringList>
+
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CGateSystem;
@@ -20,11 +23,12 @@ class FtdiDevices;
 // Times a recorded gate session again, without a window: the recorded reads go through the gate
 // system's sentence assembly and decoding into the run engine, at the recorded PC times. A run is
 // armed at the start and again after each finished run, as the operator would. Finished runs are
-// written by the run engine's own report file, in the data folder.
+// written by the run engine's own report file, in the data folder. The sequence's hold-off applies
+// unless `holdOffMs` gives another, so a session can be re-timed with another value.
 class SessionReplay : public GateSystemOwner, public RunOwner
 {
 public:
-    explicit SessionReplay(const QString& sequencePath);
+    explicit SessionReplay(const QString& sequencePath, std::optional<int> holdOffMs = std::nullopt);
     ~SessionReplay() override;
     SessionReplay(const SessionReplay&) = delete;
     SessionReplay& operator=(const SessionReplay&) = delete;
@@ -35,6 +39,9 @@ public:
     int FinishedRuns() const { return finishedRuns; }
     // The report file's text: its header and one line per finished run; empty when none finished.
     QByteArray ReportText() const;
+    // One line per finished run whose breaks the hold-off refused: "Run 2: 1 extra break at Gate 1 ignored".
+    const QStringList& RejectedBreakNotes() const { return rejectedBreakNotes; }
+    int HoldOffMs() const { return run.HoldOffMs(); }
 
     void OnStatusTime(std::uint32_t deviceTime) override;
     void SetGateStatus(bool, bool, bool, bool) override {}
@@ -50,6 +57,7 @@ private:
     std::unique_ptr<platform::FakeClock> clock;
     std::unique_ptr<CGateSystem> gates;
     SequenceRun run;
+    QStringList rejectedBreakNotes;
     int finishedRuns = 0;
     bool runFinished = false;
 };

@@ -1,0 +1,28 @@
+#include "platform/RegularFile.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+
+namespace platform {
+
+QString notRegularFileReason(const QString& path)
+{
+    struct stat info = {};
+    // stat follows links: a link to a pipe is a pipe.
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return QString();
+    if (S_ISREG(info.st_mode))
+        return QString();
+    if (S_ISDIR(info.st_mode))
+        return QStringLiteral("it is a folder");
+    if (S_ISFIFO(info.st_mode))
+        return QStringLiteral("it is a named pipe, not a file");
+    if (S_ISSOCK(info.st_mode))
+        return QStringLiteral("it is a socket, not a file");
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+        return QStringLiteral("it is a device, not a file");
+    return QStringLiteral("it is not a regular file");
+}
+
+} // namespace platform

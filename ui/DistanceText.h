@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QLocale;
+
+// A course distance as the operator types it: metres from 0 to MaxDistanceMetres, with the
+// locale's decimal separator or a full stop, blanks around allowed, no digit grouping. Nothing
+// else is a distance.
+constexpr double MaxDistanceMetres = 100000.0;
+std::optional<double> ParseDistanceMetres(const QString& text, const QLocale& locale);
