@@ -16,7 +16,9 @@ constexpr std::uint32_t ConnectionWindowMs = 2000;
 
 // The gate link waits for FinishStartup: listing the serial devices would delay the first frame.
 SLMain::SLMain()
-    : QObject(nullptr), mainWindow(nullptr), gateSystem(this, CSerialLinkSL::DetectLater), rfidScanner(this)
+    : QObject(nullptr), mainWindow(nullptr), gateSystem(this, CSerialLinkSL::DetectLater), rfidScanner(this),
+      results(platform::dataPath(QStringLiteral("\\Swiftlane\\Results.sqlite")),
+              platform::dataPath(QStringLiteral("\\Swiftlane\\Reports\\")))
 {
     connect(&tickTimer, &QTimer::timeout, this, &SLMain::OnTimer);
     gateSystem.Link().SetUi(&linkDialogs);
@@ -57,6 +59,7 @@ void SLMain::FinishStartup()
     UpdateConnection();
     mainWindow.refreshRunList();
     mainWindow.refreshStatus();
+    StartResults();
     tickTimer.start(TickIntervalMs);
 }
 

@@ -5,6 +5,7 @@
 #include "devices/GateSystemOwner.h"
 #include "devices/RfidTagOwner.h"
 #include "devices/session/SessionRecorder.h"
+#include "results/ResultsRecorder.h"
 #include "subjects/TagNames.h"
 #include "timing/ReportFileUi.h"
 #include "timing/RunOwner.h"
@@ -72,6 +73,9 @@ public:
     void SelectRun(const QString& runFilePath) override;
     void OnRunFinished() override;
     void ShowReportWarning(const QString& text) override;
+    void ReportRowWritten(const QString& path, int rowNumber, const QStringList& row) override;
+    void ShowResults() override;
+    ResultsRecorder& Results() { return results; }
     void OpenReportsFolder() override;
     void ViewReport() override;
     void CancelCountdown() override;
@@ -122,6 +126,8 @@ private:
     void WriteWaitingRows();
     void CheckCountdown();
     void UpdateLiveRow();
+    void StartResults();
+    void RecordFinishedRun();
     void ShowPath(const QString& title, const QString& text, const QString& path);
 
     SLMainWindow mainWindow;
@@ -134,6 +140,9 @@ private:
     bool gatePresent[GateFlagCount] = {};
     bool gateReady[GateFlagCount] = {};
     bool gatesConnected = false;
+    // Before the run engine: its report writer, going last, still tells the history of the rows
+    // it writes on the way out.
+    ResultsRecorder results;
     SequenceRun sequenceRun;
     TagNameMap tagNames;
     std::uint32_t countdownStart = 0;

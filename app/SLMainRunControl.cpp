@@ -87,6 +87,7 @@ void SLMain::SelectRun(const QString& runFilePath)
 void SLMain::OnRunFinished()
 {
     mainWindow.updateLastReportRow(sequenceRun.BuildResultRow());
+    RecordFinishedRun();
     if (mainWindow.autoAdvanceChecked() && mainWindow.hasNextSubject()) {
         countdownArmed = true;
         countdownStart = platform::tickCount();

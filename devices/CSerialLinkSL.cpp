@@ -2,6 +2,7 @@
 
 #include "common/Trace.h"
 #include "devices/FtdiDatabase.h"
+#include "platform/VirtualAdapters.h"
 
 #include <cstring>
 #include <memory>
@@ -69,6 +70,8 @@ bool CSerialLinkSL::AutoDetect()
         linkKind = FtdiLink;
         ftdiSerial = FixedText(nodes[i].SerialNumber, sizeof nodes[i].SerialNumber);
         portName = QString::asprintf("USB%X", nodes[i].LocId);
+        virtualAdapter = FixedText(nodes[i].Description, sizeof nodes[i].Description) ==
+                         QLatin1String(platform::VirtualAdapterDescription);
         return true;
     }
     return false;

@@ -21,7 +21,8 @@ for size in 16 32 48 64 128 256; do
     [ -s "$root/tree/usr/share/icons/hicolor/${size}x${size}/apps/$icon.png" ] || fail "no ${size}px icon $icon"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6serialport6 libtinyxml2.6.2v5 qt6-qpa-plugins; do
+for library in libqt6widgets6 libqt6serialport6 libqt6sql6 libqt6sql6-sqlite libxlsxwriter4 libtinyxml2.6.2v5 \
+               qt6-qpa-plugins; do
     grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <Qt>
+
+// The columns of the runs query, in order.
+namespace runcolumn {
+enum Column
+{
+    Id,
+    StartUtcMs,
+    UtcOffsetS,
+    Athlete,
+    Course,
+    Distance,
+    TotalMs,
+    Speed,
+    SplitsMs, // the splits in milliseconds, separated by spaces
+    Status,
+    Reason,
+    Simulated,
+    PersonalBest,
+    Count
+};
+}
+
+// What the Results window shows: every condition left empty lets everything through.
+struct RunFilter
+{
+    QString athlete;
+    QString course; // a course name: every snapshot of that name
+    QDate from;     // local dates, both included
+    QDate to;
+    bool bestPerAthlete = false; // each athlete's best valid run per course in the range
+    bool showSimulated = false;
+    int sortColumn = runcolumn::StartUtcMs;
+    Qt::SortOrder sortOrder = Qt::DescendingOrder;
+};
