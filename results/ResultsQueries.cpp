@@ -110,11 +110,11 @@ SqlText RunsQuery(const RunFilter& filter)
                        " r.status, r.invalid_reason, r.simulated, ") +
         QLatin1String(PersonalBestTest) + QStringLiteral(" AS personal_best") + rank +
         QStringLiteral(" FROM runs r JOIN courses c ON c.id = r.course_id") + where;
-    if (filter.bestPerAthlete)
-        sql = QStringLiteral(
-                  "SELECT id, start_utc_ms, utc_offset_s, athlete, course, distance_m, total_ms, speed,"
-                  " splits, status, invalid_reason, simulated, personal_best FROM (") +
-              sql + QStringLiteral(") WHERE place = 1");
+    // Sorted outside, where every column has one plain name.
+    sql =
+        QStringLiteral("SELECT id, start_utc_ms, utc_offset_s, athlete, course, distance_m, total_ms, speed,"
+                       " splits, status, invalid_reason, simulated, personal_best FROM (") +
+        sql + (filter.bestPerAthlete ? QStringLiteral(") WHERE place = 1") : QStringLiteral(")"));
     const QString direction =
         filter.sortOrder == Qt::AscendingOrder ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
     sql += QStringLiteral(" ORDER BY ") + SortExpression(filter.sortColumn) + direction +

@@ -25,7 +25,8 @@ QString GatesText(const std::vector<int>& gates)
     QStringList parts;
     for (int gate : gates)
         parts << QString::number(gate);
-    return parts.join(QLatin1Char(','));
+    // Never a null string: that would bind as NULL.
+    return parts.isEmpty() ? QStringLiteral("") : parts.join(QLatin1Char(','));
 }
 
 } // namespace
@@ -231,42 +232,33 @@ std::optional<std::int64_t> ResultsStore::SessionOfReport(const QString& reportF
 }
 
 // A snapshot is stored once per distinct content. A course read back from a report file (gates not
-// known) joins a stored snapshot of the same name, distance and gate count.
-std::optional<std::int64_t> ResultsStore::CourseId(const CourseSnapshot& course)
+// known) joins a stored snapshot of the same name, distance and number of gates.
+std::optional<std::int64_t> ResultsStore::CourseId(const CourseSnapshot& course, std::size_t splitCount)
 {
     QSqlQuery query(Database());
-    if (course.gates.empty()) {
-        query.prepare(
-            QStringLiteral("SELECT id, gates FROM courses WHERE name = ? AND distance_m = ? ORDER BY id"));
-        query.addBindValue(course.name);
-        query.addBindValue(course.distanceMetres);
-        if (!query.exec()) {
-            lastError = query.lastError().text();
-            return std::nullopt;
-        }
-        std::optional<std::int64_t> unknownGates;
-        while (query.next()) {
-            if (query.value(1).toString().isEmpty())
-                unknownGates = query.value(0).toLongLong();
-        }
-        if (unknownGates)
-            return unknownGates;
-    } else {
-        query.prepare(
-            QStringLiteral("SELECT id FROM courses WHERE name = ? AND gates = ? AND distance_m = ?"));
-        query.addBindValue(course.name);
-        query.addBindValue(GatesText(course.gates));
-        query.addBindValue(course.distanceMetres);
-        if (!query.exec()) {
-            lastError = query.lastError().text();
-            return std::nullopt;
-        }
-        if (query.next())
-            return query.value(0).toLongLong();
+    query.prepare(
+        QStringLiteral("SELECT id, gates FROM courses WHERE name = ? AND distance_m = ? ORDER BY id DESC"));
+    query.addBindValue(course.name);
+    query.addBindValue(course.distanceMetres);
+    if (!query.exec()) {
+        lastError = query.lastError().text();
+        return std::nullopt;
     }
+    const QString gates = GatesText(course.gates);
+    std::optional<std::int64_t> sameGateCount;
+    while (query.next()) {
+        const QString stored = query.value(1).toString();
+        if (stored == gates)
+            return query.value(0).toLongLong();
+        if (course.gates.empty() && !sameGateCount &&
+            static_cast<std::size_t>(stored.count(QLatin1Char(','))) == splitCount)
+            sameGateCount = query.value(0).toLongLong();
+    }
+    if (sameGateCount)
+        return sameGateCount;
     query.prepare(QStringLiteral("INSERT INTO courses(name, gates, distance_m) VALUES(?, ?, ?)"));
     query.addBindValue(course.name);
-    query.addBindValue(GatesText(course.gates));
+    query.addBindValue(gates);
     query.addBindValue(course.distanceMetres);
     if (!query.exec()) {
         lastError = query.lastError().text();
@@ -277,7 +269,7 @@ std::optional<std::int64_t> ResultsStore::CourseId(const CourseSnapshot& course)
 
 std::optional<std::int64_t> ResultsStore::InsertRun(const RunRecord& run, std::int64_t session)
 {
-    const auto course = CourseId(run.course);
+    const auto course = CourseId(run.course, run.splits.size());
     if (!course)
         return std::nullopt;
     QSqlQuery query(Database());

@@ -66,7 +66,7 @@ private:
     void Close();
     std::optional<std::int64_t> StoreInTransaction(const RunRecord& run, std::int64_t sessionId);
     std::optional<std::int64_t> InsertRun(const RunRecord& run, std::int64_t sessionId);
-    std::optional<std::int64_t> CourseId(const CourseSnapshot& course);
+    std::optional<std::int64_t> CourseId(const CourseSnapshot& course, std::size_t splitCount);
     std::optional<std::int64_t> InsertSession(const QDateTime& utc, int utcOffsetSeconds,
                                               const QString& source);
     std::optional<std::int64_t> SessionOfReport(const QString& reportFileName);
