@@ -130,6 +130,9 @@ private:
     void RecordFinishedRun();
     void ShowPath(const QString& title, const QString& text, const QString& path);
 
+    // First, so it goes last: the Results window reads it to the end, and the run engine's report
+    // writer still tells it of the rows it writes on the way out.
+    ResultsRecorder results;
     SLMainWindow mainWindow;
     // Before the links, so the port dialogs go after the links they were made for.
     SerialLinkDialogs linkDialogs;
@@ -140,9 +143,6 @@ private:
     bool gatePresent[GateFlagCount] = {};
     bool gateReady[GateFlagCount] = {};
     bool gatesConnected = false;
-    // Before the run engine: its report writer, going last, still tells the history of the rows
-    // it writes on the way out.
-    ResultsRecorder results;
     SequenceRun sequenceRun;
     TagNameMap tagNames;
     std::uint32_t countdownStart = 0;

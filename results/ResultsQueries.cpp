@@ -111,10 +111,10 @@ SqlText RunsQuery(const RunFilter& filter)
         QLatin1String(PersonalBestTest) + QStringLiteral(" AS personal_best") + rank +
         QStringLiteral(" FROM runs r JOIN courses c ON c.id = r.course_id") + where;
     // Sorted outside, where every column has one plain name.
-    sql =
-        QStringLiteral("SELECT id, start_utc_ms, utc_offset_s, athlete, course, distance_m, total_ms, speed,"
-                       " splits, status, invalid_reason, simulated, personal_best FROM (") +
-        sql + (filter.bestPerAthlete ? QStringLiteral(") WHERE place = 1") : QStringLiteral(")"));
+    sql = QStringLiteral(
+              "SELECT id, start_utc_ms, utc_offset_s, athlete, course, total_ms, personal_best, splits,"
+              " speed, distance_m, status, invalid_reason, simulated FROM (") +
+          sql + (filter.bestPerAthlete ? QStringLiteral(") WHERE place = 1") : QStringLiteral(")"));
     const QString direction =
         filter.sortOrder == Qt::AscendingOrder ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
     sql += QStringLiteral(" ORDER BY ") + SortExpression(filter.sortColumn) + direction +

@@ -5,7 +5,7 @@
 
 #include <Qt>
 
-// The columns of the runs query, in order.
+// The columns of the runs query, in the order the Results window shows them.
 namespace runcolumn {
 enum Column
 {
@@ -14,14 +14,14 @@ enum Column
     UtcOffsetS,
     Athlete,
     Course,
-    Distance,
     TotalMs,
-    Speed,
+    PersonalBest,
     SplitsMs, // the splits in milliseconds, separated by spaces
+    Speed,
+    Distance,
     Status,
     Reason,
     Simulated,
-    PersonalBest,
     Count
 };
 }

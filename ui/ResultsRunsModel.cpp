@@ -27,6 +27,10 @@ void ResultsRunsModel::setFilter(const RunFilter& value)
 
 void ResultsRunsModel::refresh()
 {
+    if (!db.isOpen()) { // no history yet, or one that cannot be opened: nothing to show
+        clear();
+        return;
+    }
     const results::SqlText text = results::RunsQuery(current);
     QSqlQuery query(db);
     query.prepare(text.sql);
@@ -120,8 +124,8 @@ QVariant ResultsRunsModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QSqlQueryModel::headerData(section, orientation, role);
     static const char* const names[runcolumn::Count] = {
-        "Id",          "Start",      "Offset", "Athlete", "Course",    "Distance (m)", "Total (s)",
-        "Speed (m/s)", "Splits (s)", "Status", "Reason",  "Simulated", "Best"};
+        "Id",         "Start",       "Offset",       "Athlete", "Course", "Total (s)", "Best",
+        "Splits (s)", "Speed (m/s)", "Distance (m)", "Status",  "Reason", "Simulated"};
     if (section >= 0 && section < runcolumn::Count)
         return QString::fromLatin1(names[section]);
     return {};

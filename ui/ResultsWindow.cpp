@@ -44,6 +44,9 @@ void FillTable(QTableWidget* table, const QStringList& header, const std::vector
                            new QTableWidgetItem(rows[static_cast<std::size_t>(row)].value(column)));
     }
     table->resizeColumnsToContents();
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+    table->horizontalHeader()->setStretchLastSection(true);
 }
 
 // Keeps the choice when the list is filled again; an entry that is gone falls back to "all".
@@ -68,6 +71,8 @@ ResultsWindow::ResultsWindow(QWidget* parent)
     ui->runsTableView->setSortingEnabled(true);
     ui->runsTableView->horizontalHeader()->setSortIndicator(runcolumn::StartUtcMs, Qt::DescendingOrder);
     ui->runsTableView->verticalHeader()->hide();
+    // Compact rows: more runs at a glance.
+    ui->runsTableView->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     const QDate today = QDate::currentDate();
     ui->fromDateEdit->setMinimumDate(EarliestDate);
     ui->fromDateEdit->setSpecialValueText(QStringLiteral("(any)"));
@@ -147,7 +152,7 @@ void ResultsWindow::applyFilter()
     ui->runsTableView->setColumnHidden(runcolumn::Simulated, !ui->showSimulatedCheckBox->isChecked());
     header->setSectionResizeMode(QHeaderView::Interactive);
     ui->runsTableView->resizeColumnsToContents();
-    header->setStretchLastSection(false);
+    header->setStretchLastSection(true);
     refreshAthleteView();
     refreshStatus();
 }
