@@ -71,6 +71,8 @@ ResultsWindow::ResultsWindow(QWidget* parent)
     ui->runsTableView->setSortingEnabled(true);
     ui->runsTableView->horizontalHeader()->setSortIndicator(runcolumn::StartUtcMs, Qt::DescendingOrder);
     ui->runsTableView->verticalHeader()->hide();
+    // Column widths from the first rows only: a large history must not be read to size them.
+    ui->runsTableView->horizontalHeader()->setResizeContentsPrecision(50);
     // Compact rows: more runs at a glance.
     ui->runsTableView->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     const QDate today = QDate::currentDate();
