@@ -27,6 +27,10 @@ ResultsRecorder::~ResultsRecorder()
 void ResultsRecorder::Start(const QDateTime& sessionStartUtc, int utcOffsetSeconds)
 {
     store.SetSessionStart(sessionStartUtc, utcOffsetSeconds);
+    const QStringList reports = results::ReportFilesIn(reportsFolder);
+    // Nothing to keep yet: the history is made with the first run.
+    if (reports.isEmpty() && !QFileInfo::exists(store.Path()))
+        return;
     if (!store.Open()) {
         Trouble();
         return;
@@ -37,8 +41,7 @@ void ResultsRecorder::Start(const QDateTime& sessionStartUtc, int utcOffsetSecon
         troubleTold = true;
         return;
     }
-    const results::ImportSummary caughtUp =
-        results::ImportReports(store, results::ReportFilesIn(reportsFolder), true);
+    const results::ImportSummary caughtUp = results::ImportReports(store, reports, true);
     if (caughtUp.notStored > 0)
         Trouble();
     if (caughtUp.added > 0 && changed)

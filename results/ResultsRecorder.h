@@ -28,7 +28,8 @@ public:
     // Told after runs were added, so a window showing them can read them again.
     void SetChanged(std::function<void()> handler) { changed = std::move(handler); }
 
-    // Opens the history and adds the report rows of earlier sessions that it lacks.
+    // Opens the history and adds the report rows of earlier sessions that it lacks. Without a
+    // history or a report yet, nothing is made until the first run.
     void Start(const QDateTime& sessionStartUtc, int utcOffsetSeconds);
     // A finished run, with the row the report writer was given for it.
     void Record(RunRecord run, const QStringList& reportRow);

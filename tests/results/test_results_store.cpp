@@ -92,36 +92,6 @@ private slots:
                  "0,1,2/30.0");
     }
 
-    void oneSessionPerProgramStart()
-    {
-        const QString path = FreshPath();
-        for (const char* start : {"2026-11-02T10:00:00Z", "2026-11-09T10:00:00Z"}) {
-            ResultsStore store(path);
-            store.SetSessionStart(Utc(start), 0);
-            QVERIFY(store.Store(Run("Ann", start, {2200, 1000})));
-            QVERIFY(store.Store(Run("Bob", start, {2300, 1000})));
-        }
-        ResultsStore store(path);
-        QVERIFY(store.Open());
-        QCOMPARE(Scalar(store, "SELECT COUNT(*) FROM sessions").toInt(), 2);
-        QCOMPARE(Scalar(store, "SELECT COUNT(DISTINCT session_id) FROM runs").toInt(), 2);
-        QCOMPARE(Scalar(store, "SELECT COUNT(*) FROM runs").toInt(), 4);
-    }
-
-    void markInvalidAndRestore()
-    {
-        ResultsStore store(FreshPath());
-        const auto id = store.Store(Run("Ann", "2026-11-02T10:00:00Z", {2200, 1000}));
-        QVERIFY(id);
-        QVERIFY(store.MarkInvalid(*id, "  false start "));
-        QCOMPARE(Scalar(store, "SELECT status || ':' || invalid_reason FROM runs").toString(),
-                 "invalid:false start");
-        QVERIFY(store.Restore(*id));
-        QCOMPARE(Scalar(store, "SELECT status || ':' || IFNULL(invalid_reason, '-') FROM runs").toString(),
-                 "valid:-");
-        QVERIFY(!store.MarkInvalid(*id + 100, "slipped")); // no such run
-    }
-
     // Two programs on one data folder: both store, nothing is lost or corrupted.
     void twoProgramsOnOneFile()
     {
