@@ -16,7 +16,9 @@ constexpr std::uint32_t ConnectionWindowMs = 2000;
 
 // The gate link waits for FinishStartup: listing the serial devices would delay the first frame.
 SLMain::SLMain()
-    : QObject(nullptr), mainWindow(nullptr), gateSystem(this, CSerialLinkSL::DetectLater), rfidScanner(this)
+    : QObject(nullptr), results(platform::dataPath(QStringLiteral("\\Swiftlane\\Results.sqlite")),
+                                platform::dataPath(QStringLiteral("\\Swiftlane\\Reports\\"))),
+      mainWindow(nullptr), gateSystem(this, CSerialLinkSL::DetectLater), rfidScanner(this)
 {
     connect(&tickTimer, &QTimer::timeout, this, &SLMain::OnTimer);
     gateSystem.Link().SetUi(&linkDialogs);
@@ -34,6 +36,9 @@ SLMain::~SLMain()
 {
     // Results first: nothing in the configuration is worth as much as a run's row.
     WriteWaitingRows();
+    // The window goes before the history, and no box is opened on the way out.
+    results.SetChanged({});
+    results.SetWarning({});
     SaveConfig();
     SaveKeptState();
 }
@@ -60,6 +65,7 @@ void SLMain::FinishStartup()
     mainWindow.refreshRunList();
     ChooseKeptSequence();
     mainWindow.refreshStatus();
+    StartResults();
     tickTimer.start(TickIntervalMs);
 }
 

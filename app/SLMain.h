@@ -6,6 +6,7 @@
 #include "devices/GateSystemOwner.h"
 #include "devices/RfidTagOwner.h"
 #include "devices/session/SessionRecorder.h"
+#include "results/ResultsRecorder.h"
 #include "subjects/TagNames.h"
 #include "timing/ReportFileUi.h"
 #include "timing/RunOwner.h"
@@ -73,6 +74,9 @@ public:
     void SelectRun(const QString& runFilePath) override;
     void OnRunFinished() override;
     void ShowReportWarning(const QString& text) override;
+    void ReportRowWritten(const QString& path, int rowNumber, const QStringList& row) override;
+    void ShowResults() override;
+    ResultsRecorder& Results() { return results; }
     void OpenReportsFolder() override;
     void ViewReport() override;
     void CancelCountdown() override;
@@ -127,10 +131,15 @@ private:
     void CheckCountdown();
     void UpdateLiveRow();
     QString RunPhaseText() const;
+    void StartResults();
+    void RecordFinishedRun();
     void ShowPath(const QString& title, const QString& text, const QString& path);
     void ChooseKeptSequence();
     void TellSettingsProblem(const QString& text, const QString& path);
 
+    // First, so it goes last: the Results window reads it to the end, and the run engine's report
+    // writer still tells it of the rows it writes on the way out.
+    ResultsRecorder results;
     SLMainWindow mainWindow;
     // Before the links, so the port dialogs go after the links they were made for.
     SerialLinkDialogs linkDialogs;

@@ -98,6 +98,7 @@ void SLMain::OnRunFinished()
 {
     mainWindow.updateLastReportRow(sequenceRun.BuildResultRow());
     mainWindow.showRunNote(RejectedBreaksText(sequenceRun.RejectedBreaks()));
+    RecordFinishedRun();
     // The box moves on at once, so that what it shows during the countdown is who runs next, also
     // when Start is pressed before the countdown ends.
     if (mainWindow.autoAdvanceChecked() && mainWindow.selectNextSubject()) {

@@ -2,6 +2,7 @@
 
 #include "common/Trace.h"
 #include "devices/FtdiDatabase.h"
+#include "platform/VirtualAdapters.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ bool CSerialLinkSL::AutoDetect()
         linkKind = FtdiLink;
         ftdiSerial = platform::ftdiText(node.SerialNumber);
         portName = QString::asprintf("USB%X", node.LocId);
+        virtualAdapter = platform::ftdiText(node.Description) == QLatin1String(platform::VirtualAdapterDescription);
         return true;
     }
     return false;

@@ -22,4 +22,9 @@ public:
     bool AutoDetect();
     // Finds the adapter and opens it, unless the link is open already. True when it is open.
     bool DetectAndOpen();
+    // The adapter found is the gate simulator's, not gates on a real course.
+    bool IsVirtualAdapter() const { return virtualAdapter; }
+
+private:
+    bool virtualAdapter = false;
 };

@@ -24,7 +24,8 @@ for program in swiftlane swiftlane-gatesim; do
     [ -s "$root/tree/usr/share/man/man1/$program.1.gz" ] || fail "no man page for $program"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6serialport6 libtinyxml2.6.2v5 qt6-qpa-plugins; do
+for library in libqt6widgets6 libqt6serialport6 libqt6sql6 libqt6sql6-sqlite libxlsxwriter4 libtinyxml2.6.2v5 \
+               qt6-qpa-plugins; do
     grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 

@@ -5,7 +5,7 @@
 #   --fuzz     also clang with libFuzzer and the sanitizer runtimes
 set -euo pipefail
 packages=(g++ cmake ninja-build make pkg-config qt6-base-dev qt6-serialport-dev libtinyxml-dev
-          libbenchmark-dev xvfb xauth)
+          libqt6sql6-sqlite libxlsxwriter-dev libbenchmark-dev xvfb xauth unzip)
 for option in "$@"; do
   case $option in
     --package) packages+=(dpkg-dev file fakeroot desktop-file-utils appstream qt6-qpa-plugins help2man) ;;

@@ -95,7 +95,7 @@ ReportFile::Destination& ReportFile::DestinationFor(const QString& base, const Q
         if (destination.baseName == base && destination.header == columns)
             return destination;
     }
-    destinations.push_back({base, columns, QString(), {}});
+    destinations.push_back({base, columns, QString(), 0, {}});
     return destinations.back();
 }
 
@@ -131,7 +131,8 @@ bool ReportFile::Write(Destination& destination, const QStringList& row)
         return CreateNumbered(destination, row); // something else took the file's name
     switch (platform::appendWhole(destination.path, CsvLine(row))) {
     case platform::AppendResult::Appended:
-        lastWrittenPath = destination.path;
+        ++destination.rows;
+        Written(destination, row);
         return true;
     case platform::AppendResult::NotWritten:
         return false;
@@ -150,8 +151,16 @@ bool ReportFile::Create(Destination& destination, const QString& path, const QSt
     if (!platform::createWhole(path, CsvLine(destination.header) + CsvLine(row)))
         return false;
     destination.path = path;
-    lastWrittenPath = path;
+    destination.rows = 2;
+    Written(destination, row);
     return true;
+}
+
+void ReportFile::Written(Destination& destination, const QStringList& row)
+{
+    lastWrittenPath = destination.path;
+    if (ui)
+        ui->ReportRowWritten(destination.path, destination.rows, row);
 }
 
 // The first free number; existing files are never reopened or overwritten.

@@ -48,6 +48,7 @@ private:
         QString baseName;
         QStringList header;
         QString path; // empty until the file is made
+        int rows = 0; // in the file, the header included
         std::deque<QStringList> waiting;
     };
 
@@ -60,6 +61,7 @@ private:
     QByteArray FallbackText() const;
     static QByteArray CsvLine(const QStringList& fields);
     void ReportFailure();
+    void Written(Destination& destination, const QStringList& row);
 
     QStringList header;
     QString baseName;

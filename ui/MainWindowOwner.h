@@ -43,6 +43,8 @@ public:
     virtual void SetupRfidConnection() = 0;
     virtual void RequestRfidScan() = 0;
     virtual void ShowAbout() = 0;
+    // The Results window over the results history.
+    virtual void ShowResults() = 0;
     // Ends the process at once, unless the operator keeps a run in progress.
     virtual void ExitApplication() = 0;
 };

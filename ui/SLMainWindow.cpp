@@ -9,6 +9,7 @@
 #include "ui/MWGateSequenceWidget.h"
 #include "ui/MainWindowOwner.h"
 #include "ui/Resources.h"
+#include "ui/ResultsWindow.h"
 #include "ui/RunDisplayDialog.h"
 #include "ui_SLMainWindow.h"
 
@@ -362,6 +363,12 @@ void SLMainWindow::on_actionAbout_triggered()
         controller->ShowAbout();
 }
 
+void SLMainWindow::on_actionResults_triggered()
+{
+    if (controller)
+        controller->ShowResults();
+}
+
 void SLMainWindow::on_actionRFID_Scanning_triggered()
 {
     if (controller)
@@ -438,6 +445,19 @@ void SLMainWindow::openGateSequenceEditor()
     const int current = ui->runComboBox->currentIndex();
     if (current >= 0)
         gateSequenceEditor->loadSequence(runPathAt(current));
+}
+
+void SLMainWindow::openResultsWindow(ResultsStore& store, const QString& reportsFolder)
+{
+    if (!results)
+        results = new ResultsWindow(this);
+    results->openOn(store, reportsFolder);
+}
+
+void SLMainWindow::resultsChanged()
+{
+    if (results)
+        results->historyChanged();
 }
 
 void SLMainWindow::openNameListEditor()

@@ -16,6 +16,8 @@ class ConfigNameListDialog;
 class ConfigRunDialog;
 class MainWindowOwner;
 class RunDisplayDialog;
+class ResultsStore;
+class ResultsWindow;
 
 namespace Ui {
 class SLMainWindow;
@@ -55,6 +57,9 @@ public:
 
     void openGateSequenceEditor();
     void openNameListEditor();
+    void openResultsWindow(ResultsStore& store, const QString& reportsFolder);
+    // The results history has new runs.
+    void resultsChanged();
     // A short note at the bottom of the window, gone after a few seconds.
     void showStatusNote(const QString& text);
     // A note about the run just finished, kept until the next run starts; empty text takes it away.
@@ -77,6 +82,7 @@ public:
     RunDisplayDialog* runDisplayDialog() const { return runDisplay; }
     ConfigRunDialog* gateSequenceEditorDialog() const { return gateSequenceEditor; }
     ConfigNameListDialog* nameListEditorDialog() const { return nameListEditor; }
+    ResultsWindow* resultsWindow() const { return results; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,6 +90,7 @@ protected:
 private Q_SLOTS:
     void on_actionExit_triggered();
     void on_actionAbout_triggered();
+    void on_actionResults_triggered();
     void on_actionRFID_Scanning_triggered();
     void on_actionImport_Name_List_triggered();
     void on_actionImport_RFID_Tag_Names_triggered();
@@ -126,6 +133,7 @@ private:
     RunDisplayDialog* runDisplay = nullptr;
     ConfigRunDialog* gateSequenceEditor = nullptr;
     ConfigNameListDialog* nameListEditor = nullptr;
+    ResultsWindow* results = nullptr;
     QHBoxLayout* stripLayout = nullptr;
     // What the lamps show, so that an unchanged lamp is not repainted on every tick.
     const QPixmap* lampShown[4] = {};

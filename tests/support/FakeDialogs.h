@@ -16,6 +16,7 @@ public:
     struct Call
     {
         QWidget* parent = nullptr;
+        QString title; // tells one kind of warning from another
         QString text;
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
@@ -31,11 +32,11 @@ public:
     FakeDialogs(const FakeDialogs&) = delete;
     FakeDialogs& operator=(const FakeDialogs&) = delete;
 
-    QMessageBox::StandardButton message(QMessageBox::Icon, QWidget* parent, const QString&,
+    QMessageBox::StandardButton message(QMessageBox::Icon, QWidget* parent, const QString& title,
                                         const QString& text, QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton) override
     {
-        calls.push_back({parent, text, buttons, defaultButton});
+        calls.push_back({parent, title, text, buttons, defaultButton});
         // The tick keeps running while a real box is open; let the test act in that moment.
         if (auto action = std::exchange(whileOpen, nullptr))
             action();
