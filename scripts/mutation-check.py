@@ -385,7 +385,14 @@ def main():
     return 130 if interrupted else 0
 
 
+def interrupt(signum, frame):
+    raise KeyboardInterrupt
+
+
 if __name__ == "__main__":
+    # A run started in the background ignores Ctrl-C; kill then stops it as cleanly, sources restored.
+    signal.signal(signal.SIGINT, interrupt)
+    signal.signal(signal.SIGTERM, interrupt)
     try:
         sys.exit(main())
     except KeyboardInterrupt:
