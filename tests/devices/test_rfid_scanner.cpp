@@ -1,12 +1,22 @@
-// The RFID scanner on a fake COM port: how the reader's replies become tags across ticks.
+// The RFID scanner: how the reader's replies become tags across ticks on a fake COM port, and a
+// flooding reader on a real pseudo-terminal.
 #include "devices/CRFIDScanner.h"
 #include "devices/RfidTagOwner.h"
 #include "platform/FakeClock.h"
 #include "support/FakeComPort.h"
 
+#include <QCoreApplication>
 #include <QtTest>
 
+#include <optional>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
 namespace {
+
+using Chunks = QList<QByteArray>;
 
 struct RecordingTagOwner : RfidTagOwner
 {
@@ -14,63 +24,70 @@ struct RecordingTagOwner : RfidTagOwner
     QStringList tags;
 };
 
+// Resident memory of this process in KiB, from /proc.
+long residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+    return text.mid(text.indexOf("VmRSS:") + 6).trimmed().split(' ').first().toLong();
+}
+
 } // namespace
 
 class TestRfidScanner : public QObject
 {
     Q_OBJECT
 
-    platform::FakeComPorts ports;
+    std::optional<platform::FakeComPorts> ports{std::in_place}; // gone for the real port
     platform::FakeClock clock;
+    RecordingTagOwner owner;
+
+    void tick(CRFIDScanner& scanner, int count = 1)
+    {
+        for (int i = 0; i < count; ++i) {
+            QCoreApplication::processEvents(); // a real port reads between ticks
+            scanner.Poll();
+            clock.advance(25); // the controller's tick
+        }
+    }
 
     // A scanner opened on a fresh fake port; returns the port.
     platform::FakeComPortState& open(CRFIDScanner& scanner)
     {
         static int next = 1;
         const QString name = QStringLiteral("COM%1").arg(next++);
-        platform::FakeComPortState& port = ports.addPort(name);
+        platform::FakeComPortState& port = ports->addPort(name);
         scanner.Link().SetPortName(name);
         if (!scanner.Link().Open(false))
             qFatal("the fake port did not open");
         return port;
     }
 
-    void tick(CRFIDScanner& scanner, int count = 1)
-    {
-        for (int i = 0; i < count; ++i) {
-            scanner.Poll();
-            clock.advance(25); // the controller's tick
-        }
-    }
-
 private slots:
+    void init() { owner.tags.clear(); }
+
     // Each chunk arrives just before one poll; then the reader stays quiet for 200 ms.
     void repliesBecomeTags_data()
     {
-        QTest::addColumn<QList<QByteArray>>("chunks");
+        QTest::addColumn<Chunks>("chunks");
         QTest::addColumn<QStringList>("tags");
         const QByteArray longest(62, 'B');
-        QTest::newRow("split over two polls")
-            << QList<QByteArray>{"04A3", "B2C1\r\n"} << QStringList{"04A3B2C1"};
-        QTest::newRow("line end in the next poll")
-            << QList<QByteArray>{"04A3B2C1", "\r\n"} << QStringList{"04A3B2C1"};
-        QTest::newRow("LF alone or CR alone ends a reply, several in one read")
-            << QList<QByteArray>{"AA\nBB\rCC\n"} << QStringList{"AA", "BB", "CC"};
-        QTest::newRow("blanks only") << QList<QByteArray>{" \t \r\n"} << QStringList{};
-        QTest::newRow("trimmed") << QList<QByteArray>{" 04A3 \t\r\n"} << QStringList{"04A3"};
-        QTest::newRow("62 bytes fit") << QList<QByteArray>{longest + "\r\n"} << QStringList{QString(longest)};
-        QTest::newRow("70 bytes dropped, next reply kept")
-            << QList<QByteArray>{QByteArray(70, 'A') + "\r\nOK\r\n"} << QStringList{"OK"};
+        QTest::newRow("split over two polls") << Chunks{"04A3", "B2C1\r\n"} << QStringList{"04A3B2C1"};
+        QTest::newRow("LF or CR ends a reply, several in one read")
+            << Chunks{"AA\nBB\rCC\n"} << QStringList{"AA", "BB", "CC"};
+        QTest::newRow("blanks only") << Chunks{" \t \r\n"} << QStringList{};
+        QTest::newRow("trimmed") << Chunks{" 04A3 \t\r\n"} << QStringList{"04A3"};
+        QTest::newRow("62 bytes fit") << Chunks{longest + "\r\n"} << QStringList{QString(longest)};
+        QTest::newRow("70 bytes dropped, next kept")
+            << Chunks{QByteArray(70, 'A') + "\r\nOK\r\n"} << QStringList{"OK"};
         QTest::newRow("63 bytes over two polls dropped")
-            << QList<QByteArray>{QByteArray(40, 'A'), QByteArray(23, 'A') + "\n"} << QStringList{};
-        QTest::newRow("70 bytes without line end dropped")
-            << QList<QByteArray>{QByteArray(70, 'A')} << QStringList{};
+            << Chunks{QByteArray(40, 'A'), QByteArray(23, 'A') + "\n"} << QStringList{};
+        QTest::newRow("70 bytes without line end dropped") << Chunks{QByteArray(70, 'A')} << QStringList{};
     }
     void repliesBecomeTags()
     {
-        QFETCH(QList<QByteArray>, chunks);
+        QFETCH(Chunks, chunks);
         QFETCH(QStringList, tags);
-        RecordingTagOwner owner;
         CRFIDScanner scanner(&owner);
         platform::FakeComPortState& port = open(scanner);
         for (const QByteArray& chunk : chunks) {
@@ -84,7 +101,6 @@ private slots:
     // At 9600 baud a reply without a line end may pause between polls; 100 ms of quiet ends it.
     void replyWithoutLineEndWaitsForQuiet()
     {
-        RecordingTagOwner owner;
         CRFIDScanner scanner(&owner);
         platform::FakeComPortState& port = open(scanner);
         port.incoming = "04A3";
@@ -105,6 +121,43 @@ private slots:
         scanner.Link().Close();
         scanner.RequestScan();
         QCOMPARE(port.sent, QByteArray("r"));
+    }
+
+    // A faulty reader or a wrong baud rate floods the real port: the memory it holds stays
+    // bounded, and a tag sent after the flood is handed on within a second.
+    void aFloodKeepsMemoryFlatAndATagAfterItArrives()
+    {
+        ports.reset();
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+        CRFIDScanner scanner(&owner);
+        scanner.Link().SetPortName(QString::fromLocal8Bit(::ptsname(master)));
+        QVERIFY(scanner.Link().Open(false));
+        tick(scanner);
+        // 32 MB of bytes that hold no line end, as fast as the terminal takes them.
+        constexpr qint64 FloodBytes = 32LL * 1024 * 1024;
+        const QByteArray chunk(64 * 1024, 'x');
+        const long before = residentKiB();
+        qint64 flooded = 0;
+        for (int round = 0; round < 200000 && flooded < FloodBytes; ++round) {
+            for (ssize_t written; (written = ::write(master, chunk.constData(), size_t(chunk.size()))) > 0;)
+                flooded += written;
+            tick(scanner);
+        }
+        const long after = residentKiB();
+        QVERIFY2(flooded >= FloodBytes, qPrintable(QString::number(flooded)));
+        QVERIFY2(after - before < 4 * 1024,
+                 qPrintable(QStringLiteral("%1 -> %2 KiB").arg(before).arg(after)));
+        // The reader falls quiet for 200 ms, then answers a scan: within a second (40 ticks).
+        tick(scanner, 8);
+        QCOMPARE(::write(master, "04A3B2C1\r\n", 10), ssize_t(10));
+        for (int i = 0; i < 40 && owner.tags.isEmpty(); ++i) {
+            QThread::msleep(1);
+            tick(scanner);
+        }
+        QCOMPARE(owner.tags, QStringList{"04A3B2C1"});
+        scanner.Link().Close();
+        ::close(master);
     }
 };
 

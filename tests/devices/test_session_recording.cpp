@@ -1,6 +1,6 @@
-// Gate session files: the records survive a round trip byte for byte, a file cut anywhere reads
-// up to its last whole record, and the recorder on the gate poll keeps chunks, gaps and link
-// changes, prunes old sessions and stops alone when the disk or the folder fails.
+// Gate session files: records survive a round trip and a cut file reads up to its last whole
+// record; the recorder on the gate poll keeps chunks, gaps and link changes, prunes the sessions
+// written longest ago but never one being written, and stops alone when the disk or folder fails.
 #include "devices/CGateSystem.h"
 #include "devices/session/SessionFormat.h"
 #include "devices/session/SessionRecorder.h"
@@ -11,6 +11,7 @@
 #include "support/TestFiles.h"
 #include "support/TestSentences.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,33 +32,27 @@ QByteArray encodeAll(const std::vector<Record>& records)
 
 namespace ts = testsentences;
 
-// The gate system on a fake adapter, its reads recorded into a session file.
+// The gate system on a fake adapter, plugged in before it looks, its reads recorded.
 struct RecordedGates
 {
     static constexpr const char* Serial = "SL000001";
-
-    // The adapter is plugged in before the gate system looks for it.
     explicit RecordedGates(std::uint32_t locId)
         : gates((devices.addDevice("Swiftlane gate adapter", Serial, locId), &owner))
     {
     }
-
-    // Tapped only once recording has started; false when it could not.
-    bool Start(const QString& folder, const QDateTime& at = QDateTime(QDate(2026, 5, 1), QTime(9, 0)))
+    // Tapped only once recording has started.
+    bool Start(const QString& folder)
     {
-        const bool started = recorder.Start(folder, at);
+        const bool started = recorder.Start(folder, QDateTime(QDate(2026, 5, 1), QTime(9, 0)));
         gates.SetStreamTap(started ? &recorder : nullptr);
         return started;
     }
-
     void Poll(std::uint32_t afterMs, const QByteArray& bytes = {})
     {
         clock.advance(afterMs);
-        if (!bytes.isEmpty())
-            devices.pushIncoming(Serial, bytes);
+        devices.pushIncoming(Serial, bytes);
         gates.Poll();
     }
-
     platform::FakeClock clock;
     platform::FakeFtdiDevices devices;
     RecordingGateOwner owner;
@@ -67,7 +62,8 @@ struct RecordedGates
 
 } // namespace
 
-Q_DECLARE_METATYPE(std::vector<Record>)
+using Aged = QList<QPair<QString, qint64>>; // file name, seconds from now to its last write
+Q_DECLARE_METATYPE(Aged)
 
 class TestSessionRecording : public QObject
 {
@@ -76,31 +72,20 @@ class TestSessionRecording : public QObject
     QTemporaryDir scratch;
 
 private slots:
-    void recordsSurviveARoundTrip_data()
-    {
-        QTest::addColumn<std::vector<Record>>("records");
-        QByteArray everyByte(256, '\0');
-        std::iota(everyByte.begin(), everyByte.end(), '\0');
-        QTest::newRow("every byte value") << std::vector<Record>{{0, RecordKind::Read, everyByte}};
-        QTest::newRow("escape look-alikes")
-            << std::vector<Record>{{5, RecordKind::Read, "\\x41\\r\\n\\\\ \\"}, {6, RecordKind::Read, "x"}};
-        QTest::newRow("blanks at both ends") << std::vector<Record>{{7, RecordKind::Read, "  $PS  "}};
-        QTest::newRow("link changes and gaps")
-            << std::vector<Record>{{0, RecordKind::Open, "USB1A2B"},
-                                   {25013, RecordKind::Read, ts::event(1234, 0)},
-                                   {70000000123, RecordKind::Read, ts::event(5000, 1)},
-                                   {70000025000, RecordKind::Close, {}},
-                                   {74000000000, RecordKind::Open, "/dev/pts/7 (SIM 1)"}};
-    }
+    // Every record is one line: a byte of the data can never end it early or change it.
     void recordsSurviveARoundTrip()
     {
-        QFETCH(std::vector<Record>, records);
+        QByteArray everyByte(256, '\0');
+        std::iota(everyByte.begin(), everyByte.end(), '\0');
+        const std::vector<Record> records = {{0, RecordKind::Read, everyByte},
+                                             {5, RecordKind::Read, "\\x41\\r\\n\\\\ \\"},
+                                             {6, RecordKind::Read, "  $PS  "}, // blanks at both ends
+                                             {70000000123, RecordKind::Close, {}}};
         const QByteArray text = encodeAll(records);
         const session::ParsedSession parsed = session::ParseSession(text);
         QVERIFY(parsed.records == records);
         QCOMPARE(parsed.malformedLines, 0);
         QVERIFY(!parsed.cutLastLine);
-        // Every record is one line: a byte of the data can never end it early.
         QCOMPARE(text.count('\n'), qsizetype(records.size()) + 2);
     }
 
@@ -119,25 +104,16 @@ private slots:
         }
     }
 
-    void malformedLinesAreSkipped_data()
-    {
-        QTest::addColumn<QByteArray>("line");
-        QTest::newRow("unknown escape") << QByteArray("10 read ab\\q");
-        QTest::newRow("cut escape") << QByteArray("10 read ab\\x4");
-        QTest::newRow("lone backslash") << QByteArray("10 read ab\\");
-        QTest::newRow("empty read") << QByteArray("10 read ");
-        QTest::newRow("no time") << QByteArray("read abc");
-        QTest::newRow("negative time") << QByteArray("-5 read abc");
-        QTest::newRow("unknown kind") << QByteArray("10 write abc");
-        QTest::newRow("zeros of a power cut") << QByteArray(12, '\0');
-    }
+    // Each malformed line is skipped and counted; the record after them all is read.
     void malformedLinesAreSkipped()
     {
-        QFETCH(QByteArray, line);
+        const QByteArrayList lines = {"10 read ab\\q", "10 read ab\\x4",    "10 read ab\\", // escapes
+                                      "10 read ",      "read abc",          "-5 read abc",
+                                      "10 write abc",  QByteArray(12, '\0')}; // zeros of a power cut
         const Record after{20, RecordKind::Read, "ok"};
         const session::ParsedSession parsed =
-            session::ParseSession(line + '\n' + session::EncodeRecord(after));
-        QCOMPARE(parsed.malformedLines, 1);
+            session::ParseSession(lines.join('\n') + '\n' + session::EncodeRecord(after));
+        QCOMPARE(parsed.malformedLines, 8);
         QVERIFY(parsed.records == std::vector<Record>{after});
     }
 
@@ -187,47 +163,67 @@ private slots:
         QVERIFY2(writes >= 4 && writes <= 6, qPrintable(QString::number(writes)));
     }
 
-    void theOldestSessionsGoWhenTheFolderPassesItsLimit()
+    // Another Swiftlane on the same data folder prunes; the first one's session stays.
+    void aSessionBeingWrittenIsNeverPruned()
     {
-        const QString folder = scratch.filePath("prune");
-        QVERIFY(QDir().mkpath(folder));
-        const QStringList names = {"2026-01-01_08-00-00.session", "2026-01-02_08-00-00.session",
-                                   "2026-01-03_08-00-00.session", "2026-01-03_08-00-00_2.session"};
-        for (const QString& name : names)
-            QVERIFY(WriteAll(folder + "/" + name, QByteArray(1000, 'x')));
-        QVERIFY(WriteAll(folder + "/notes.txt", QByteArray(5000, 'x')));
+        const QString folder = scratch.filePath("shared");
+        SessionRecorder first, second;
+        QVERIFY(first.Start(folder, QDateTime(QDate(2026, 5, 1), QTime(8, 0))));
+        QVERIFY(WriteAll(first.FileName(), QByteArray(3000, 'x'))); // it has recorded a while
+        writeSession(folder + "/2026-04-30_08-00-00.session", -3600);
+        second.SetFolderLimit(1000);
+        QVERIFY(second.Start(folder, QDateTime(QDate(2026, 5, 2), QTime(8, 0))));
+        QCOMPARE(QDir(folder).entryList({"*.session"}, QDir::Files, QDir::Name),
+                 QStringList({"2026-05-01_08-00-00.session", "2026-05-02_08-00-00.session"}));
+    }
 
+    // Each old session holds 1000 bytes; the limit keeps the new session and one of them. Other
+    // files neither count nor go.
+    void theSessionsWrittenLongestAgoGoFirst_data()
+    {
+        QTest::addColumn<Aged>("sessions");
+        QTest::addColumn<QStringList>("kept");
+        QTest::newRow("named by a clock set ahead, written an hour ago")
+            << Aged{{"2099-01-01_00-00-00.session", -3600}, {"2026-05-01_08-00-00.session", -60}}
+            << QStringList{"2026-05-01_08-00-00.session", "2026-05-02_08-00-00.session"};
+        QTest::newRow("written at a time still to come")
+            << Aged{{"2026-05-01_08-00-00.session", 3600 * 24 * 365}, {"2026-04-01_08-00-00.session", -60}}
+            << QStringList{"2026-04-01_08-00-00.session", "2026-05-02_08-00-00.session"};
+    }
+    void theSessionsWrittenLongestAgoGoFirst()
+    {
+        QFETCH(Aged, sessions);
+        QFETCH(QStringList, kept);
+        const QString folder = scratch.filePath(QTest::currentDataTag());
+        QVERIFY(QDir().mkpath(folder) && WriteAll(folder + "/notes.txt", QByteArray(5000, 'x')));
+        for (const auto& [name, age] : sessions)
+            writeSession(folder + '/' + name, age);
         SessionRecorder recorder;
-        recorder.SetFolderLimit(2500);
-        QVERIFY(recorder.Start(folder, QDateTime(QDate(2026, 1, 4), QTime(8, 0))));
-        QDir dir(folder);
-        QCOMPARE(dir.entryList({"*.session"}, QDir::Files, QDir::Name),
-                 QStringList({"2026-01-03_08-00-00.session", "2026-01-03_08-00-00_2.session",
-                              "2026-01-04_08-00-00.session"}));
-        QVERIFY(dir.exists("notes.txt"));
+        recorder.SetFolderLimit(1500);
+        QVERIFY(recorder.Start(folder, QDateTime(QDate(2026, 5, 2), QTime(8, 0))));
+        QCOMPARE(QDir(folder).entryList({"*.session"}, QDir::Files, QDir::Name), kept);
+        QVERIFY(QFileInfo::exists(folder + "/notes.txt"));
     }
 
-    void aFolderThatCannotBeMadeLeavesTimingAlone()
+    // limit 0: the folder cannot be made; otherwise files cannot grow past `limit` bytes.
+    void timingGoesOnWhenRecordingFails_data()
     {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("limit");
         QVERIFY(WriteAll(scratch.filePath("blocker"), {}));
-        checkTimingGoesOnWhenRecordingFails(scratch.filePath("blocker/Sessions"), 0);
+        QTest::newRow("folder cannot be made") << scratch.filePath("blocker/Sessions") << 0;
+        QTest::newRow("disk full") << scratch.filePath("full") << 1500;
     }
-
-    void aFullDiskStopsRecordingOnceAndLeavesTimingAlone()
+    void timingGoesOnWhenRecordingFails()
     {
-        checkTimingGoesOnWhenRecordingFails(scratch.filePath("full"), 1500);
-    }
-
-private:
-    // limit 0: the folder fails at the start; otherwise files cannot grow past `limit` bytes.
-    void checkTimingGoesOnWhenRecordingFails(const QString& folder, rlim_t limit)
-    {
+        QFETCH(QString, folder);
+        QFETCH(int, limit);
         RecordedGates rig(0x121);
         QStringList messages;
         rig.recorder.SetFailureHandler([&](const QString& message) { messages << message; });
         std::optional<FileSizeLimit> fullDisk;
         if (limit > 0)
-            fullDisk.emplace(limit);
+            fullDisk.emplace(rlim_t(limit));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Gate session recording has stopped"));
         rig.Start(folder);
         QByteArray records = "25000 open USB121\n"; // written out by hand, CR and LF escaped
@@ -240,11 +236,23 @@ private:
         QVERIFY(!rig.recorder.IsRecording());
         QCOMPARE(rig.owner.calls.size(), qsizetype(400));
         if (limit > 0) {
+            // A write cut short by the limit sets no error itself; the message still gives the cause.
+            QVERIFY2(messages[0].contains(": File too large."), qPrintable(messages[0]));
             // What did reach the file is whole records in order, then at most one cut line.
             const QByteArray text = ReadAll(rig.recorder.FileName());
             const QByteArray body = text.mid(text.indexOf("\n", text.indexOf("# started")) + 1);
             QVERIFY2(body.size() > 100 && records.startsWith(body), body.constData());
         }
+    }
+
+private:
+    static void writeSession(const QString& path, qint64 secondsFromNow)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(1000, 'x')) == 1000);
+        QVERIFY(file.flush()); // a later flush would set the time again
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(secondsFromNow),
+                                 QFileDevice::FileModificationTime));
     }
 };
 

@@ -1,5 +1,4 @@
-// The system's serial devices: USB location ids read from device paths, virtual adapters found
-// in their folder, and a COM port on a real pseudo-terminal.
+// USB location ids read from device paths, virtual adapters in their folder, a real COM port.
 #include "devices/sim/PtyAdapter.h"
 #include "platform/ComPort.h"
 #include "platform/FtdiDevices.h"
@@ -25,7 +24,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("path");
         QTest::addColumn<qint64>("expected"); // -1: a hashed id
-        QTest::newRow("digit each") << QByteArray("/sys/devices/pci0000:00/usb1/1-2/1-2.1/1-2.1:1.0/ttyUSB0")
+        QTest::newRow("digit each") << QByteArray("/sys/devices/pci0:00/usb1/1-2/1-2.1/1-2.1:1.0/ttyUSB0")
                                     << 0x121ll;
         QTest::newRow("8 digits, bus 7") << QByteArray("usb7/7-1.2.3.4.5.6.7:1.0/ttyUSB0") << 0x71234567ll;
         QTest::newRow("look-alike first")
@@ -56,7 +55,7 @@ private slots:
         const QString folder = adapterFolder.path();
         sim::PtyAdapter foreign("OTHER"), owned("OWNED");
         QVERIFY(foreign.Plug() && owned.Plug());
-        auto link = [&](const char* name, const QString& target, bool lockFile) {
+        const auto link = [&](const char* name, const QString& target, bool lockFile) {
             QFile::link(target, folder + "/" + name);
             if (lockFile)
                 QVERIFY(QFile(platform::virtualAdapterLockPath(folder, name)).open(QIODevice::WriteOnly));
@@ -64,7 +63,7 @@ private slots:
         link("HANDMADE", foreign.DevicePath(), false); // another tool's link: no lock file
         link("NULLDEV", "/dev/null", false);
         link("STALE", foreign.DevicePath(), true); // its owner died, the number was reused
-        auto names = [] {
+        const auto names = [] {
             QStringList listed;
             for (const auto& adapter : platform::listVirtualAdapters())
                 listed << adapter.name;
