@@ -27,43 +27,38 @@ private slots:
     // Saved least significant byte first and read back bit for bit, the comment after a value hiding
     // nothing; other writers' tokens of one digit or upper case read too. Anything but eight tokens of
     // one or two hexadecimal digits leaves the variable as it was.
-    void doubles_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<quint64>("bits"); // 0: refused
-        QTest::addColumn<bool>("saved");   // the text is what saving `bits` writes
-        QTest::newRow("0.1") << " 9a  99  99  99  99  99  b9  3f " << 0x3fb999999999999aull << true;
-        QTest::newRow("-0.0") << " 00  00  00  00  00  00  00  80 " << 0x8000000000000000ull << true;
-        QTest::newRow("NaN payload") << " ef  cd  ab  00  00  00  f0  ff " << 0xfff0000000abcdefull << true;
-        QTest::newRow("upper case, tabs") << "0 0 0 0 0 0\tF0\t3F" << 0x3ff0000000000000ull << false;
-        QTest::newRow("seven tokens") << " 00  00  00  00  00  f0  3f " << 0ull << false;
-        QTest::newRow("nine tokens") << " 00  00  00  00  00  00  f0  3f  00 " << 0ull << false;
-        QTest::newRow("three digits") << "00 00 00 00 00 00 0f0 3f" << 0ull << false;
-        QTest::newRow("not hexadecimal") << "00 00 00 00 00 00 g0 3f" << 0ull << false;
-    }
     void doubles()
     {
-        QFETCH(QString, text);
-        QFETCH(quint64, bits);
-        QFETCH(bool, saved);
+        const std::tuple<QString, quint64, bool> cases[] = {
+            // bits 0: refused; saved: what saving them writes
+            {" 9a  99  99  99  99  99  b9  3f ", 0x3fb999999999999aull, true}, // 0.1
+            {" 00  00  00  00  00  00  00  80 ", 0x8000000000000000ull, true}, // -0.0
+            {" ef  cd  ab  00  00  00  f0  ff ", 0xfff0000000abcdefull, true}, // NaN with a payload
+            {"0 0 0 0 0 0\tF0\t3F", 0x3ff0000000000000ull, false},             // upper case, tabs
+            {" 00  00  00  00  00  f0  3f ", 0, false},                        // seven tokens
+            {" 00  00  00  00  00  00  f0  3f  00 ", 0, false},                // nine tokens
+            {"00 00 00 00 00 00 0f0 3f", 0, false},                            // three digits
+            {"00 00 00 00 00 00 g0 3f", 0, false}};                            // not hexadecimal
         const QString path = dir.filePath("double.xml");
-        double expected = 7.25; // what a refused text leaves
-        if (bits)
-            std::memcpy(&expected, &bits, sizeof expected);
-        QXmlArchive archive, loaded;
-        if (saved) {
-            archive.SetValue("D", expected);
-            archive.SetValue("After", 2u);
-            QVERIFY(archive.SaveFile(path) && ReadAll(path).contains("<D>" + text.toLatin1() + "</D>"));
-        } else {
-            QVERIFY(WriteAll(path, "<Configuration><D>" + text.toLatin1() +
-                                       "</D><After>2</After></Configuration>"));
+        for (const auto& [text, bits, saved] : cases) {
+            double expected = 7.25; // what a refused text leaves
+            if (bits)
+                std::memcpy(&expected, &bits, sizeof expected);
+            QXmlArchive archive, loaded;
+            if (saved) {
+                archive.SetValue("D", expected);
+                archive.SetValue("After", 2u);
+                QVERIFY(archive.SaveFile(path) && ReadAll(path).contains("<D>" + text.toLatin1() + "</D>"));
+            } else {
+                QVERIFY(WriteAll(path, "<Configuration><D>" + text.toLatin1() +
+                                           "</D><After>2</After></Configuration>"));
+            }
+            double read = 7.25;
+            unsigned after = 0;
+            QVERIFY(loaded.LoadFile(path) && loaded.GetValue("After", after) && after == 2);
+            QVERIFY2(loaded.GetValue("D", read) == (bits != 0), qPrintable(text));
+            QVERIFY2(std::memcmp(&read, &expected, sizeof read) == 0, qPrintable(text)); // bit for bit
         }
-        double read = 7.25;
-        unsigned after = 0;
-        QVERIFY(loaded.LoadFile(path) && loaded.GetValue("After", after) && after == 2);
-        QCOMPARE(loaded.GetValue("D", read), bits != 0);
-        QCOMPARE(std::memcmp(&read, &expected, sizeof read), 0); // bit for bit
     }
 
     // Files written elsewhere load with their text intact; the rest are refused, leaving no cursor.
@@ -127,51 +122,40 @@ private slots:
     }
 
     // Markup that does not open an element must neither count nor hide the elements that do.
-    void nestingDepth_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("depth");
-        QTest::newRow("self-closing") << QByteArray("<?xml version=\"1.0\" ?><a><b/><c /></a>") << 1;
-        QTest::newRow("comment") << QByteArray("<a><!-- <b><c></d> --><b></b></a>") << 2;
-        QTest::newRow("cdata") << QByteArray("<a><![CDATA[ <b><c> ]]></a>") << 1;
-        QTest::newRow("doctype") << QByteArray("<!DOCTYPE a><a><b></b></a>") << 2;
-        QTest::newRow("quoted closers") << QByteArray("<a x='/>' y=\"</a>\"><b z='>'><c>") << 3;
-        QTest::newRow("closing first") << QByteArray("</a></b><a>") << 1;
-    }
     void nestingDepth()
     {
-        QFETCH(QByteArray, text);
-        QFETCH(int, depth);
-        QCOMPARE(XmlNestingDepth(text), depth);
+        const std::pair<QByteArray, int> cases[] = {{"<?xml version=\"1.0\" ?><a><b/><c /></a>", 1},
+                                                    {"<a><!-- <b><c></d> --><b></b></a>", 2},
+                                                    {"<a><![CDATA[ <b><c> ]]></a>", 1},
+                                                    {"<!DOCTYPE a><a><b></b></a>", 2},
+                                                    {"<a x='/>' y=\"</a>\"><b z='>'><c>", 3},
+                                                    {"</a></b><a>", 1}};
+        for (const auto& [text, depth] : cases)
+            QCOMPARE(XmlNestingDepth(text), depth);
     }
 
     // A save fails, saying why, unless every byte reached the disk, and never replaces what it could
     // not write: not a file it saves over, not a device.
-    void saveFailures_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("full device") << "/dev/full"
-                                     << "No space left on device";
-        QTest::newRow("missing parent") << dir.filePath("no/such/x.xml") << "No such file or directory";
-        QTest::newRow("folder") << dir.path() << "Is a directory";
-        QTest::newRow("over a file, disk full") << dir.filePath("kept.xml") << "File too large";
-    }
     void saveFailures()
     {
-        QFETCH(QString, path);
-        QFETCH(QString, reason);
         const QString kept = dir.filePath("kept.xml");
-        QVERIFY(WriteAll(kept, "<Configuration/>"));
-        QXmlArchive archive;
-        archive.SetValue("Text", std::string(100, 'x'));
-        QString error;
-        {
-            FileSizeLimit full(50); // less than the document
-            QVERIFY(!archive.SaveFile(path, &error));
+        const std::pair<QString, const char*> cases[] = {
+            {"/dev/full", "No space left on device"},
+            {dir.filePath("no/such/x.xml"), "No such file or directory"},
+            {dir.path(), "Is a directory"},
+            {kept, "File too large"}}; // over a file, disk full
+        for (const auto& [path, reason] : cases) {
+            QVERIFY(WriteAll(kept, "<Configuration/>"));
+            QXmlArchive archive;
+            archive.SetValue("Text", std::string(100, 'x'));
+            QString error;
+            {
+                FileSizeLimit full(50); // less than the document
+                QVERIFY(!archive.SaveFile(path, &error));
+            }
+            QVERIFY2(error.contains(reason), qPrintable(error));
+            QCOMPARE(ReadAll(kept), "<Configuration/>");
         }
-        QVERIFY2(error.contains(reason), qPrintable(error));
-        QCOMPARE(ReadAll(kept), "<Configuration/>");
         QVERIFY(!QFileInfo("/dev/full").isFile());
     }
 };

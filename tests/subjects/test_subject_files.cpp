@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <sys/stat.h>
+#include <tuple>
 
 using ReadError = std::function<QString(const QString& path)>;
 
@@ -39,86 +40,68 @@ class SubjectFilesTest : public QObject
 
 private slots:
     // Line numbers count every line of the file, empty ones included.
-    void lineRules_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<int>("stopLine");
-        QTest::addColumn<int>("stopBytes");
-        QTest::addColumn<QString>("skipped");
-        const QByteArray a511(511, 'a'), b512(512, 'b');
-        const QString one = "1 line holds control characters and was skipped (line 2)";
-        QTest::newRow("LF, empty line")
-            << QByteArray("Ann\n\nBob\n") << QStringList{"Ann", "Bob"} << 0 << 0 << "";
-        QTest::newRow("blanks, commas, tab kept")
-            << QByteArray(" Smith, Ann \n\t\nA\tB") << QStringList{" Smith, Ann ", "\t", "A\tB"} << 0 << 0
-            << "";
-        QTest::newRow("cut after a CR")
-            << QByteArray("Ann\r\nBob\r") << QStringList{"Ann", "Bob"} << 0 << 0 << "";
-        QTest::newRow("CR CR LF") << QByteArray("Ann\r\r\nBob\n") << QStringList{"Ann", "Bob"} << 0 << 0
-                                  << "";
-        QTest::newRow("511 bytes") << a511 + "\nBob" << QStringList{QString(a511), "Bob"} << 0 << 0 << "";
-        QTest::newRow("512 bytes, CR not counted") << "Ann\r\n\r\n" + b512 + "\r\nBob\r\n"
-                                                   << QStringList{"Ann"} << 3 << 512 << "";
-        // Only the file's first bytes may be a byte order mark; inside, U+FEFF is kept as written.
-        QTest::newRow("UTF-8, byte order marks")
-            << QByteArray("\xEF\xBB\xBFZo\xC3\xAB\n\xEF\xBB\xBF\xE7\x8E\x8B\n")
-            << QStringList{u8"Zo\u00EB", QChar(0xFEFF) + QString(u8"\u738B")} << 0 << 0 << "";
-        // One decision for the whole file: a line that looks like UTF-8 in a Latin-1 file is Latin-1.
-        QTest::newRow("Latin-1 throughout") << QByteArray("Zo\xC3\xAB\nJos\xE9\n")
-                                            << QStringList{u8"Zo\u00C3\u00AB", u8"Jos\u00E9"} << 0 << 0 << "";
-        QTest::newRow("NUL") << QByteArray("Ann\nB\0b\nCy\n", 11) << QStringList{"Ann", "Cy"} << 0 << 0
-                             << one;
-        QTest::newRow("escape sequence and DEL, after an empty line")
-            << QByteArray("\x1b[31mRed\n\nAnn\nDel\x7f\n") << QStringList{"Ann"} << 0 << 0
-            << "2 lines hold control characters and were skipped (lines 1, 4)";
-        QTest::newRow("lone CR inside a line")
-            << QByteArray("Ann\r\nA\rB\r\nBo\r\n") << QStringList{"Ann", "Bo"} << 0 << 0 << one;
-        QTest::newRow("C1 control in a Latin-1 file")
-            << QByteArray("J\xf6rg\nNe\x85xt\n") << QStringList{u8"J\u00F6rg"} << 0 << 0 << one;
-    }
     void lineRules()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, names);
-        QFETCH(int, stopLine);
-        QFETCH(int, stopBytes);
-        QFETCH(QString, skipped);
-        const QString path = Write(bytes);
-        const NameListRead read = readNameListFile(path);
-        QCOMPARE(read.error, QString());
-        QCOMPARE(read.text.lines, names);
-        QCOMPARE(read.text.stopLine, stopLine);
-        QCOMPARE(read.text.stopLineBytes, stopBytes);
-        QCOMPARE(read.text.stopReason().isEmpty(), stopLine == 0);
-        QCOMPARE(read.text.skipReason(), skipped);
-        const QString note = nameListImportNoteText(path, read.text);
-        QVERIFY2(note.contains(skipped) && note.isEmpty() == (skipped.isEmpty() && stopLine == 0),
-                 qPrintable(note));
+        const QByteArray a511(511, 'a'), b512(512, 'b');
+        const QString one = "1 line holds control characters and was skipped (line 2)";
+        // The bytes, the names read, the line that stopped the reading and its length, the skipped lines.
+        const std::tuple<QByteArray, QStringList, int, int, QString> cases[] = {
+            {"Ann\n\nBob\n", {"Ann", "Bob"}, 0, 0, ""},
+            {" Smith, Ann \n\t\nA\tB", {" Smith, Ann ", "\t", "A\tB"}, 0, 0, ""}, // blanks, commas, tabs kept
+            {"Ann\r\nBob\r", {"Ann", "Bob"}, 0, 0, ""},
+            {"Ann\r\r\nBob\n", {"Ann", "Bob"}, 0, 0, ""},
+            {a511 + "\nBob", {QString(a511), "Bob"}, 0, 0, ""},
+            {"Ann\r\n\r\n" + b512 + "\r\nBob\r\n", {"Ann"}, 3, 512, ""}, // the CR is not counted
+            // Only the file's first bytes may be a byte order mark; inside, U+FEFF is kept as written.
+            {"\xEF\xBB\xBFZo\xC3\xAB\n\xEF\xBB\xBF\xE7\x8E\x8B\n",
+             {u8"Zo\u00EB", QChar(0xFEFF) + QString(u8"\u738B")},
+             0,
+             0,
+             ""},
+            // One decision for the whole file: a line that looks like UTF-8 in a Latin-1 file is Latin-1.
+            {"Zo\xC3\xAB\nJos\xE9\n", {u8"Zo\u00C3\u00AB", u8"Jos\u00E9"}, 0, 0, ""},
+            {QByteArray("Ann\nB\0b\nCy\n", 11), {"Ann", "Cy"}, 0, 0, one},
+            {"\x1b[31mRed\n\nAnn\nDel\x7f\n",
+             {"Ann"},
+             0,
+             0,
+             "2 lines hold control characters and were skipped (lines 1, 4)"},
+            {"Ann\r\nA\rB\r\nBo\r\n", {"Ann", "Bo"}, 0, 0, one},  // a lone CR inside a line
+            {"J\xf6rg\nNe\x85xt\n", {u8"J\u00F6rg"}, 0, 0, one}}; // a C1 control in a Latin-1 file
+        for (const auto& [bytes, names, stopLine, stopBytes, skipped] : cases) {
+            const QString path = Write(bytes);
+            const NameListRead read = readNameListFile(path);
+            QCOMPARE(read.error, QString());
+            QCOMPARE(read.text.lines, names);
+            QCOMPARE(read.text.stopLine, stopLine);
+            QCOMPARE(read.text.stopLineBytes, stopBytes);
+            QCOMPARE(read.text.stopReason().isEmpty(), stopLine == 0);
+            QCOMPARE(read.text.skipReason(), skipped);
+            const QString note = nameListImportNoteText(path, read.text);
+            QVERIFY2(note.contains(skipped) && note.isEmpty() == (skipped.isEmpty() && stopLine == 0),
+                     qPrintable(note));
+        }
     }
 
     // Names that would not read back as written are refused and the old file stays.
-    void writes_data()
-    {
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QByteArray>("bytes"); // null: refused
-        QTest::newRow("as typed") << QStringList{" Ann ", "", "Smith, Bob", u8"\u0141ukasz", u8"\u738B"}
-                                  << QByteArray(" Ann \n\nSmith, Bob\n\xC5\x81ukasz\n\xE7\x8E\x8B\n");
-        QTest::newRow("empty list") << QStringList{} << QByteArray("");
-        QTest::newRow("511 bytes") << QStringList{QString(511, 'a')} << QByteArray(511, 'a') + "\n";
-        QTest::newRow("line end") << QStringList{"Ann", "Ann\nBob"} << QByteArray();
-        QTest::newRow("512 bytes") << QStringList{"Ann", QString(512, 'a')} << QByteArray();
-        QTest::newRow("171 three-byte letters") << QStringList{QString(171, QChar(0x738B))} << QByteArray();
-    }
     void writes()
     {
-        QFETCH(QStringList, names);
-        QFETCH(QByteArray, bytes);
-        const QString path = Write("Old\n");
-        QCOMPARE(writeNameListFile(path, names).isEmpty(), !bytes.isNull());
-        QCOMPARE(ReadAll(path), bytes.isNull() ? QByteArray("Old\n") : bytes);
-        names.removeAll(QString());
-        QCOMPARE(readNameListFile(path).text.lines, bytes.isNull() ? QStringList{"Old"} : names);
+        const std::pair<QStringList, QByteArray> cases[] = {
+            // a null QByteArray: refused
+            {{" Ann ", "", "Smith, Bob", u8"\u0141ukasz", u8"\u738B"},
+             " Ann \n\nSmith, Bob\n\xC5\x81ukasz\n\xE7\x8E\x8B\n"},
+            {{}, ""},
+            {{QString(511, 'a')}, QByteArray(511, 'a') + "\n"},
+            {{"Ann", "Ann\nBob"}, QByteArray()},
+            {{"Ann", QString(512, 'a')}, QByteArray()},
+            {{QString(171, QChar(0x738B))}, QByteArray()}}; // 513 bytes
+        for (auto [names, bytes] : cases) {
+            const QString path = Write("Old\n");
+            QCOMPARE(writeNameListFile(path, names).isEmpty(), !bytes.isNull());
+            QCOMPARE(ReadAll(path), bytes.isNull() ? QByteArray("Old\n") : bytes);
+            names.removeAll(QString());
+            QCOMPARE(readNameListFile(path).text.lines, bytes.isNull() ? QStringList{"Old"} : names);
+        }
     }
 
     void filesThatCannotBeUsed()
@@ -154,44 +137,33 @@ private slots:
     }
 
     // Read with the line rules above, then split at commas into a trimmed tag and name.
-    void tagLines_data()
-    {
-        QTest::addColumn<QString>("content"); // written as UTF-8, the last line without its line end
-        QTest::addColumn<int>("pairs");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("stopLine");
-        QTest::addColumn<QString>("skipped");
-        QTest::newRow("blanks, tabs") << " 04A3 ,\t Ann Lee \t" << 1 << "04A3=Ann Lee" << 0 << "";
-        QTest::newRow("third field") << "04A3,Ann,U17" << 1 << "04A3=Ann" << 0 << "";
-        QTest::newRow("single field") << "04A3" << 0 << "" << 0 << "";
-        QTest::newRow("commas only") << ",,," << 0 << "" << 0 << "";
-        QTest::newRow("two commas") << "04A3,,Ann" << 1 << "04A3=Ann" << 0 << "";
-        QTest::newRow("leading comma") << ",04A3,Ann" << 1 << "04A3=Ann" << 0 << "";
-        QTest::newRow("later wins") << "04A3,Ann\n04A3,Bob" << 2 << "04A3=Bob" << 0 << "";
-        QTest::newRow("UTF-8") << u8"T1,\u0141ukasz" << 1 << u8"T1=\u0141ukasz" << 0 << "";
-        QTest::newRow("512 bytes stop")
-            << "A,Ann\n\nT," + QString(510, 'x') + "\nB,Bob" << 1 << "A=Ann" << 3 << "";
-        QTest::newRow("control character")
-            << "T1,Ann\nT2,B\x1b"
-               "b"
-            << 1 << "T1=Ann" << 0 << "1 line holds control characters and was skipped (line 2)";
-    }
     void tagLines()
     {
-        QFETCH(QString, content);
-        QFETCH(int, pairs);
-        QFETCH(QString, stored);
-        QFETCH(int, stopLine);
-        QFETCH(QString, skipped);
-        TagNameMap tags;
-        const QString path = Write(content.toUtf8());
-        const TagFileImport result = ImportTagNameFile(path, tags);
-        QVERIFY(result.opened);
-        QCOMPARE(Entries(tags).join(' '), stored);
-        QCOMPARE(result.pairs, pairs);
-        QCOMPARE(result.stoppedAtLine, stopLine);
-        QCOMPARE(result.skipReason, skipped);
-        QVERIFY(TagImportNoteText(path, result).contains(skipped));
+        // Written as UTF-8, the last line without its line end: pairs read, the map, the line that
+        // stopped the reading, the skipped lines.
+        const std::tuple<QString, int, QString, int, QString> cases[] = {
+            {" 04A3 ,\t Ann Lee \t", 1, "04A3=Ann Lee", 0, ""},
+            {"04A3,Ann,U17", 1, "04A3=Ann", 0, ""},
+            {"04A3", 0, "", 0, ""},
+            {",,,", 0, "", 0, ""},
+            {"04A3,,Ann", 1, "04A3=Ann", 0, ""},
+            {",04A3,Ann", 1, "04A3=Ann", 0, ""},
+            {"04A3,Ann\n04A3,Bob", 2, "04A3=Bob", 0, ""}, // the later wins
+            {u8"T1,\u0141ukasz", 1, u8"T1=\u0141ukasz", 0, ""},
+            {"A,Ann\n\nT," + QString(510, 'x') + "\nB,Bob", 1, "A=Ann", 3, ""}, // 512 bytes stop
+            {"T1,Ann\nT2,B\x1b[b", 1, "T1=Ann", 0,
+             "1 line holds control characters and was skipped (line 2)"}};
+        for (const auto& [content, pairs, stored, stopLine, skipped] : cases) {
+            TagNameMap tags;
+            const QString path = Write(content.toUtf8());
+            const TagFileImport result = ImportTagNameFile(path, tags);
+            QVERIFY(result.opened);
+            QCOMPARE(Entries(tags).join(' '), stored);
+            QCOMPARE(result.pairs, pairs);
+            QCOMPARE(result.stoppedAtLine, stopLine);
+            QCOMPARE(result.skipReason, skipped);
+            QVERIFY(TagImportNoteText(path, result).contains(skipped));
+        }
     }
 
     void tagImportsAddToTheMap()

@@ -67,8 +67,7 @@ private slots:
                     .toLatin1();
         const QString path = dir.filePath("golden.run");
         GateSequence sequence = MakeSequence("Run", {0, 2, 1, 3}, 20.0);
-        // The hold-off goes after the gate sections, where readers that look values up by name do not meet
-        // it.
+        // The hold-off follows the gate sections, where readers that look values up by name miss it.
         sequence.SetHoldOffMs(1234);
         QVERIFY(sequence.Save(path));
         QCOMPARE(ReadAll(path),

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <tuple>
+
 namespace {
 
 struct RecordingReportUi : ReportFileUi
@@ -64,57 +66,43 @@ private slots:
     // The first free number; nothing that stands in the folder is reopened or written over, not even a
     // link to nowhere. The sequence name may hold anything; the file name must still be one the folder
     // can take.
-    void numbering_data()
-    {
-        QTest::addColumn<QString>("sequence");
-        QTest::addColumn<QStringList>("taken"); // 'f' file, 'l' dangling link, 'd' folder, then the name
-        QTest::addColumn<QString>("chosen");
-        const QString runner = QString::fromUtf8("\xf0\x9f\x8f\x83"); // outside the BMP: two UTF-16 units
-        QTest::newRow("none") << "Run" << QStringList{} << "Swiftlane_Run_1.csv";
-        QTest::newRow("a gap") << "Run" << QStringList{"fSwiftlane_Run_2.csv"} << "Swiftlane_Run_1.csv";
-        QTest::newRow("1 and 2") << "Run" << QStringList{"fSwiftlane_Run_1.csv", "fSwiftlane_Run_2.csv"}
-                                 << "Swiftlane_Run_3.csv";
-        QTest::newRow("dangling link")
-            << "Run" << QStringList{"lSwiftlane_Run_1.csv"} << "Swiftlane_Run_2.csv";
-        QTest::newRow("folder") << "Run" << QStringList{"dSwiftlane_Run_1.csv"} << "Swiftlane_Run_2.csv";
-        QTest::newRow("other sequence")
-            << "Run" << QStringList{"fSwiftlane_Run 2_1.csv"} << "Swiftlane_Run_1.csv";
-        QTest::newRow("slash") << "100/200 m" << QStringList{} << "Swiftlane_100_200 m_1.csv";
-        QTest::newRow("control characters") << QString("a\tb\nc") + QChar(0) + "d\x7f" + QChar(0x85) + "e"
-                                            << QStringList{} << "Swiftlane_a_b_c_d__e_1.csv";
-        QTest::newRow("other letters kept")
-            << QString::fromUtf8("Zo\u00eb's 30 m \\ \u2014 *?") << QStringList{}
-            << QString::fromUtf8("Swiftlane_Zo\u00eb's 30 m \\ \u2014 *?_1.csv");
-        // 255 bytes at most: "Swiftlane_" and "_1.csv" take 16.
-        QTest::newRow("long") << QString(300, 'x') << QStringList{}
-                              << "Swiftlane_" + QString(239, 'x') + "_1.csv";
-        QTest::newRow("long, two bytes a letter") << QString(200, QChar(0xe9)) << QStringList{}
-                                                  << "Swiftlane_" + QString(119, QChar(0xe9)) + "_1.csv";
-        QTest::newRow("long, four bytes a letter")
-            << runner.repeated(100) << QStringList{} << "Swiftlane_" + runner.repeated(59) + "_1.csv";
-    }
     void numbering()
     {
-        QFETCH(QString, sequence);
-        QFETCH(QStringList, taken);
-        QFETCH(QString, chosen);
-        const QString reports = FreshDataFolder();
-        QVERIFY(QDir().mkpath(reports));
-        for (const QString& entry : taken) {
-            const QString path = reports + entry.mid(1);
-            QVERIFY(entry[0] == 'f'   ? WriteAll(path, "old\n")
-                    : entry[0] == 'l' ? QFile::link(reports + "nowhere", path)
-                                      : QDir().mkdir(path));
+        const QString runner = QString::fromUtf8("\xf0\x9f\x8f\x83"); // outside the BMP: two UTF-16 units
+        // 'f' file, 'l' dangling link, 'd' folder, then the name. 255 bytes at most: "Swiftlane_" and
+        // "_1.csv" take 16.
+        const std::tuple<QString, QStringList, QString> cases[] = {
+            {"Run", {}, "Swiftlane_Run_1.csv"},
+            {"Run", {"fSwiftlane_Run_2.csv"}, "Swiftlane_Run_1.csv"},
+            {"Run", {"fSwiftlane_Run_1.csv", "fSwiftlane_Run_2.csv"}, "Swiftlane_Run_3.csv"},
+            {"Run", {"lSwiftlane_Run_1.csv"}, "Swiftlane_Run_2.csv"},
+            {"Run", {"dSwiftlane_Run_1.csv"}, "Swiftlane_Run_2.csv"},
+            {"Run", {"fSwiftlane_Run 2_1.csv"}, "Swiftlane_Run_1.csv"},
+            {"100/200 m", {}, "Swiftlane_100_200 m_1.csv"},
+            {QString("a\tb\nc") + QChar(0) + "d\x7f" + QChar(0x85) + "e", {}, "Swiftlane_a_b_c_d__e_1.csv"},
+            {u8"Zo\u00eb's 30 m \\ \u2014 *?", {}, u8"Swiftlane_Zo\u00eb's 30 m \\ \u2014 *?_1.csv"},
+            {QString(300, 'x'), {}, "Swiftlane_" + QString(239, 'x') + "_1.csv"},
+            {QString(200, QChar(0xe9)), {}, "Swiftlane_" + QString(119, QChar(0xe9)) + "_1.csv"},
+            {runner.repeated(100), {}, "Swiftlane_" + runner.repeated(59) + "_1.csv"}};
+        for (const auto& [sequence, taken, chosen] : cases) {
+            const QString reports = FreshDataFolder();
+            QVERIFY(QDir().mkpath(reports));
+            for (const QString& entry : taken) {
+                const QString path = reports + entry.mid(1);
+                QVERIFY(entry[0] == 'f'   ? WriteAll(path, "old\n")
+                        : entry[0] == 'l' ? QFile::link(reports + "nowhere", path)
+                                          : QDir().mkdir(path));
+            }
+            ReportFile report;
+            report.SetBaseName("Swiftlane_" + sequence);
+            report.SetHeader(header);
+            report.AddEntry(Row("Ann"));
+            report.AddEntry(Row("Bo"));
+            QCOMPARE(report.ReportFileName(), reports + chosen);
+            QCOMPARE(ReadAll(reports + chosen), headerLine + Line("Ann") + Line("Bo"));
+            for (const QString& entry : taken)
+                QCOMPARE(ReadAll(reports + entry.mid(1)), entry[0] == 'f' ? "old\n" : "");
         }
-        ReportFile report;
-        report.SetBaseName("Swiftlane_" + sequence);
-        report.SetHeader(header);
-        report.AddEntry(Row("Ann"));
-        report.AddEntry(Row("Bo"));
-        QCOMPARE(report.ReportFileName(), reports + chosen);
-        QCOMPARE(ReadAll(reports + chosen), headerLine + Line("Ann") + Line("Bo"));
-        for (const QString& entry : taken)
-            QCOMPARE(ReadAll(reports + entry.mid(1)), entry[0] == 'f' ? "old\n" : "");
     }
 
     void fieldsQuotedOnlyWhenNeeded()
@@ -131,41 +119,36 @@ private slots:
 
     // A disk that fills up in the middle of a row: the file keeps whole rows only, the row waits for
     // its own file, no other numbered file appears, and the file of another sequence is still written.
-    void fullDisk_data()
-    {
-        QTest::addColumn<bool>("fileExists");
-        QTest::newRow("appending") << true;
-        QTest::newRow("creating") << false;
-    }
     void fullDisk()
     {
-        QFETCH(bool, fileExists);
-        const QString folder = FreshDataFolder();
-        ReportFile report;
-        StartRunSequence(report);
-        QByteArray written;
-        if (fileExists) {
-            report.AddEntry(Row("Ann"));
-            written = headerLine + Line("Ann");
+        for (const bool fileExists : {true, false}) {
+            const QString folder = FreshDataFolder();
+            ReportFile report;
+            StartRunSequence(report);
+            QByteArray written;
+            if (fileExists) {
+                report.AddEntry(Row("Ann"));
+                written = headerLine + Line("Ann");
+            }
+            {
+                // One byte short of a 35-byte row; the 33-byte file of the One sequence fits.
+                FileSizeLimit full(static_cast<rlim_t>(written.size()) + 34);
+                report.AddEntry(Row("Bo"));
+                report.AddEntry(Row("Cy"));
+                QCOMPARE(Files(folder), fileExists ? QStringList{"Swiftlane_Run_1.csv"} : QStringList{});
+                QCOMPARE(ReadAll(folder + "Swiftlane_Run_1.csv"), written);
+                report.SetBaseName("Swiftlane_One");
+                report.SetHeader({"Subject_Name", "Total_Time"});
+                report.AddEntry({"Ey", "1.000"});
+                QCOMPARE(report.PendingRowCount(), 2);
+                QCOMPARE(ReadAll(folder + "Swiftlane_One_1.csv"), "Subject_Name,Total_Time\nEy,1.000\n");
+            }
+            report.AddEntry({"Fy", "2.000"}); // the rows that waited go to their own file at the next chance
+            QCOMPARE(report.PendingRowCount(), 0);
+            QCOMPARE(Files(folder), (QStringList{"Swiftlane_One_1.csv", "Swiftlane_Run_1.csv"}));
+            QCOMPARE(ReadAll(folder + "Swiftlane_Run_1.csv"),
+                     headerLine + written.mid(headerLine.size()) + Line("Bo") + Line("Cy"));
         }
-        {
-            // One byte short of a 35-byte row; the 33-byte file of the One sequence fits.
-            FileSizeLimit full(static_cast<rlim_t>(written.size()) + 34);
-            report.AddEntry(Row("Bo"));
-            report.AddEntry(Row("Cy"));
-            QCOMPARE(Files(folder), fileExists ? QStringList{"Swiftlane_Run_1.csv"} : QStringList{});
-            QCOMPARE(ReadAll(folder + "Swiftlane_Run_1.csv"), written);
-            report.SetBaseName("Swiftlane_One");
-            report.SetHeader({"Subject_Name", "Total_Time"});
-            report.AddEntry({"Ey", "1.000"});
-            QCOMPARE(report.PendingRowCount(), 2);
-            QCOMPARE(ReadAll(folder + "Swiftlane_One_1.csv"), "Subject_Name,Total_Time\nEy,1.000\n");
-        }
-        report.AddEntry({"Fy", "2.000"}); // the rows that waited go to their own file at the next chance
-        QCOMPARE(report.PendingRowCount(), 0);
-        QCOMPARE(Files(folder), (QStringList{"Swiftlane_One_1.csv", "Swiftlane_Run_1.csv"}));
-        QCOMPARE(ReadAll(folder + "Swiftlane_Run_1.csv"),
-                 headerLine + written.mid(headerLine.size()) + Line("Bo") + Line("Cy"));
     }
 
     // Deleted or moved while the program runs: the next row goes to a file made again in its place.

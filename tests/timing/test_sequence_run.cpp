@@ -49,7 +49,6 @@ const Case cases[] = {
     {"status after 70 s", three, 300, "S E0@1000 +70000 T5464", "70.000,0.000,0.000,20.000,0.000", false},
     {"91 s in clock order", two, 300, "S E0@0 +30000 T30000 +30000 T60000 +30000 T24464 +1000 E1@25464",
      "91.000,91.000,20.000,0.220", true},
-    {"PC drift", two, 300, "S E0@65000 +1560 E1@1000", "1.536,1.536,20.000,13.021", true},
     {"PC behind by 36 ms", two, 300, "S E0@1000 +70000 E1@5500", "70.036,70.036,20.000,0.286", true},
     // Hold-off: only the expected gate's own repeats within it are refused and counted.
     {"lap: bounce refused", lap, 300, "S E0@1000 E0@1150 E0@9000 E0@17000", "16.000,8.000,8.000,20.000,1.250",
@@ -60,11 +59,6 @@ const Case cases[] = {
      "2.300,2.000,0.300,20.000,8.696", true},
     {"back through 1 ms too soon", thereAndBack, 300, "S E0@1000 E1@3000 E1@3299 E1@5000",
      "4.000,2.000,2.000,20.000,5.000", true, "1 extra break at Gate 2 ignored"},
-    {"start gate twice, next gate other", two, 300, "S E0@1000 E0@1100 E1@3000", "2.000,2.000,20.000,10.000",
-     true},
-    {"start gate twice, next gate same", oneGate, 300, "S E0@1000 E0@1100 E0@3000",
-     "2.000,2.000,20.000,10.000", true, "1 extra break at Gate 1 ignored"},
-    // 65400 to 100 is 236 ms on the 16-bit clock; the finish at 2000 is 2136 ms after the start.
     {"hold-off across the clock wrap", oneGate, 300, "S E0@65400 +236 E0@100 +1900 E0@2000",
      "2.136,2.136,20.000,9.363", true, "1 extra break at Gate 1 ignored"},
     // 65600 ms later the clock reads only 64 ms on: a whole turn, not a bounce.
