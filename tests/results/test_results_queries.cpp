@@ -1,17 +1,42 @@
-// Bests, ranking and progress over a small history of two sessions with invalid runs, ties and a
-// simulated run; the expected values are worked out by hand from the runs below.
+// Bests and ranking over two sessions with invalid runs, ties and a simulated run, worked out by
+// hand from the runs below; and exports: the locale's notation, numeric cells, the old file kept.
+#include "results/ResultsExport.h"
 #include "results/ResultsQueries.h"
 #include "results/ResultsStore.h"
+#include "support/FileSizeLimit.h"
 #include "support/ResultsRecords.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace resultsrecords;
 
-Q_DECLARE_METATYPE(RunFilter)
+namespace {
+
+// Ann's valid PB and Bob's invalid, simulated one-split run with a name that needs quoting.
+std::vector<results::ExportRow> TwoRuns()
+{
+    const QDateTime start(QDate(2026, 11, 2), QTime(10, 0, 5), Qt::OffsetFromUTC, 3600);
+    return {
+        {start, "Ann", "Sprint", 1234.5, 9100, {2200, 6900}, 135.659, true, true, "", false},
+        {start, "Bob; \"B\"", "Sprint", 1234.5, 12046, {12046}, 102.482, false, false, "false start", true}};
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString Unzipped(const QString& archive, const QString& member)
+{
+    QProcess unzip;
+    unzip.start("unzip", {"-p", archive, member});
+    unzip.waitForFinished(10000);
+    return QString::fromUtf8(unzip.readAllStandardOutput());
+}
+
+} // namespace
 
 class ResultsQueriesTest : public QObject
 {
@@ -28,16 +53,12 @@ class ResultsQueriesTest : public QObject
         query.prepare(text.sql);
         for (const QVariant& value : text.values)
             query.addBindValue(value);
-        if (!query.exec())
-            return QStringList{query.lastError().text()};
+        query.exec();
         QStringList rows;
-        while (query.next()) {
-            QString row = query.value(runcolumn::Athlete).toString() + ' ' +
-                          QString::number(query.value(runcolumn::TotalMs).toLongLong());
-            if (query.value(runcolumn::PersonalBest).toBool())
-                row += " PB";
-            rows << row;
-        }
+        while (query.next())
+            rows << query.value(runcolumn::Athlete).toString() + ' ' +
+                        query.value(runcolumn::TotalMs).toString() +
+                        (query.value(runcolumn::PersonalBest).toBool() ? " PB" : "");
         return rows;
     }
 
@@ -66,116 +87,107 @@ private slots:
         QVERIFY(store->Store(Run("Cy", "2026-11-09T10:04:00Z", {1800, 2950})));
     }
 
-    void runsQuery_data()
+    void runsQuery()
     {
-        QTest::addColumn<RunFilter>("filter");
-        QTest::addColumn<QStringList>("rows");
         RunFilter all;
         all.sortColumn = runcolumn::StartUtcMs;
         all.sortOrder = Qt::AscendingOrder;
-        QTest::newRow("everything real, oldest first")
-            << all << QStringList{"Ann 5000",    "Bob 4900 PB", "Cy 4800",    "Ann 4800", "Bob 4700",
-                                  "Ann 4750 PB", "Bob 5100",    "Cy 4750 PB", "Cy 4750"};
         RunFilter simulated = all;
         simulated.athlete = "Ann";
         simulated.showSimulated = true;
-        QTest::newRow("simulated shown, compared only with simulated")
-            << simulated << QStringList{"Ann 5000", "Ann 4800", "Ann 4750 PB", "Ann 4600 PB"};
-        RunFilter day = all;
-        day.from = day.to = QDateTime(QDate(2026, 11, 9), QTime(12, 0), Qt::UTC).toLocalTime().date();
-        QTest::newRow("one day") << day << QStringList{"Ann 4750 PB", "Bob 5100", "Cy 4750 PB", "Cy 4750"};
         RunFilter best = all;
         best.bestPerAthlete = true;
         best.sortColumn = runcolumn::TotalMs;
-        QTest::newRow("best per athlete, invalid ignored")
-            << best << QStringList{"Ann 4750 PB", "Cy 4750 PB", "Bob 4900 PB"};
         RunFilter firstDayBest = best;
         firstDayBest.to = QDateTime(QDate(2026, 11, 2), QTime(12, 0), Qt::UTC).toLocalTime().date();
-        QTest::newRow("best per athlete in a range, tie")
-            << firstDayBest << QStringList{"Cy 4800", "Ann 4800", "Bob 4900 PB"};
-        RunFilter course = all;
-        course.course = "Hill";
-        QTest::newRow("another course") << course << QStringList{};
-        RunFilter slowest = all;
-        slowest.sortColumn = runcolumn::TotalMs;
-        slowest.sortOrder = Qt::DescendingOrder;
-        slowest.athlete = "Bob";
-        QTest::newRow("sorted by total, slowest first")
-            << slowest << QStringList{"Bob 5100", "Bob 4900 PB", "Bob 4700"};
-    }
-    void runsQuery()
-    {
-        QFETCH(RunFilter, filter);
-        QFETCH(QStringList, rows);
-        QCOMPARE(Runs(filter).join("|"), rows.join("|"));
-    }
-
-    void athleteProgress_data()
-    {
-        QTest::addColumn<QString>("athlete");
-        QTest::addColumn<QStringList>("sessions"); // "best/attempts/change"
-        QTest::addColumn<qint64>("personalBest");
-        QTest::addColumn<QDate>("personalBestDay"); // in UTC
-        QTest::newRow("Ann faster") << "Ann" << QStringList{"4800/2/-", "4750/1/-50"} << 4750LL
-                                    << QDate(2026, 11, 9);
-        QTest::newRow("Bob slower, invalid run counts as attempt only")
-            << "Bob" << QStringList{"4900/2/-", "5100/1/200"} << 4900LL << QDate(2026, 11, 2);
-        QTest::newRow("Cy, equal runs: the first is the best")
-            << "Cy" << QStringList{"4800/1/-", "4750/2/-50"} << 4750LL << QDate(2026, 11, 9);
-    }
-    void athleteProgress()
-    {
-        QFETCH(QString, athlete);
-        QFETCH(QStringList, sessions);
-        QFETCH(qint64, personalBest);
-        QFETCH(QDate, personalBestDay);
-        const results::AthleteHistory history =
-            results::AthleteOnCourse(store->Database(), athlete, "Sprint", false);
-        QStringList got;
-        for (const results::SessionBest& session : history.sessions)
-            got << QStringLiteral("%1/%2/%3")
-                       .arg(session.bestMs)
-                       .arg(session.attempts)
-                       .arg(session.changeMs ? QString::number(*session.changeMs) : QStringLiteral("-"));
-        QCOMPARE(got, sessions);
-        QCOMPARE(history.personalBestMs.value_or(-1), personalBest);
-        QCOMPARE(history.personalBestStart.toUTC().date(), personalBestDay);
+        const std::pair<RunFilter, const char*> cases[] = {
+            // Everything real, oldest first.
+            {all, "Ann 5000|Bob 4900 PB|Cy 4800|Ann 4800|Bob 4700|Ann 4750 PB|Bob 5100|Cy 4750 PB|Cy 4750"},
+            {simulated, "Ann 5000|Ann 4800|Ann 4750 PB|Ann 4600 PB"}, // compared only with simulated
+            {best, "Ann 4750 PB|Cy 4750 PB|Bob 4900 PB"},             // invalid ignored
+            {firstDayBest, "Cy 4800|Ann 4800|Bob 4900 PB"}};          // a tie in a range
+        for (const auto& [filter, rows] : cases)
+            QCOMPARE(Runs(filter).join('|'), QString::fromLatin1(rows));
     }
 
     void sessionRanking()
     {
         const auto sessions = results::Sessions(store->Database());
         QCOMPARE(sessions.size(), 2u);
-        const std::int64_t first = sessions.back().id; // newest first
-        const results::SessionSummary summary = results::SessionResults(store->Database(), first, false);
+        const results::SessionSummary summary =
+            results::SessionResults(store->Database(), sessions.back().id, false); // newest first
         QStringList ranking;
         for (const results::RankedAthlete& entry : summary.ranking)
             ranking << QStringLiteral("%1 %2 %3 %4")
-                           .arg(entry.rank)
-                           .arg(entry.athlete)
-                           .arg(*entry.bestMs)
-                           .arg(entry.attempts);
+                           .arg(QString::number(entry.rank), entry.athlete, QString::number(*entry.bestMs),
+                                QString::number(entry.attempts));
         QCOMPARE(ranking, (QStringList{"1 Ann 4800 2", "1 Cy 4800 1", "3 Bob 4900 2"}));
         QStringList splits;
-        for (const results::BestSplit& best : summary.bestSplits)
-            splits
-                << QStringLiteral("%1: %2 %3").arg(best.checkpoint).arg(best.ms).arg(best.athletes.join('+'));
+        for (const results::BestSplit& split : summary.bestSplits)
+            splits << QStringLiteral("%1: %2 %3")
+                          .arg(split.checkpoint)
+                          .arg(split.ms)
+                          .arg(split.athletes.join('+'));
         // Bob's invalid 1700 is no best split.
         QCOMPARE(splits, (QStringList{"1: 1800 Bob", "2: 2900 Ann+Cy"}));
     }
 
-    void exportRowsCarryEverything()
+    // Comma decimals: semicolons between fields, no grouping; read back as written.
+    void csvInCommaDecimalNotation()
     {
-        RunFilter filter;
-        filter.athlete = "Bob";
-        filter.sortOrder = Qt::AscendingOrder;
-        const auto rows = results::ExportRows(store->Database(), filter);
-        QCOMPARE(rows.size(), 3u);
-        QCOMPARE(rows[1].splitsMs, (std::vector<std::int64_t>{1700, 3000}));
-        QVERIFY(!rows[1].valid);
-        QCOMPARE(rows[1].reason, "slipped");
-        QVERIFY(rows[0].personalBest);
-        QCOMPARE(rows[0].start.toUTC(), Utc("2026-11-02T10:01:00Z"));
+        const QString path = dir.filePath("de.csv");
+        QVERIFY(results::WriteResultsCsv(path, TwoRuns(), QLocale(QLocale::German, QLocale::Germany)));
+        const QByteArray bytes = ReadAll(path);
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        QCOMPARE(QString::fromUtf8(bytes.mid(3)).split("\r\n", Qt::SkipEmptyParts),
+                 (QStringList{
+                     "Date;Time;Athlete;Course;Distance (m);Total (s);Split 1 (s);Split 2 (s);Speed (m/s);"
+                     "Personal best;Status;Reason;Simulated",
+                     "2026-11-02;10:00:05;Ann;Sprint;1234,500;9,100;2,200;6,900;135,659;PB;valid;;no",
+                     "2026-11-02;10:00:05;\"Bob; \"\"B\"\"\";Sprint;1234,500;12,046;12,046;;102,482;;invalid;"
+                     "false start;yes"}));
+    }
+
+    void workbookCellsAreNumbersFormattedWithThreeDecimals()
+    {
+        const QString path = dir.filePath("results.xlsx");
+        QVERIFY(results::WriteResultsWorkbook(path, TwoRuns()));
+        const QString sheet = Unzipped(path, "xl/worksheets/sheet1.xml");
+        // Row 2: total in F, the splits in G and H, speed in I; all numbers with the 0.000 style.
+        const QRegularExpressionMatch match =
+            QRegularExpression("<c r=\"F2\" s=\"(\\d+)\"><v>9.1</v></c>").match(sheet);
+        QVERIFY2(match.hasMatch(), qPrintable(sheet.left(2000)));
+        for (const char* cell :
+             {"<c r=\"G2\" s=\"%1\"><v>2.2</v></c>", "<c r=\"H2\" s=\"%1\"><v>6.9</v></c>",
+              "<c r=\"I2\" s=\"%1\"><v>135.659</v></c>", "<c r=\"F3\" s=\"%1\"><v>12.046</v></c>",
+              "<c r=\"E3\" s=\"%1\"><v>1234.5</v></c>"})
+            QVERIFY2(sheet.contains(QString::fromLatin1(cell).arg(match.captured(1))), cell);
+        QVERIFY(!sheet.contains("r=\"H3\"")); // Bob has one split only
+        // The date is a number too (days since 1900): 2 November 2026 is day 46328.
+        QVERIFY(sheet.contains(QRegularExpression("<c r=\"A2\" s=\"\\d+\"><v>46328</v></c>")));
+        QVERIFY(Unzipped(path, "xl/styles.xml").contains("formatCode=\"0.000\""));
+    }
+
+    // The old file stays whole when the new one cannot be written (a disk with no room).
+    void failedExportLeavesTheOldFile()
+    {
+        const std::vector<results::ExportRow> many(2000, TwoRuns().front());
+        for (const bool workbook : {false, true}) {
+            QTemporaryDir folder;
+            const QString path = folder.filePath(workbook ? "old.xlsx" : "old.csv");
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("the coach's file") > 0);
+            old.close();
+            bool written = true;
+            {
+                FileSizeLimit full(1024);
+                written = workbook ? results::WriteResultsWorkbook(path, many)
+                                   : results::WriteResultsCsv(path, many, QLocale::c());
+            }
+            QVERIFY(!written);
+            QCOMPARE(ReadAll(path), QByteArray("the coach's file"));
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QFileInfo(path).fileName()});
+        }
     }
 };
 
