@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int NoDeadline = 60 * 60 * 1000;
-
 class CountingWindow : public QWidget
 {
 public:
@@ -27,53 +25,40 @@ class AfterFirstPaintTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Never from inside show(), never before the frame is drawn, and never a second time.
-    void callsBackOnceTheFirstFrameIsDrawn()
+    // Never from inside show(), never before the frame is drawn, never a second time; a window
+    // never shown is called back once at the deadline, and a window gone first never.
+    void callsBackOnce()
     {
-        CountingWindow window;
-        window.resize(200, 100);
+        CountingWindow shown, neverShown;
+        auto gone = std::make_unique<CountingWindow>();
         QList<int> paintsSeen;
+        int deadlineCalls = 0, goneCalls = 0;
         new AfterFirstPaint(
-            &window, [&] { paintsSeen << window.paints; }, NoDeadline);
-        window.show();
+            &shown, [&] { paintsSeen << shown.paints; }, 60 * 60 * 1000);
+        new AfterFirstPaint(
+            &neverShown, [&] { ++deadlineCalls; }, 20);
+        QPointer<AfterFirstPaint> trigger = new AfterFirstPaint(
+            gone.get(), [&] { ++goneCalls; }, 10);
+        gone.reset();
+        QVERIFY(trigger.isNull());
+        shown.resize(200, 100);
+        shown.show();
         QCOMPARE(paintsSeen, QList<int>());
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(QTest::qWaitForWindowExposed(&shown));
         QTRY_COMPARE(paintsSeen.size(), 1);
         QVERIFY(paintsSeen[0] >= 1);
+        QTRY_COMPARE(deadlineCalls, 1);
 
-        window.repaint();
-        window.hide();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        shown.repaint();
+        shown.hide();
+        shown.show();
+        neverShown.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shown) && QTest::qWaitForWindowExposed(&neverShown));
         QTest::qWait(20);
-        QVERIFY(window.paints > 1);
+        QVERIFY(shown.paints > 1);
         QCOMPARE(paintsSeen.size(), 1);
-    }
-
-    // A window that is never shown still gets its callback, once.
-    void deadlineCallsBackForAWindowThatNeverPaints()
-    {
-        CountingWindow window;
-        int calls = 0;
-        new AfterFirstPaint(
-            &window, [&] { ++calls; }, 20);
-        QTRY_COMPARE(calls, 1);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTest::qWait(20);
-        QCOMPARE(calls, 1);
-    }
-
-    void windowGoneFirstNeverCallsBack()
-    {
-        auto window = std::make_unique<CountingWindow>();
-        int calls = 0;
-        QPointer<AfterFirstPaint> trigger = new AfterFirstPaint(
-            window.get(), [&] { ++calls; }, 10);
-        window.reset();
-        QVERIFY(trigger.isNull());
-        QTest::qWait(30);
-        QCOMPARE(calls, 0);
+        QCOMPARE(deadlineCalls, 1);
+        QCOMPARE(goneCalls, 0);
     }
 };
 
