@@ -1,5 +1,4 @@
-// The memory of FTDI devices seen before, which fills in devices a listing reports without a
-// location id, and its tie to the gate link's lifetime.
+// The memory of FTDI devices seen before, which fills in listed devices that lack a location id.
 #include "devices/CSerialLinkSL.h"
 #include "devices/FtdiDatabase.h"
 #include "support/FakeFtdiDevices.h"
@@ -43,8 +42,6 @@ private slots:
         QTest::addColumn<QList<Listing>>("earlier");
         QTest::addColumn<Listing>("now");
         QTest::addColumn<Listing>("shown");
-        QTest::newRow("remembered adapter comes back without id and serial")
-            << QList<Listing>{{{0x121, "SL1"}}} << Listing{{0, ""}} << Listing{{0x121, "SL1"}};
         QTest::newRow("two unknown nodes take the last unmatched entries, newest first")
             << QList<Listing>{{{0x11, "A"}, {0x12, "B"}, {0x13, "C"}}}
             << Listing{{0x13, "C"}, {0, ""}, {0, ""}} << Listing{{0x13, "C"}, {0x12, "B"}, {0x11, "A"}};
