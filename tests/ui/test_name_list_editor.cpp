@@ -75,9 +75,8 @@ private slots:
             {2, {"up", "up"}, {"Cid", "Ann", "Bob"}}, {0, {"down"}, {"Bob", "Ann", "Cid"}},
             {1, {"delete"}, {"Ann", "Cid"}},          {-1, {"delete"}, {"Ann", "Bob", "Cid"}}, // none chosen
         };
-        ControllerHarness h;
-        h.start();
-        h.setSubjects({"Ann", "Bob", "Cid"});
+        auto started = ControllerHarness::connected({"Ann", "Bob", "Cid"});
+        ControllerHarness& h = *started;
         for (const auto& [current, presses, after] : cases) {
             NameEditor e(h); // a fresh working copy: each case ends with Cancel
             e.list->setCurrentRow(current);
@@ -93,9 +92,8 @@ private slots:
     // that name, not the row chosen before; a drag reorders; Close applies, an emptied list included.
     void editCloseAndCancel()
     {
-        ControllerHarness h;
-        h.start();
-        h.setSubjects({"Ann", "Bob"});
+        auto started = ControllerHarness::connected({"Ann", "Bob"});
+        ControllerHarness& h = *started;
         NameEditor e(h);
         e.list->clear();
         e.click("cancelPushButton");
@@ -128,9 +126,8 @@ private slots:
     void importThroughEditorAndMenu()
     {
         for (const bool fromMenu : {false, true}) {
-            ControllerHarness h;
-            h.start();
-            h.setSubjects({"Ann"});
+            auto started = ControllerHarness::connected({"Ann"});
+            ControllerHarness& h = *started;
             const QString good = h.dataDir.filePath("group.csv"), stops = h.dataDir.filePath("long.txt");
             QVERIFY(WriteAll(good, "Ann\r\n\r\n Smith, Bob \r\nZo\xEB"));
             QVERIFY(WriteAll(stops, "Cid\nDee\n" + QByteArray(600, 'x') + "\nEve\n"));
@@ -155,9 +152,8 @@ private slots:
     // dialog writing nothing, a failure shown, and a file the ".txt" rule would replace asked about.
     void exportFromEditor()
     {
-        ControllerHarness h;
-        h.start();
-        h.setSubjects({"Ann", u8"\u738B\u82B3"});
+        auto started = ControllerHarness::connected({"Ann", u8"\u738B\u82B3"});
+        ControllerHarness& h = *started;
         NameEditor e(h);
         e.click("newPushButton");
         const QString dir = h.dataDir.path() + "/";
@@ -186,9 +182,8 @@ private slots:
         for (const auto& [answer, kept] : {std::pair{QMessageBox::No, first},
                                            {QMessageBox::NoButton, first},
                                            {QMessageBox::Yes, QByteArray("Bob\n")}}) {
-            ControllerHarness h;
-            h.start();
-            h.setSubjects({" Ann ", u8"\u0141ukasz", "", "Smith, Bob"});
+            auto started = ControllerHarness::connected({" Ann ", u8"\u0141ukasz", "", "Smith, Bob"});
+            ControllerHarness& h = *started;
             h.dialogs.textAnswers = {QString("")};
             trigger(h, "actionExport_list_of_names");
             const QString path = h.dataDir.path() + "/Swiftlane/SwiftlaneSubjectList.txt";
@@ -223,9 +218,8 @@ private slots:
                   "long; a name may hold at most 511 bytes. Nothing was written."},
                  {QString(), {"Ann"}, QString()}, // no answer: the dialog cancelled
              }) {
-            ControllerHarness h;
-            h.start();
-            h.setSubjects(names);
+            auto started = ControllerHarness::connected(names);
+            ControllerHarness& h = *started;
             if (!typed.isNull())
                 h.dialogs.textAnswers = {typed};
             trigger(h, "actionExport_list_of_names");
