@@ -53,8 +53,7 @@ private Q_SLOTS:
         h->clickStart();
         h->passAll();
         QCoreApplication::processEvents();
-        QCOMPARE(h->lastTableRow(),
-                 QStringList({"Ann", "3.000", "1.000", "1.000", "1.000", "30.000", "10.000"}));
+        QCOMPARE(h->lastTableRow().value(1), QStringLiteral("3.000"));
         QCOMPARE(h->dialogs.calls.size(), std::size_t(1));
     }
 };
