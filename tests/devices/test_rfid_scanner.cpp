@@ -50,18 +50,6 @@ class TestRfidScanner : public QObject
         }
     }
 
-    // A scanner opened on a fresh fake port; returns the port.
-    platform::FakeComPortState& open(CRFIDScanner& scanner)
-    {
-        static int next = 1;
-        const QString name = QStringLiteral("COM%1").arg(next++);
-        platform::FakeComPortState& port = ports->addPort(name);
-        scanner.Link().SetPortName(name);
-        if (!scanner.Link().Open(false))
-            qFatal("the fake port did not open");
-        return port;
-    }
-
 private slots:
     void init() { owner.tags.clear(); }
 
@@ -88,26 +76,23 @@ private slots:
             << Chunks{"04A3", "", "", "", "", "B2C1"} << QStringList{"04A3", "B2C1"};
         QTest::newRow("70 bytes without line end dropped") << Chunks{QByteArray(70, 'A')} << QStringList{};
     }
+    // A scan request reaches the reader only while the port is open.
     void repliesBecomeTags()
     {
         QFETCH(Chunks, chunks);
         QFETCH(QStringList, tags);
         CRFIDScanner scanner(&owner);
-        platform::FakeComPortState& port = open(scanner);
+        scanner.RequestScan(); // closed: nothing, no message
+        platform::FakeComPortState& port = ports->addPort(QTest::currentDataTag());
+        scanner.Link().SetPortName(QTest::currentDataTag());
+        QVERIFY(scanner.Link().Open(false));
+        scanner.RequestScan();
         for (const QByteArray& chunk : chunks) {
             port.incoming += chunk;
             tick(scanner);
         }
         tick(scanner, 8);
         QCOMPARE(owner.tags, tags);
-    }
-
-    void scanRequestReachesTheReaderOnlyWhenOpen()
-    {
-        CRFIDScanner scanner(nullptr);
-        scanner.RequestScan(); // closed: nothing, no message
-        platform::FakeComPortState& port = open(scanner);
-        scanner.RequestScan();
         scanner.Link().Close();
         scanner.RequestScan();
         QCOMPARE(port.sent, QByteArray("r"));

@@ -20,31 +20,23 @@ private slots:
         qputenv("SWIFTLANE_ADAPTER_DIR", adapterFolder.path().toLocal8Bit());
     }
 
-    void usbLocIds_data()
-    {
-        QTest::addColumn<QByteArray>("path");
-        QTest::addColumn<qint64>("expected"); // -1: a hashed id
-        QTest::newRow("digit each") << QByteArray("/sys/devices/pci0:00/usb1/1-2/1-2.1/1-2.1:1.0/ttyUSB0")
-                                    << 0x121ll;
-        QTest::newRow("8 digits, bus 7") << QByteArray("usb7/7-1.2.3.4.5.6.7:1.0/ttyUSB0") << 0x71234567ll;
-        QTest::newRow("look-alike first")
-            << QByteArray("/sys/devices/a-b:c/usb2/2-1/2-1:1.0/ttyUSB0") << 0x21ll;
-        QTest::newRow("port 16") << QByteArray("usb1/1-16/1-16:1.0/ttyUSB0") << -1ll;
-        QTest::newRow("bus 16") << QByteArray("usb16/16-1/16-1:1.0/ttyUSB0") << -1ll;
-        QTest::newRow("8 digits, bus 8") << QByteArray("usb8/8-1.2.3.4.5.6.7:1.0/ttyUSB0") << -1ll;
-        QTest::newRow("no interface") << QByteArray("/sys/devices/pnp0/00:04/tty/ttyS0") << 0ll;
-    }
-    // A hashed id is non-zero, apart from every digit id, and not shared with the neighbouring socket.
+    // -1: a hashed id, non-zero, apart from every digit id, and not shared with the neighbouring socket.
     void usbLocIds()
     {
-        QFETCH(QByteArray, path);
-        QFETCH(qint64, expected);
-        const std::uint32_t id = platform::usbLocIdFromDevicePath(path.toStdString());
-        if (expected >= 0)
-            QCOMPARE(qint64(id), expected);
-        else
-            QVERIFY(id >= 0x80000000u &&
-                    id != platform::usbLocIdFromDevicePath(path.replace("-1", "-2").toStdString()));
+        const QList<QPair<QByteArray, qint64>> cases = {
+            {"/sys/devices/pci0:00/usb1/1-2/1-2.1/1-2.1:1.0/ttyUSB0", 0x121}, // a digit each
+            {"usb7/7-1.2.3.4.5.6.7:1.0/ttyUSB0", 0x71234567},                 // 8 digits, bus 7
+            {"/sys/devices/a-b:c/usb2/2-1/2-1:1.0/ttyUSB0", 0x21},            // look-alike first
+            {"usb1/1-16/1-16:1.0/ttyUSB0", -1},                               // port 16
+            {"usb16/16-1/16-1:1.0/ttyUSB0", -1},                              // bus 16
+            {"usb8/8-1.2.3.4.5.6.7:1.0/ttyUSB0", -1},                         // 8 digits, bus 8
+            {"/sys/devices/pnp0/00:04/tty/ttyS0", 0}};                        // no interface
+        for (const auto& [path, expected] : cases) {
+            const std::uint32_t id = platform::usbLocIdFromDevicePath(path.toStdString());
+            const std::uint32_t neighbour =
+                platform::usbLocIdFromDevicePath(QByteArray(path).replace("-1", "-2").toStdString());
+            QVERIFY2(expected >= 0 ? id == expected : id >= 0x80000000u && id != neighbour, path.constData());
+        }
     }
 
     // A link counts as an adapter only if it leads to a terminal and, where a lock file says who
