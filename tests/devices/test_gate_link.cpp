@@ -68,8 +68,7 @@ private slots:
         {
             CSerialLink link;
             link.SetFtdiSerial("FT1");
-            QVERIFY(!link.Open(false));
-            QVERIFY(!link.Open(false));
+            QVERIFY(!link.Open(false) && !link.Open(false));
             QCOMPARE(ftdi.openHandleCount(), 1);
             ftdi.resetStatus = platform::FT_OK;
             QVERIFY(link.Open(false));
@@ -86,11 +85,12 @@ private slots:
         QTest::addColumn<QString>("found");   // serial number and port name; no serial: nothing found
         const DeviceList adapter = {{"Swiftlane", "SL1", 0x121}};
         QTest::newRow("no devices") << DeviceList{} << 0 << " COM1";
-        QTest::newRow("any case, location id 0 passed over")
-            << DeviceList{{"Swiftlane", "SL0", 0}, {"x SWIFTLANE y", "SL1", 0x1A2B}} << 0 << "SL1 USB1A2B";
-        QTest::newRow("first match wins")
-            << DeviceList{{"Modem", "M", 1}, {"Swiftlane", "SLA", 2}, {"Swiftlane", "SLB", 3}} << 0
-            << "SLA USB2";
+        QTest::newRow("any case, id 0 passed over")
+            << DeviceList{{"Swiftlane", "0", 0}, {"x SWIFTLANE", "1", 0x1A2B}} << 0 << "1 USB1A2B";
+        QTest::newRow("first match") << DeviceList{{"M", "M", 1},
+                                                   {"swiftlane", "A", 2},
+                                                   {"Swiftlane", "B", 3}}
+                                     << 0 << "A USB2";
         QTest::newRow("creating the list fails") << adapter << 1 << " COM1";
         QTest::newRow("reading the list fails") << adapter << 2 << " COM1";
     }

@@ -72,8 +72,6 @@ private slots:
 
         replacement.Unplug();
         QVERIFY(!QFileInfo::exists(replacement.LockPath()));
-        for (const char* name : {"HANDMADE", "NULLDEV"})
-            QFile::remove(folder + "/" + name);
     }
 
     void comPortReadsBytesAndClosesOnceOnHangUp()
