@@ -1,21 +1,16 @@
-// End to end over real pseudo-terminals: simulated gates and RFID reader write into terminals
-// linked in folders of the test's own, and the real device list, serial ports, decoder,
-// controller, window and run engine take it from there to the report file.
+// End to end over real pseudo-terminals: simulated gates write into a terminal linked in a folder
+// of the test's own, and the real device list, serial port, decoder, controller and run engine
+// take it from there to the report file.
+#include "app/SLMain.h"
 #include "devices/sim/GateSimulator.h"
 #include "devices/sim/PtyAdapter.h"
 #include "platform/FakeClock.h"
-#include "support/ControllerHarness.h"
+#include "support/FakeDialogs.h"
 #include "support/RecordingGateOwner.h"
 #include "support/TestFiles.h"
-#include "ui/SerialPortDialog.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QProcess>
-#include <QPushButton>
 #include <QThread>
 #include <QtTest>
 
@@ -23,63 +18,25 @@
 
 namespace {
 
-// The simulated hardware in folders of its own: gates in this process writing into an adapter
-// the application finds as it finds a USB one, or the simulator program as a user starts it.
+// Gates in this process writing into an adapter the application finds as it finds a USB one.
 struct Rig
 {
-    Rig()
-    {
-        qputenv("SWIFTLANE_ADAPTER_DIR", scratch.filePath("adapters").toLocal8Bit());
-        qputenv("SWIFTLANE_SERIAL_DIR", scratch.filePath("serial").toLocal8Bit());
-        realTime.start();
-    }
+    Rig() { qputenv("SWIFTLANE_ADAPTER_DIR", scratch.filePath("adapters").toLocal8Bit()); }
 
     // Gates switched on (again), their clock starting at settings.clockStart.
     sim::GateSimulator& PowerOn(const sim::GateSimSettings& settings)
     {
-        startMs = realTime.elapsed();
+        realTime.start();
         gates = std::make_unique<sim::GateSimulator>(
             settings, [this](const QByteArray& bytes) { written += bytes.left(adapter.Write(bytes)); });
         return *gates;
     }
 
-    // Starts the simulator program and waits for the link it makes at `link`.
-    bool StartProgram(const QStringList& arguments, const QString& link)
-    {
-        program.start(GateSimProgram(), arguments);
-        return QTest::qWaitFor([&] { return QFileInfo(scratch.filePath(link)).isSymLink(); }, 5000);
-    }
-
     QTemporaryDir scratch;
     sim::PtyAdapter adapter{"SIM1", scratch.filePath("adapters")};
     std::unique_ptr<sim::GateSimulator> gates;
-    QByteArray written; // every byte the terminal took
-    QElapsedTimer realTime;
-    std::int64_t startMs = 0;
-    QTimer hardware;
-    QProcess program;
-};
-
-// The gate system reading the adapter, polled like the controller polls it, the fake tick count
-// moving 25 ms a poll, until `done`, giving the bytes real time to cross the terminal.
-struct Reader
-{
-    bool PollUntil(const std::function<bool()>& done, int realLimitMs = 2000)
-    {
-        QElapsedTimer waited;
-        waited.start();
-        for (; !done(); clock.advance(25)) {
-            if (waited.elapsed() > realLimitMs)
-                return false;
-            QThread::msleep(2);
-            system.Poll();
-        }
-        return true;
-    }
-
-    platform::FakeClock clock;
-    RecordingGateOwner owner;
-    CGateSystem system{&owner};
+    QByteArray written;     // every byte the terminal took
+    QElapsedTimer realTime; // since the gates were switched on
 };
 
 // The decoder is the oracle here: the property tested is the transport's (whole sentences lost,
@@ -140,7 +97,19 @@ private slots:
         Rig rig;
         QVERIFY(rig.adapter.Plug());
         sim::GateSimulator& gates = rig.PowerOn(settings);
-        Reader reader;
+        // The gate system reading it, polled like the controller polls it, the fake tick count moving
+        // 25 ms a poll, giving the bytes real time to cross the terminal.
+        platform::FakeClock clock;
+        RecordingGateOwner owner;
+        CGateSystem system(&owner);
+        const auto pollFor = [&](int realMs) {
+            QElapsedTimer polling;
+            polling.start();
+            for (; polling.elapsed() < realMs; clock.advance(25)) {
+                QThread::msleep(2);
+                system.Poll();
+            }
+        };
         for (int i = 0; i < 60; ++i) {
             gates.SchedulePassage(7 + i * 50, i % 4);
             clean.SchedulePassage(7 + i * 50, i % 4);
@@ -148,14 +117,14 @@ private slots:
         // 150 status sentences and 60 passages, a fifth of a second of sentences per step.
         for (std::int64_t t = 0; t <= 3000 + burstMs; t += 200) {
             gates.AdvanceTo(t);
-            reader.PollUntil([] { return false; }, 15);
+            pollFor(15);
         }
-        reader.PollUntil([] { return false; }, 40);
+        pollFor(40);
         rig.adapter.Unplug();
         clean.AdvanceTo(3000 + burstMs);
 
         // Only whole sentences went missing, nothing was changed or repeated, and most got through.
-        const QStringList got = reader.owner.calls, sent = Decoded(cleanBytes);
+        const QStringList got = owner.calls, sent = Decoded(cleanBytes);
         qsizetype at = 0;
         for (const QString& line : got)
             QVERIFY2((at = sent.indexOf(line, at) + 1) > 0, qPrintable(line));
@@ -163,26 +132,6 @@ private slots:
         QVERIFY2(got.filter("event").size() >= 40, qPrintable(got.join(' ')));
         // The terminal and the serial link lost nothing of what the damaged line carried.
         QCOMPARE(got, Decoded(rig.written));
-    }
-
-    void reconnectsOnceTheAdapterIsBack()
-    {
-        Rig rig;
-        QVERIFY(rig.adapter.Plug());
-        sim::GateSimulator& gates = rig.PowerOn({});
-        Reader reader;
-        gates.AdvanceTo(0);
-        QVERIFY(reader.PollUntil([&] { return !reader.owner.calls.empty(); }));
-        rig.adapter.Unplug();
-        QVERIFY(reader.PollUntil([&] { return !reader.system.IsLinkOpen(); }));
-        QVERIFY(rig.adapter.Plug()); // on a new terminal
-        reader.clock.advance(4000);  // reconnection waits 4000 ms after the last valid status
-        QVERIFY(reader.PollUntil([&] { return reader.system.IsLinkOpen(); }));
-
-        gates.AdvanceTo(5000); // the device clock ran on while unplugged
-        gates.Passage(2);
-        QVERIFY(reader.PollUntil([&] { return reader.owner.calls.last() == "event 2 5000 1"; }));
-        QVERIFY(reader.owner.calls.contains("status 5000"));
     }
 
     // A run timed live from the device clock and recorded; the simulator program replays the
@@ -198,11 +147,10 @@ private slots:
         settings.statusIntervalMs = 50;
         rig.PowerOn(settings);
         // The gates run on real time beside the controller's tick.
-        QObject::connect(&rig.hardware, &QTimer::timeout,
-                         [&] { rig.gates->AdvanceTo(rig.realTime.elapsed() - rig.startMs); });
-        rig.hardware.start(5);
+        QTimer hardware;
+        QObject::connect(&hardware, &QTimer::timeout, [&] { rig.gates->AdvanceTo(rig.realTime.elapsed()); });
+        hardware.start(5);
         const QString live = TimeOneRun(rig, "live", [&](SLMain& controller) {
-            QCOMPARE(controller.MainWindow().findChild<QLabel*>("gateStatusLabel")->text(), "Connected");
             controller.StartOrAbortRun();
             QVERIFY(controller.GetSequenceRun().IsRunning());
             // Restarted gates whose clock wraps 300 ms later, between the first two passages.
@@ -215,63 +163,20 @@ private slots:
             QCOMPARE(gates.DeviceTimeAt(at[1]), 212u);
         });
         QVERIFY2(live.endsWith("\nAda,1.180,0.412,0.377,0.391,30.000,25.424\n"), qPrintable(live));
-        rig.hardware.stop();
+        hardware.stop();
         rig.adapter.Unplug();
 
-        const QStringList sessions =
-            QDir(rig.scratch.filePath("live/Swiftlane/Sessions")).entryList({"*.session"});
-        QCOMPARE(sessions.size(), 1);
-        QVERIFY(
-            rig.StartProgram({"--name", "RPL1", "--replay",
-                              rig.scratch.filePath("live/Swiftlane/Sessions/") + sessions[0], "--speed", "2"},
-                             "adapters/RPL1"));
+        const QDir sessions(rig.scratch.filePath("live/Swiftlane/Sessions"));
+        QCOMPARE(sessions.entryList({"*.session"}).size(), 1);
+        QProcess program;
+        program.start(GateSimProgram(),
+                      {"--name", "RPL1", "--replay", sessions.filePath(sessions.entryList({"*.session"})[0]),
+                       "--speed", "2"});
+        QVERIFY(QTest::qWaitFor([&] { return QFileInfo(rig.scratch.filePath("adapters/RPL1")).isSymLink(); },
+                                5000));
         QCOMPARE(TimeOneRun(rig, "replayed", [](SLMain& controller) { controller.StartOrAbortRun(); }), live);
-        QVERIFY(rig.program.waitForFinished(10000));
+        QVERIFY(program.waitForFinished(10000));
         QVERIFY(dialogs.calls.empty());
-    }
-
-    // The operator opens the reader in its port dialog, presses "RFID scan" twice and sees the
-    // first tag's name and the second tag as it is.
-    void scannedTagsAppearInTheSubjectList()
-    {
-        if (GateSimProgram().isEmpty())
-            QSKIP("the simulator program is not built");
-        Rig rig;
-        QVERIFY(rig.StartProgram({"--name", "RFID1", "--interval", "0", "--rfid-reader", "04A3B2C1,77"},
-                                 "serial/RFID1"));
-        const QString readerPath = QFileInfo(rig.scratch.filePath("serial/RFID1")).symLinkTarget();
-
-        ControllerHarness h(false);
-        QVERIFY(WriteAll(rig.scratch.filePath("tags.csv"), "04A3B2C1, Ann Lee\n"));
-        h.dialogs.fileAnswers.push_back(rig.scratch.filePath("tags.csv"));
-        h.start(true);
-        SLMainWindow& window = h.controller->MainWindow();
-        window.findChild<QAction*>("actionImport_RFID_Tag_Names")->trigger();
-        window.findChild<QAction*>("actionRFID_Scanning")->trigger();
-        const QWidgetList windows = QApplication::topLevelWidgets();
-        const auto shown = std::find_if(windows.begin(), windows.end(), [](QWidget* widget) {
-            return widget->isVisible() && widget->windowTitle() == "RFID Scanner Port";
-        });
-        QVERIFY(shown != windows.end());
-        auto* dialog = qobject_cast<SerialPortDialog*>(*shown);
-        auto* ports = dialog->findChild<QComboBox*>("COMPortComboBox");
-        const int row = ports->findText(readerPath);
-        QVERIFY2(row > 19, qPrintable(readerPath)); // listed after COM1 .. COM19
-        ports->setCurrentIndex(row);
-        QTest::mouseClick(dialog->findChild<QPushButton*>("startPushButton"), Qt::LeftButton);
-        h.tick();
-        auto* scan = window.findChild<QPushButton*>("RFIDScanButton");
-        QVERIFY(scan->isEnabled());
-
-        QTest::mouseClick(scan, Qt::LeftButton);
-        QTest::mouseClick(scan, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT((h.tick(), h.controller->SubjectNames()), QStringList({"Ann Lee", "77"}),
-                                  3000);
-        QVERIFY(h.dialogs.calls.empty());
-
-        rig.program.terminate();
-        QVERIFY(rig.program.waitForFinished(3000));
-        QVERIFY(!QFileInfo(rig.scratch.filePath("serial/RFID1")).isSymLink());
     }
 };
 

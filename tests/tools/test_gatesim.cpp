@@ -1,10 +1,11 @@
-// The gate simulator: its device clock, its athletes' true splits, the session player's pace,
-// the RFID reader, and the program as make run starts it.
+// The gate simulator: its device clock, its athletes' true splits, its RFID reader, the program as
+// make run starts it; and the three programs under a file-size limit as a site may set for its users
+// (`prlimit --fsize`), with SIGXFSZ at its default: a write past the limit must fail like a full
+// disk, not kill the program with the run it is timing.
 #include "devices/GateSentence.h"
 #include "devices/sim/AthleteRunner.h"
 #include "devices/sim/DeviceClock.h"
 #include "devices/sim/RfidReaderSim.h"
-#include "devices/sim/SessionPlayer.h"
 #include "platform/ComPort.h"
 #include "support/TestFiles.h"
 
@@ -12,8 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using session::Record;
-using session::RecordKind;
+#include <csignal>
+#include <sys/resource.h>
 
 class GateSim : public QObject
 {
@@ -26,18 +27,18 @@ private slots:
     {
         if (QByteArray(QTest::currentTestFunction()).startsWith("program") && GateSimProgram().isEmpty())
             QSKIP("the simulator program is not built");
+        qputenv("SWIFTLANE_ADAPTER_DIR", scratch.filePath("adapters").toLocal8Bit());
+        qputenv("SWIFTLANE_SERIAL_DIR", scratch.filePath("serial").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", scratch.filePath("data").toLocal8Bit());
+        qputenv("TMPDIR", scratch.path().toLocal8Bit());
     }
 
     void deviceClockWraps()
     {
-        const std::tuple<std::uint32_t, qint64, std::uint32_t> cases[] = {
-            // start, elapsed ms, reading
-            {65000, 535, 65535},         // before the wrap
-            {65000, 536, 0},             // at the wrap
-            {5, 65536LL * 1000 + 7, 12}, // many periods later
-            {65537, 0, 1}};              // the start taken modulo
-        for (const auto& [start, elapsedMs, reading] : cases)
-            QCOMPARE(sim::DeviceClock(start).At(elapsedMs), reading);
+        QCOMPARE(sim::DeviceClock(65000).At(535), 65535u);
+        QCOMPARE(sim::DeviceClock(65000).At(536), 0u);
+        QCOMPARE(sim::DeviceClock(65537).At(65536LL * 1000 + 7),
+                 8u); // start and time both taken modulo 65536
     }
 
     // The splits the simulator reports are what Swiftlane must show: the device-clock differences
@@ -67,39 +68,6 @@ private slots:
                               "Athlete 2 true splits: 1.759 1.316 total 3.075 s"}));
     }
 
-    // Reader from 100 ms; after the replug it takes 200 ms to open the adapter again.
-    void sessionPlayerKeepsChunksAndGaps_data()
-    {
-        QTest::addColumn<double>("speed");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("recorded pace")
-            << 1.0 << QStringList{"1100 A", "1125 B", "2100 unplug", "7100 plug", "7800 C"};
-        QTest::newRow("twice as fast, unplugged time kept")
-            << 2.0 << QStringList{"600 A", "613 B", "1100 unplug", "6100 plug", "6550 C"};
-    }
-    void sessionPlayerKeepsChunksAndGaps()
-    {
-        QFETCH(double, speed);
-        QFETCH(QStringList, expected);
-        QStringList log;
-        std::int64_t now = 0, readerAt = 100;
-        sim::SessionPlayer player(
-            {{0, RecordKind::Open, "USB1"},
-             {1000000, RecordKind::Read, "A"},
-             {1025000, RecordKind::Read, "B"},
-             {2000000, RecordKind::Close, {}},
-             {7000000, RecordKind::Open, "USB1"},
-             {7500000, RecordKind::Read, "C"}},
-            speed, [&](const QByteArray& bytes) { log << QStringLiteral("%1 %2").arg(now).arg(bytes); },
-            [&](bool plugged) {
-                log << QStringLiteral("%1 %2").arg(now).arg(plugged ? "plug" : "unplug");
-                readerAt = plugged ? now + 200 : std::numeric_limits<std::int64_t>::max();
-            });
-        for (; now <= 20000 && !player.Finished(); ++now)
-            player.AdvanceTo(now, now >= readerAt);
-        QCOMPARE(log, expected);
-    }
-
     // The reader answers each "r" with the next tag, from the first again after the last, and
     // ignores anything else it is sent.
     void rfidReaderAnswersScanRequestsInTurn()
@@ -116,16 +84,6 @@ private slots:
              answers.append(buffer, std::max(0, port->read(buffer, sizeof buffer))).size() >= 24),
             2000);
         QCOMPARE(answers, QByteArray("04A3B2C1\r\n77\r\n04A3B2C1\r\n"));
-    }
-
-    void programWritesTheDemoSequence()
-    {
-        const QString runs = scratch.filePath("Runs");
-        QCOMPARE(QProcess::execute(GateSimProgram(), {"--write-demo-sequence", runs}), 0);
-        GateSequence demo;
-        QVERIFY(demo.Load(runs + "/Demo 30 m.run"));
-        QCOMPARE(demo.TotalDistance(), 30.0);
-        QCOMPARE(demo.GateCount(), 4);
     }
 
     void programRejectsOptionsItCannotHonour_data()
@@ -147,27 +105,71 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
         QVERIFY(WriteAll(scratch.filePath("gate7.txt"), "100 7\n"));
-        qputenv("SWIFTLANE_ADAPTER_DIR", scratch.filePath("adapters").toLocal8Bit());
         QProcess simulator;
         simulator.setWorkingDirectory(scratch.path());
-        simulator.start(GateSimProgram(), arguments << "--exit-after"
-                                                    << "0");
+        simulator.start(GateSimProgram(), arguments + QStringList{"--exit-after", "0"});
         QVERIFY(simulator.waitForFinished(3000));
         QCOMPARE(simulator.exitCode(), 2);
         QVERIFY2(simulator.readAllStandardError().contains(message.toUtf8()), qPrintable(message));
     }
 
-    void programRemovesItsAdapterOnTerminate()
+    // Gate adapter and RFID reader both: their links go when the program is ended with SIGTERM.
+    void programRemovesItsLinksOnTerminate()
     {
-        qputenv("SWIFTLANE_ADAPTER_DIR", scratch.filePath("adapters").toLocal8Bit());
         QProcess simulator;
-        simulator.start(GateSimProgram(), {"--name", "PROG1"});
-        const QString link = scratch.filePath("adapters/PROG1");
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(link).isSymLink(), 3000);
-        simulator.terminate(); // SIGTERM
+        simulator.start(GateSimProgram(), {"--name", "PROG1", "--rfid-reader", "77"});
+        const QStringList links{scratch.filePath("adapters/PROG1"), scratch.filePath("serial/PROG1")};
+        for (const QString& link : links)
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(link).isSymLink(), 3000);
+        simulator.terminate();
         QVERIFY(simulator.waitForFinished(3000));
         QCOMPARE(simulator.exitStatus(), QProcess::NormalExit);
-        QVERIFY(!QFileInfo(link).isSymLink());
+        for (const QString& link : links)
+            QVERIFY2(!QFileInfo(link).isSymLink(), qPrintable(link));
+    }
+
+    // Report rows of normal_4_gates: a 78-byte header and 43-byte rows. At 121 bytes the first run's
+    // report fits and the second run finishes past the limit.
+    void programsSurviveAWritePastTheLimit_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QByteArray>("printed");
+        const QString streams = QStringLiteral(SWIFTLANE_TEST_DATA "/streams");
+        QTest::newRow("replay, second run past the limit")
+            << "swiftlane-replay"
+            << QStringList{streams + "/normal_4_gates.session", "--sequence",
+                           streams + "/sequences/4 gates 30 m.run"}
+            << 121 << QByteArray("Run 1,4.552,1.871,1.353,1.328,30.000,6.591\n");
+        QTest::newRow("simulator writing the demo sequence")
+            << "swiftlane-gatesim" << QStringList{"--write-demo-sequence", scratch.filePath("runs")} << 10
+            << QByteArray();
+        QTest::newRow("application, session header past the limit")
+            << "swiftlane" << QStringList{} << 30 << QByteArray();
+    }
+    // The application does not end by itself: still running after 8 s it is ended with SIGTERM.
+    void programsSurviveAWritePastTheLimit()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, limit);
+        QFETCH(QByteArray, printed);
+        QProcess child;
+        child.setChildProcessModifier([limit] {
+            rlimit fsize{};
+            ::getrlimit(RLIMIT_FSIZE, &fsize);
+            fsize.rlim_cur = static_cast<rlim_t>(limit);
+            ::setrlimit(RLIMIT_FSIZE, &fsize);
+            ::signal(SIGXFSZ, SIG_DFL);
+        });
+        child.start(QFileInfo(GateSimProgram()).dir().filePath(program), arguments);
+        if (!child.waitForFinished(8000))
+            child.terminate();
+        QVERIFY(child.state() == QProcess::NotRunning || child.waitForFinished(5000));
+        const bool killed = child.exitStatus() == QProcess::CrashExit;
+        QVERIFY2(!killed || child.exitCode() == SIGTERM, qPrintable(QString::number(child.exitCode())));
+        QVERIFY(child.readAllStandardOutput().contains(printed));
     }
 };
 
