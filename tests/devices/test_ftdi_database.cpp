@@ -65,8 +65,7 @@ private slots:
         QCOMPARE(patched(now), shown);
     }
 
-    // The memory lives as long as the gate link; used outside that lifetime it still works. A
-    // serial longer than the node's field is cut to fit.
+    // The memory lives as long as the gate link, works outside it, and cuts long serials to fit.
     void gateLinkHoldsTheMemory()
     {
         platform::FakeFtdiDevices devices;

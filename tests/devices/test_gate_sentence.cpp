@@ -11,8 +11,7 @@ class TestGateSentence : public QObject
     Q_OBJECT
 
 private slots:
-    // Through the gate system whole, then one byte per poll: a sentence cut anywhere decodes the
-    // same. The calls it makes on its owner are the outcome.
+    // Whole, then one byte per poll: a sentence cut anywhere decodes the same.
     void sentences_data()
     {
         QTest::addColumn<QByteArray>("stream");

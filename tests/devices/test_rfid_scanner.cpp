@@ -98,8 +98,7 @@ private slots:
         QCOMPARE(port.sent, QByteArray("r"));
     }
 
-    // A faulty reader or a wrong baud rate floods the real port: the memory it holds stays
-    // bounded, and a tag sent after the flood is handed on within a second.
+    // A flooding reader: the memory the real port holds stays bounded, a later tag arrives in a second.
     void aFloodKeepsMemoryFlatAndATagAfterItArrives()
     {
         ports.reset();

@@ -111,7 +111,8 @@ private slots:
         rig.devices.plugIn(RecordedGates::Serial);
         rig.Poll(5000);
         rig.Poll(25, ts::event(300, 3));
-        rig.recorder.Flush();
+        for (int tick = 0; tick < 40; ++tick) // a crash loses at most the last second: no flush here
+            rig.Poll(25);
 
         const auto parsed = session::ReadSessionFile(rig.recorder.FileName());
         QVERIFY(parsed);
@@ -122,25 +123,6 @@ private slots:
         QVERIFY(parsed->records == expected);
         QCOMPARE(QFileInfo(rig.recorder.FileName()).fileName(),
                  QStringLiteral("2026-05-01_09-00-00.session"));
-    }
-
-    // A crash loses at most the last second: older records are already in the file.
-    void writesAboutOnceASecond()
-    {
-        RecordedGates rig(0x121);
-        QVERIFY(rig.Start(scratch.filePath("cadence")));
-        const qint64 headerSize = QFileInfo(rig.recorder.FileName()).size();
-        int writes = 0;
-        qint64 lastSize = headerSize;
-        for (int tick = 1; tick <= 200; ++tick) { // 5 s of ticks, a sentence each
-            rig.Poll(25, ts::event(tick, 0));
-            const qint64 size = QFileInfo(rig.recorder.FileName()).size();
-            writes += size != lastSize;
-            lastSize = size;
-            if (tick >= 40)
-                QVERIFY2(size > headerSize + (tick - 40) * 20, qPrintable(QString::number(tick)));
-        }
-        QVERIFY2(writes >= 4 && writes <= 6, qPrintable(QString::number(writes)));
     }
 
     // Another Swiftlane on the same data folder prunes; the first one's session stays.
@@ -157,9 +139,8 @@ private slots:
                  QStringList({"2026-05-01_08-00-00.session", "2026-05-02_08-00-00.session"}));
     }
 
-    // Each old session holds 1000 bytes; the limit keeps the new session and one of them: the one
-    // written last, not the one named last nor the one whose write time is still to come. Other
-    // files neither count nor go.
+    // The limit keeps the new session and one old one: the one written last, not the one named last
+    // nor the one written at a time still to come. Other files neither count nor go.
     void theSessionsWrittenLongestAgoGoFirst()
     {
         const QString folder = scratch.filePath("prune");

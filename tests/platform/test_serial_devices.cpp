@@ -39,9 +39,8 @@ private slots:
         }
     }
 
-    // A link counts as an adapter only if it leads to a terminal and, where a lock file says who
-    // made it, that program still holds the lock; a terminal number freed by a killed simulator
-    // may belong to any program by now.
+    // A link is an adapter only if it leads to a terminal and any lock beside it is still held: a
+    // terminal number freed by a killed simulator may belong to any program by now.
     void listingAndPlugRespectTheOwnersLock()
     {
         const QString folder = adapterFolder.path();
@@ -88,8 +87,7 @@ private slots:
             got.append(buffer, std::max(0, port->read(buffer, sizeof buffer))).size() >= 9, 2000);
         QCOMPARE(got, QByteArray("$PSTS,1\r\n")); // raw: no line-end translation
 
-        // A hung-up terminal reports errors in a hot loop; only the event loop runs here, and the
-        // port must close on the first one.
+        // A hung-up terminal reports errors in a hot loop; the port closes on the first one.
         adapter.Unplug();
         QTRY_VERIFY_WITH_TIMEOUT(!port->isOpen(), 2000);
         QCOMPARE(port->read(buffer, sizeof buffer), -1);
