@@ -42,18 +42,17 @@ private slots:
         QTest::addColumn<QList<Listing>>("earlier");
         QTest::addColumn<Listing>("now");
         QTest::addColumn<Listing>("shown");
-        QTest::newRow("two unknown nodes take the last unmatched entries, newest first")
-            << QList<Listing>{{{0x11, "A"}, {0x12, "B"}, {0x13, "C"}}}
-            << Listing{{0x13, "C"}, {0, ""}, {0, ""}} << Listing{{0x13, "C"}, {0x12, "B"}, {0x11, "A"}};
-        QTest::newRow("more unknown nodes than entries: the rest stay unknown")
-            << QList<Listing>{{{0x11, "A"}}} << Listing{{0, ""}, {0, ""}} << Listing{{0x11, "A"}, {0, ""}};
-        QTest::newRow("a known serial moves: one entry, at its new id")
-            << QList<Listing>{{{0x11, "A"}}, {{0x22, "A"}}} << Listing{{0, ""}, {0, ""}}
-            << Listing{{0x22, "A"}, {0, ""}};
-        QTest::newRow("a node with an id but no serial is not remembered")
-            << QList<Listing>{{{0x11, ""}}} << Listing{{0, ""}} << Listing{{0, ""}};
-        QTest::newRow("nodes with ids are left as listed")
-            << QList<Listing>{{{0x11, "A"}}} << Listing{{0x33, "B"}} << Listing{{0x33, "B"}};
+        using L = Listing;
+        QTest::newRow("unknown nodes take the last unmatched entries, newest first")
+            << QList<L>{{{0x11, "A"}, {0x12, "B"}, {0x13, "C"}}} << L{{0x13, "C"}, {0, ""}, {0, ""}}
+            << L{{0x13, "C"}, {0x12, "B"}, {0x11, "A"}};
+        QTest::newRow("more unknown than remembered")
+            << QList<L>{{{0x11, "A"}}} << L{{0, ""}, {0, ""}} << L{{0x11, "A"}, {0, ""}};
+        QTest::newRow("serial moved")
+            << QList<L>{{{0x11, "A"}}, {{0x22, "A"}}} << L{{0, ""}, {0, ""}} << L{{0x22, "A"}, {0, ""}};
+        QTest::newRow("id without serial: not remembered")
+            << QList<L>{{{0x11, ""}}} << L{{0, ""}} << L{{0, ""}};
+        QTest::newRow("ids left as listed") << QList<L>{{{0x11, "A"}}} << L{{0x33, "B"}} << L{{0x33, "B"}};
     }
     void listingsArePatchedFromMemory()
     {

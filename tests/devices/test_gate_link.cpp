@@ -27,20 +27,13 @@ class TestGateLink : public QObject
 {
     Q_OBJECT
 
-    platform::FakeComPorts ports;
-    platform::FakeFtdiDevices ftdi;
-
 private slots:
-    void init()
-    {
-        ftdi.clearDevices();
-        ftdi.createListStatus = ftdi.getListStatus = ftdi.resetStatus = platform::FT_OK;
-    }
-
     // On FTDI a handle left by a failed reset (the last step of an open) is closed by the next
     // attempt. Bytes that do not fit the reader's buffer wait in the link.
     void openRetriesLeakNoHandleAndReadsKeepWhatDoesNotFit()
     {
+        platform::FakeComPorts ports;
+        platform::FakeFtdiDevices ftdi;
         for (const bool useFtdi : {false, true}) {
             CSerialLink link;
             useFtdi ? link.SetFtdiSerial("FT1") : link.SetPortName("COM4");
@@ -89,6 +82,7 @@ private slots:
         QFETCH(DeviceList, devices);
         QFETCH(int, failingCall);
         QFETCH(QString, found);
+        platform::FakeFtdiDevices ftdi;
         CSerialLinkSL link; // nothing attached yet: stays closed
         link.SetPortName("COM1");
         for (const auto& [description, serialNumber, locId] : devices)
@@ -107,6 +101,7 @@ private slots:
     void reconnectsFourSecondsAfterLastStatusThenReadsABurst()
     {
         platform::FakeClock clock(0xFFFFF000);
+        platform::FakeFtdiDevices ftdi;
         ftdi.addDevice("Swiftlane", "SL1", 0x121);
         RecordingGateOwner owner;
         CGateSystem gates(&owner);

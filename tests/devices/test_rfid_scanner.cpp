@@ -7,8 +7,6 @@
 #include <QCoreApplication>
 #include <QtTest>
 
-#include <optional>
-
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -37,9 +35,7 @@ class TestRfidScanner : public QObject
 {
     Q_OBJECT
 
-    std::optional<platform::FakeComPorts> ports{std::in_place}; // gone for the real port
     platform::FakeClock clock;
-    RecordingTagOwner owner;
 
     void tick(CRFIDScanner& scanner, int count = 1)
     {
@@ -51,19 +47,16 @@ class TestRfidScanner : public QObject
     }
 
 private slots:
-    void init() { owner.tags.clear(); }
-
     // Each chunk arrives just before one poll; then the reader stays quiet for 200 ms.
     void repliesBecomeTags_data()
     {
         QTest::addColumn<Chunks>("chunks");
         QTest::addColumn<QStringList>("tags");
         const QByteArray longest(62, 'B');
-        QTest::newRow("split over two polls") << Chunks{"04A3", "B2C1\r\n"} << QStringList{"04A3B2C1"};
         QTest::newRow("LF or CR ends a reply, several in one read")
             << Chunks{"AA\nBB\rCC\n"} << QStringList{"AA", "BB", "CC"};
-        QTest::newRow("blanks only") << Chunks{" \t \r\n"} << QStringList{};
-        QTest::newRow("trimmed") << Chunks{" 04A3 \t\r\n"} << QStringList{"04A3"};
+        QTest::newRow("blank line skipped, blanks trimmed")
+            << Chunks{" \t \r\n 04A3 \t\r\n"} << QStringList{"04A3"};
         QTest::newRow("62 bytes fit") << Chunks{longest + "\r\n"} << QStringList{QString(longest)};
         QTest::newRow("70 bytes dropped, next kept")
             << Chunks{QByteArray(70, 'A') + "\r\nOK\r\n"} << QStringList{"OK"};
@@ -81,10 +74,12 @@ private slots:
     {
         QFETCH(Chunks, chunks);
         QFETCH(QStringList, tags);
+        platform::FakeComPorts ports;
+        RecordingTagOwner owner;
         CRFIDScanner scanner(&owner);
         scanner.RequestScan(); // closed: nothing, no message
-        platform::FakeComPortState& port = ports->addPort(QTest::currentDataTag());
-        scanner.Link().SetPortName(QTest::currentDataTag());
+        platform::FakeComPortState& port = ports.addPort("COM1");
+        scanner.Link().SetPortName("COM1");
         QVERIFY(scanner.Link().Open(false));
         scanner.RequestScan();
         for (const QByteArray& chunk : chunks) {
@@ -101,9 +96,9 @@ private slots:
     // A flooding reader: the memory the real port holds stays bounded, a later tag arrives in a second.
     void aFloodKeepsMemoryFlatAndATagAfterItArrives()
     {
-        ports.reset();
         const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
         QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+        RecordingTagOwner owner;
         CRFIDScanner scanner(&owner);
         scanner.Link().SetPortName(QString::fromLocal8Bit(::ptsname(master)));
         QVERIFY(scanner.Link().Open(false));

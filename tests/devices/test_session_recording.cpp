@@ -172,9 +172,7 @@ private slots:
         RecordedGates rig(0x121);
         QStringList messages;
         rig.recorder.SetFailureHandler([&](const QString& message) { messages << message; });
-        std::optional<FileSizeLimit> fullDisk;
-        if (limit > 0)
-            fullDisk.emplace(rlim_t(limit));
+        const FileSizeLimit fullDisk(limit > 0 ? rlim_t(limit) : RLIM_INFINITY);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Gate session recording has stopped"));
         rig.Start(folder);
         QByteArray records = "25000 open USB121\n"; // written out by hand, CR and LF escaped
