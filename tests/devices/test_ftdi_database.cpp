@@ -11,7 +11,6 @@ namespace {
 
 using Listing = QList<QPair<unsigned, QString>>; // location id, serial number
 
-// The listing as the database leaves it after patching.
 Listing patched(const Listing& listing)
 {
     std::vector<platform::FtDeviceListInfoNode> nodes(static_cast<std::size_t>(listing.size()));

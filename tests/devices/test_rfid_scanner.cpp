@@ -21,7 +21,6 @@ struct RecordingTagOwner : RfidTagOwner
     QStringList tags;
 };
 
-// Resident memory of this process in KiB, from /proc.
 long residentKiB()
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -103,7 +102,6 @@ private slots:
         scanner.Link().SetPortName(QString::fromLocal8Bit(::ptsname(master)));
         QVERIFY(scanner.Link().Open(false));
         tick(scanner);
-        // 32 MB of bytes that hold no line end, as fast as the terminal takes them.
         constexpr qint64 FloodBytes = 32LL * 1024 * 1024;
         const QByteArray chunk(64 * 1024, 'x');
         const long before = residentKiB();
@@ -125,7 +123,6 @@ private slots:
             tick(scanner);
         }
         QCOMPARE(owner.tags, QStringList{"04A3B2C1"});
-        scanner.Link().Close();
         ::close(master);
     }
 };
