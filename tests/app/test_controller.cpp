@@ -1,13 +1,20 @@
-// The controller's frame: gate flags, the start after the first paint, the end of the program,
-// and the console and command line, which belong to the person at the terminal.
+// The controller's frame: gate flags, the start after the first paint, the end of the program, the
+// console and command line, the settings kept across a restart, session recording and the RFID
+// reader as the operator uses it.
 #include "app/CommandLine.h"
 #include "support/ControllerHarness.h"
+#include "support/FakeComPort.h"
 #include "support/FileSizeLimit.h"
 #include "support/PipeRescue.h"
 #include "support/TestFiles.h"
+#include "tools/replay/SessionReplay.h"
+#include "ui/RunDisplayDialog.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QLoggingCategory>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -48,11 +55,24 @@ QString flags(ControllerHarness& h, bool ready)
     return QString("%1%2%3%4").arg(f[0]).arg(f[1]).arg(f[2]).arg(f[3]);
 }
 
+QString settingsFile(const ControllerHarness& h) // where the harness puts it
+{
+    return h.dataDir.path() + QStringLiteral("/config/Swiftlane/swiftlane.conf");
+}
+
 } // namespace
 
 class ControllerTest : public QObject
 {
     Q_OBJECT
+
+    QTemporaryDir files;
+
+    QString write(const QString& name, const QByteArray& content)
+    {
+        const QString path = files.filePath(name);
+        return WriteAll(path, content) ? path : QString();
+    }
 
 private Q_SLOTS:
     // Present flags stick; ready flags follow the last status and the events of gates 0 to 3. An
@@ -223,6 +243,188 @@ private Q_SLOTS:
         QCOMPARE(program.exitCode(), 0);
         const QString out = QString::fromUtf8(program.readAllStandardOutput());
         QVERIFY2(out.startsWith(firstLine), qPrintable(out));
+    }
+    // A name picked from the list comes back as the pick, one typed but not in the list as typed.
+    void restartKeepsTheOperatorsSetUp_data()
+    {
+        QTest::addColumn<QString>("typed"); // empty: Cleo is picked
+        QTest::newRow("picked") << QString();
+        QTest::newRow("typed") << QStringLiteral("Zoe");
+    }
+    void restartKeepsTheOperatorsSetUp()
+    {
+        QFETCH(QString, typed);
+        ControllerHarness h;
+        h.writeSequence(QStringLiteral("Alpha"), {0, 1}, 20.0);
+        h.writeSequence(QStringLiteral("Bravo"), {0, 1, 2}, 30.0);
+        h.start();
+        h.setSubjects({QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("Cleo")});
+        h.subjectCombo()->setCurrentIndex(2);
+        if (!typed.isEmpty())
+            h.subjectCombo()->setEditText(typed);
+        h.runCombo()->setCurrentIndex(1);
+        h.child<QCheckBox>("autoAdvSubjectCheckBox")->click();
+        h.controller->MainWindow().resize(900, 800);
+        h.child<QPushButton>("raceViewPushButton")->click();
+        h.controller->MainWindow().runDisplayDialog()->resize(640, 400);
+        h.controller.reset(); // the program ends
+
+        h.start();
+        QCOMPARE(h.controller->SubjectNames(), (QStringList{"Ann", "Bob", "Cleo"}));
+        QCOMPARE(h.subjectCombo()->currentText(), typed.isEmpty() ? QStringLiteral("Cleo") : typed);
+        QCOMPARE(h.runCombo()->currentText(), QStringLiteral("Bravo"));
+        QCOMPARE(h.controller->GetSequenceRun().GateCount(), 3); // and loaded for the next run
+        QVERIFY(h.child<QCheckBox>("autoAdvSubjectCheckBox")->isChecked());
+        QCOMPARE(h.controller->MainWindow().size(), QSize(900, 800));
+        h.child<QPushButton>("raceViewPushButton")->click();
+        QCOMPARE(h.controller->MainWindow().runDisplayDialog()->size(), QSize(640, 400));
+        QCOMPARE(ReadAll(SLMain::ConfigPath()), // the configuration file keeps its one empty section
+                 QByteArray("<?xml version=\"1.0\" ?>\n<Configuration>\n    <SLMain />\n</Configuration>\n"));
+        QVERIFY(h.dialogs.calls.empty());
+    }
+
+    // A folder where the settings file belongs can be neither read nor written.
+    void unusableSettingsAreToldOnce_data()
+    {
+        QTest::addColumn<bool>("atStart");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("unreadable at start") << true << "Swiftlane could not read its settings file:\n";
+        QTest::newRow("unwritable later") << false << "Swiftlane could not save its settings file:\n";
+    }
+    void unusableSettingsAreToldOnce()
+    {
+        QFETCH(bool, atStart);
+        QFETCH(QString, told);
+        ControllerHarness h;
+        h.writeSequence(QStringLiteral("Sprint"), {0, 1}, 20.0);
+        if (atStart)
+            QVERIFY(QDir().mkpath(settingsFile(h)));
+        h.start();
+        if (!atStart)
+            QVERIFY(QDir().mkpath(settingsFile(h)));
+        h.setSubjects({QStringLiteral("Ann")}); // saved at once: fails
+        h.setSubjects({QStringLiteral("Ann"), QStringLiteral("Bob")});
+        QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
+        QVERIFY(h.dialogs.calls[0].text.startsWith(told + settingsFile(h) + QStringLiteral("\n\n")));
+        h.startPastTheStartGate(); // timing goes on
+        h.event(2500, 1);
+        h.tick();
+        QCOMPARE(h.lastTableRow().mid(0, 3), (QStringList{"Ann", "1.500", "1.500"}));
+        h.controller.reset(); // saving at the end tells nothing more
+        QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
+    }
+    void aRecordedRunTimesAgainToTheSameReportLine()
+    {
+        auto h = ControllerHarness::connected();
+        h->controller->StartRecording();
+        h->status(500);
+        h->tick();
+        h->clickStart();
+        h->event(1000, 0);
+        h->tick();
+        h->status(1500);
+        h->status(2500);
+        h->event(3200, 1);
+        h->tick(3);
+        h->passAll(3000); // the sentences of gates 0 and 1 go by, 2 and 3 pass at 5000 and 6000
+        const QString live = h->readReport(QStringLiteral("Swiftlane_Sprint_1.csv"));
+        QVERIFY(live.endsWith(QStringLiteral("\nAnn,5.000,2.200,1.800,1.000,30.000,6.000\n")));
+        const QString sessionPath = h->controller->Recorder().FileName();
+        QTemporaryDir replayData;
+        QVERIFY(QFile::copy(h->runsFolder() + "Sprint.run", replayData.filePath("Sprint.run")));
+        h->controller.reset(); // writes the rest of the session
+        const auto session = session::ReadSessionFile(sessionPath);
+        QVERIFY(session && !session->records.empty());
+        h.reset();
+
+        qputenv("XDG_DATA_HOME", replayData.path().toUtf8());
+        SessionReplay replay(replayData.filePath("Sprint.run"));
+        replay.Play(session->records);
+        QCOMPARE(QString::fromUtf8(replay.ReportText()), QString(live).replace("\nAnn,", "\nRun 1,"));
+    }
+
+    void aSessionsFolderThatCannotBeWrittenCostsOneMessageAndNoRun()
+    {
+        auto h = ControllerHarness::connected();
+        QVERIFY(WriteAll(QDir::cleanPath(SLMain::SessionsFolder()), {})); // a file where the folder should be
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Gate session recording has stopped"));
+        h->controller->StartRecording();
+        QVERIFY(h->dialogs.calls.empty()); // never from inside the tick
+        QCoreApplication::processEvents();
+        QCOMPARE(h->dialogs.calls.size(), std::size_t(1));
+        h->clickStart();
+        h->passAll();
+        QCoreApplication::processEvents();
+        QCOMPARE(h->lastTableRow().value(1), QStringLiteral("3.000"));
+        QCOMPARE(h->dialogs.calls.size(), std::size_t(1));
+    }
+    void rfidControlsAreHiddenUnlessAskedFor()
+    {
+        for (bool asked : {false, true}) {
+            ControllerHarness h;
+            h.start(asked);
+            QCOMPARE(h.child<QPushButton>("RFIDScanButton")->isVisible(), asked);
+            for (const char* action : {"actionRFID_Scanning", "actionImport_RFID_Tag_Names"})
+                QCOMPARE(h.child<QAction>(action)->isVisible(), asked);
+        }
+    }
+
+    // The scan button follows the scanner link (fake port COM4, opened as Start in its port dialog
+    // would); scanned tags join the subject list by their imported names.
+    void scannedTagsJoinTheSubjectListByName()
+    {
+        platform::FakeComPorts ports;
+        ControllerHarness h;
+        h.start(true);
+        QPushButton* scan = h.child<QPushButton>("RFIDScanButton");
+        h.tick();
+        QVERIFY(!scan->isEnabled());
+        platform::FakeComPortState& reader = ports.addPort("COM4");
+        h.controller->RfidScanner().Link().SetPortName("COM4");
+        QVERIFY(h.controller->RfidScanner().Link().Open(false));
+        h.dialogs.fileAnswers.push_back(write("tags.csv", "04A3B2C1,Ann Lee\n"));
+        h.child<QAction>("actionImport_RFID_Tag_Names")->trigger();
+        h.tick();
+        QVERIFY(scan->isEnabled());
+        QTest::mouseClick(scan, Qt::LeftButton);
+        QCOMPARE(reader.sent, QByteArray("r"));
+        reader.incoming = "04A3B2C1\r\n";
+        h.tick();
+        reader.incoming = "99AA\r\n";
+        h.tick();
+        QCOMPARE(h.controller->SubjectNames(), QStringList({"Ann Lee", "99AA"}));
+        h.controller->RfidScanner().Link().Close();
+        h.tick();
+        QVERIFY(!scan->isEnabled());
+    }
+
+    // A cancelled import changes nothing; one stopped by a line too long for its buffer keeps the
+    // pairs before it, and the operator hears where, as when the file cannot be read.
+    void tagImport_data()
+    {
+        QTest::addColumn<QString>("file"); // empty: the dialog is cancelled
+        QTest::addColumn<int>("pairs");
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("cancelled") << "" << 0 << QStringList{};
+        QTest::newRow("too long a line")
+            << "long.csv" << 2 << QStringList{"Line 3 of long.csv", "2 tag/name pairs"};
+        QTest::newRow("unreadable") << "gone.csv" << 0 << QStringList{"gone.csv"};
+    }
+    void tagImport()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, pairs);
+        QFETCH(QStringList, told);
+        ControllerHarness h;
+        h.start(true);
+        write("long.csv", "A,Ann\nB,Bob\nC," + QByteArray(600, 'x') + "\nD,Dee\n");
+        h.dialogs.fileAnswers = {file.isEmpty() ? QString() : files.filePath(file)};
+        h.controller->ImportRFIDTagNames();
+        QCOMPARE(h.dialogs.fileCalls.size(), std::size_t(1));
+        QCOMPARE(int(h.controller->TagNames().size()), pairs);
+        QCOMPARE(h.dialogs.calls.size(), std::size_t(told.isEmpty() ? 0 : 1));
+        for (const QString& part : told)
+            QVERIFY2(h.dialogs.calls[0].text.contains(part), qPrintable(h.dialogs.calls[0].text));
     }
 };
 

@@ -196,29 +196,20 @@ private Q_SLOTS:
     void countdown_data()
     {
         QTest::addColumn<QString>("interruption");
-        QTest::addColumn<QString>("secondsShown");
-        QTest::addColumn<QString>("subject"); // whose run is in progress or was last
-        QTest::newRow("runs out") << QString() << QStringLiteral("543210") << QStringLiteral("Bob");
-        QTest::newRow("start by hand")
-            << QStringLiteral("start") << QStringLiteral("54") << QStringLiteral("Bob");
-        QTest::newRow("box unchecked")
-            << QStringLiteral("uncheck") << QStringLiteral("54") << QStringLiteral("Ann");
+        for (const char* row : {"", "start", "uncheck"})
+            QTest::newRow(*row ? row : "runs out") << QString(row);
     }
     void countdown()
     {
         QFETCH(QString, interruption);
-        QFETCH(QString, secondsShown);
-        QFETCH(QString, subject);
         auto h = ControllerHarness::connected({QStringLiteral("Ann"), QStringLiteral("Bob")});
         autoAdvance(*h)->setChecked(true);
         h->clickStart();
         h->passAll();
         QString seconds;
         for (int i = 0; i < 300; ++i) { // 7.5 s, well past the countdown
-            if (i == 40 && interruption == QLatin1String("start"))
-                h->clickStart();
-            if (i == 40 && interruption == QLatin1String("uncheck"))
-                autoAdvance(*h)->click();
+            if (i == 40 && !interruption.isEmpty())
+                interruption == QLatin1String("start") ? h->clickStart() : autoAdvance(*h)->click();
             const QString text = h->statusText();
             if (text.startsWith(QLatin1String(" About to start in ")) && !seconds.endsWith(text.back()))
                 seconds += text.back();
@@ -228,11 +219,12 @@ private Q_SLOTS:
                 QCOMPARE(h->controller->CountdownArmed(), interruption.isEmpty());
         }
         const bool unchecked = interruption == QLatin1String("uncheck");
-        QCOMPARE(seconds, secondsShown);
+        QCOMPARE(seconds, interruption.isEmpty() ? QStringLiteral("543210") : QStringLiteral("54"));
         QCOMPARE(h->statusText(),
                  unchecked ? QStringLiteral(" Idle") : QStringLiteral(" Waiting for start gate"));
         QCOMPARE(h->subjectCombo()->currentText(), QStringLiteral("Bob"));
-        QCOMPARE(h->controller->GetSequenceRun().SubjectName(), subject);
+        // whose run is in progress or was last
+        QCOMPARE(h->controller->GetSequenceRun().SubjectName(), unchecked ? "Ann" : "Bob");
         QCOMPARE(h->table()->rowCount(), unchecked ? 1 : 2);
         QVERIFY(h->dialogs.calls.empty());
 
@@ -306,35 +298,33 @@ private Q_SLOTS:
     {
         QTest::addColumn<QList<int>>("gates");
         QTest::addColumn<Passages>("passages");
-        QTest::addColumn<QString>("row");
-        QTest::addColumn<QString>("mark");
-        QTest::addColumn<QString>("note");
+        QTest::addColumn<QStringList>("rowMarkNote");
+        const QString no;
         QTest::newRow("finish lost: next athlete's start, then finish")
-            << QList<int>{0, 1} << Passages{{9000, 0}, {12000, 1}} << "Ann,11.000,11.000,30.000,2.727"
-            << "suspect: Gate 1 passed again at 8.000 s" << QString();
+            << QList<int>{0, 1} << Passages{{9000, 0}, {12000, 1}}
+            << QStringList{"Ann,11.000,11.000,30.000,2.727", "suspect: Gate 1 passed again at 8.000 s", no};
         QTest::newRow("a later gate passed early is not a repeat")
             << QList<int>{0, 1, 2} << Passages{{2000, 2}, {3000, 1}, {4500, 2}}
-            << "Ann,3.500,2.000,1.500,30.000,8.571" << QString() << QString();
+            << QStringList{"Ann,3.500,2.000,1.500,30.000,8.571", no, no};
         QTest::newRow("out and back: gates repeat, so a repeat says nothing")
             << QList<int>{0, 1, 0} << Passages{{3000, 1}, {4000, 1}, {5200, 0}}
-            << "Ann,4.200,2.000,2.200,30.000,7.143" << QString() << QString();
+            << QStringList{"Ann,4.200,2.000,2.200,30.000,7.143", no, no};
         QTest::newRow("second leg at the start gate inside the hold-off")
-            << QList<int>{0, 1} << Passages{{1100, 0}, {3500, 1}} << "Ann,2.500,2.500,30.000,12.000"
-            << QString() << QString();
+            << QList<int>{0, 1} << Passages{{1100, 0}, {3500, 1}}
+            << QStringList{"Ann,2.500,2.500,30.000,12.000", no, no};
         QTest::newRow("start gate again after the hold-off")
-            << QList<int>{0, 1} << Passages{{1400, 0}, {3500, 1}} << "Ann,2.500,2.500,30.000,12.000"
-            << "suspect: Gate 1 passed again at 0.400 s" << QString();
+            << QList<int>{0, 1} << Passages{{1400, 0}, {3500, 1}}
+            << QStringList{"Ann,2.500,2.500,30.000,12.000", "suspect: Gate 1 passed again at 0.400 s", no};
         QTest::newRow("second leg and an arm swinging back at Gate 3")
             << QList<int>{0, 2, 2} << Passages{{3000, 2}, {3100, 2}, {3250, 2}, {6000, 2}}
-            << "Ann,5.000,2.000,3.000,30.000,6.000" << QString() << "2 extra breaks at Gate 3 ignored";
+            << QStringList{"Ann,5.000,2.000,3.000,30.000,6.000", no, "2 extra breaks at Gate 3 ignored"};
     }
     void finishedRunStatus()
     {
         QFETCH(QList<int>, gates);
         QFETCH(Passages, passages);
-        QFETCH(QString, row);
-        QFETCH(QString, mark);
-        QFETCH(QString, note);
+        QFETCH(QStringList, rowMarkNote);
+        const QString &row = rowMarkNote[0], &mark = rowMarkNote[1], &note = rowMarkNote[2];
         ControllerHarness h;
         h.writeSequence(QStringLiteral("Course"), gates, 30.0);
         h.start();
