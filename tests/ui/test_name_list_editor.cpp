@@ -188,10 +188,8 @@ private slots:
             trigger(h, "actionExport_list_of_names");
             const QString path = h.dataDir.path() + "/Swiftlane/SwiftlaneSubjectList.txt";
             QCOMPARE(ReadAll(path), first);
-            QCOMPARE(h.dialogs.textInitials[0], QString("SwiftlaneSubjectList"));
-            QStatusBar* bar = h.controller->MainWindow().statusBar();
-            QCOMPARE(bar->currentMessage(), "List of names saved to " + path);
-            QVERIFY(bar->isVisible());
+            QCOMPARE(h.controller->MainWindow().statusBar()->currentMessage(),
+                     "List of names saved to " + path);
 
             h.setSubjects({"Bob"});
             h.dialogs.textAnswers = {QString("SwiftlaneSubjectList")};

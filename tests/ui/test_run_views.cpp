@@ -161,15 +161,6 @@ private slots:
         QCOMPARE(display->TotalText(), QString("4.700"));
     }
 
-    void fewGates()
-    {
-        for (const auto& [gates, panels] : {std::pair<QList<int>, QString>{{0, 3}, "1"}, {{0}, ""}}) {
-            Rig rig(gates);
-            rig.openDisplay();
-            QCOMPARE(rig.panels(), panels);
-        }
-    }
-
     // The link holds across the tick count's wrap and drops 2 s after the last status; at the
     // minimum window size every lamp is whole and stays put when the gates disconnect.
     void lampsAndConnectionAcrossTheTickWrap()

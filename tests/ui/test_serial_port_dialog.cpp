@@ -130,8 +130,22 @@ private slots:
             QCOMPARE(shown, rows);
             QVERIFY2(combo("COMPortComboBox")->currentIndex() == c.selected, c.portName);
         }
+        // Stop closes the link; the modeless dialog is kept when closed, one per link.
+        SerialPortDialog* first = linkUi->DialogOf(*link);
+        QVERIFY(first->isVisible() && !first->isModal());
+        listener.changes = 0;
         click("startPushButton");
         QVERIFY(link->IsOpen() && link->linkKind == CSerialLink::ComLink);
+        click("stopPushButton");
+        QVERIFY(!link->IsOpen());
+        QCOMPARE(listener.changes, 2);
+        click("closePushButton");
+        QVERIFY(!first->isVisible());
+        QCOMPARE(show(), first);
+        CSerialLink other;
+        other.SetUi(linkUi.get());
+        other.ShowPortDialog(QStringLiteral("Other"));
+        QVERIFY(linkUi->DialogOf(other) && linkUi->DialogOf(other) != first);
     }
 
     // Start opens the row chosen, or closes the link on "<none>" (no port of that name to fail on);
@@ -184,27 +198,6 @@ private slots:
             for (int i = 0; i < 5; ++i)
                 QCOMPARE(combo(LineBoxes[i])->currentText(), texts[i]);
         }
-    }
-
-    // Stop closes the link and Start opens it again; one modeless dialog per link, kept when closed.
-    void stopStartAndClose()
-    {
-        SerialPortDialog* first = show();
-        QVERIFY(first->isVisible() && !first->isModal());
-        choosePort("COM3");
-        click("startPushButton");
-        click("stopPushButton");
-        QVERIFY(!link->IsOpen());
-        QCOMPARE(listener.changes, 2);
-        click("startPushButton");
-        QVERIFY(link->IsOpen() && dialogs.calls.empty());
-        click("closePushButton");
-        QVERIFY(!first->isVisible());
-        QCOMPARE(show(), first);
-        CSerialLink other;
-        other.SetUi(linkUi.get());
-        other.ShowPortDialog(QStringLiteral("Other"));
-        QVERIFY(linkUi->DialogOf(other) && linkUi->DialogOf(other) != first);
     }
 };
 
