@@ -1,12 +1,11 @@
 // The text files operators hand in and take away: name lists and RFID tag/name lists. Lines with
 // control characters are skipped and counted; a named pipe is refused at once with a reason (the
 // reader would otherwise block the window until something writes to it).
-#include "devices/session/SessionFormat.h"
 #include "devices/sim/EventScript.h"
 #include "subjects/NameListFile.h"
 #include "subjects/TagNames.h"
-#include "support/FifoUnblock.h"
 #include "support/FileSizeLimit.h"
+#include "support/PipeRescue.h"
 #include "support/TestFiles.h"
 
 #include <QTemporaryDir>
@@ -43,7 +42,9 @@ private slots:
     void lineRules()
     {
         const QByteArray a511(511, 'a'), b512(512, 'b');
-        const QString one = "1 line holds control characters and was skipped (line 2)";
+        const QString one = "1 line holds control characters and was skipped (line 2)",
+                      two = "2 lines hold control characters and were skipped (lines 1, 4)",
+                      bomWang = QChar(0xFEFF) + QString(u8"\u738B");
         // The bytes, the names read, the line that stopped the reading and its length, the skipped lines.
         const std::tuple<QByteArray, QStringList, int, int, QString> cases[] = {
             {"Ann\n\nBob\n", {"Ann", "Bob"}, 0, 0, ""},
@@ -53,19 +54,11 @@ private slots:
             {a511 + "\nBob", {QString(a511), "Bob"}, 0, 0, ""},
             {"Ann\r\n\r\n" + b512 + "\r\nBob\r\n", {"Ann"}, 3, 512, ""}, // the CR is not counted
             // Only the file's first bytes may be a byte order mark; inside, U+FEFF is kept as written.
-            {"\xEF\xBB\xBFZo\xC3\xAB\n\xEF\xBB\xBF\xE7\x8E\x8B\n",
-             {u8"Zo\u00EB", QChar(0xFEFF) + QString(u8"\u738B")},
-             0,
-             0,
-             ""},
+            {"\xEF\xBB\xBFZo\xC3\xAB\n\xEF\xBB\xBF\xE7\x8E\x8B\n", {u8"Zo\u00EB", bomWang}, 0, 0, ""},
             // One decision for the whole file: a line that looks like UTF-8 in a Latin-1 file is Latin-1.
             {"Zo\xC3\xAB\nJos\xE9\n", {u8"Zo\u00C3\u00AB", u8"Jos\u00E9"}, 0, 0, ""},
             {QByteArray("Ann\nB\0b\nCy\n", 11), {"Ann", "Cy"}, 0, 0, one},
-            {"\x1b[31mRed\n\nAnn\nDel\x7f\n",
-             {"Ann"},
-             0,
-             0,
-             "2 lines hold control characters and were skipped (lines 1, 4)"},
+            {"\x1b[31mRed\n\nAnn\nDel\x7f\n", {"Ann"}, 0, 0, two},
             {"Ann\r\nA\rB\r\nBo\r\n", {"Ann", "Bo"}, 0, 0, one},  // a lone CR inside a line
             {"J\xf6rg\nNe\x85xt\n", {u8"J\u00F6rg"}, 0, 0, one}}; // a C1 control in a Latin-1 file
         for (const auto& [bytes, names, stopLine, stopBytes, skipped] : cases) {
@@ -145,7 +138,6 @@ private slots:
             {" 04A3 ,\t Ann Lee \t", 1, "04A3=Ann Lee", 0, ""},
             {"04A3,Ann,U17", 1, "04A3=Ann", 0, ""},
             {"04A3", 0, "", 0, ""},
-            {",,,", 0, "", 0, ""},
             {"04A3,,Ann", 1, "04A3=Ann", 0, ""},
             {",04A3,Ann", 1, "04A3=Ann", 0, ""},
             {"04A3,Ann\n04A3,Bob", 2, "04A3=Bob", 0, ""}, // the later wins
@@ -175,7 +167,6 @@ private slots:
         QCOMPARE(Entries(tags), QStringList({"A=Ann", "B=Bea", "C=Cy"}));
         QCOMPARE(SubjectNameForTag(tags, "B"), QString("Bea"));
         QCOMPARE(SubjectNameForTag(tags, "b"), QString("b")); // tags are matched exactly
-        QCOMPARE(SubjectNameForTag(tags, "99"), QString("99"));
     }
 
     void aNamedPipeIsRefusedWithoutBlocking()
@@ -187,12 +178,6 @@ private slots:
                  TagNameMap tags;
                  return ImportTagNameFile(path, tags).error;
              }},
-            {"gate session",
-             [](const QString& path) {
-                 QString error;
-                 session::ReadSessionFile(path, &error);
-                 return error;
-             }},
             {"simulator script", [](const QString& path) {
                  QString error;
                  sim::LoadEventScript(path, &error);
@@ -201,9 +186,9 @@ private slots:
         for (const auto& [reader, read] : readers) {
             const QString path = dir.filePath(QStringLiteral("pipe-%1").arg(reader));
             QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-            FifoUnblock unblock(path, std::chrono::seconds(2));
+            PipeRescue rescue(path, std::chrono::seconds(2));
             const QString error = read(path);
-            QVERIFY2(!unblock.Stop(), reader);
+            QVERIFY2(!rescue.Stop(), reader);
             QVERIFY2(error.contains(QStringLiteral("it is a named pipe, not a file")), qPrintable(error));
         }
     }

@@ -3,15 +3,15 @@
 #include <QFile>
 #include <QString>
 
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <fcntl.h>
-#include <mutex>
 #include <thread>
 #include <unistd.h>
 
-// Opens a named pipe from the other end when the test is not done within the time given, so that
-// code blocked opening it gets going again and the test fails instead of hanging.
+// After `after`, keeps opening a named pipe from the other end and closing it again until stopped:
+// code blocked opening it gets going, code blocked reading it meets its end, and the test fails
+// instead of hanging. Stop() says whether the pipe had to be opened.
 class PipeRescue
 {
 public:
@@ -23,14 +23,9 @@ public:
     PipeRescue(const PipeRescue&) = delete;
     PipeRescue& operator=(const PipeRescue&) = delete;
 
-    // True when the pipe had to be opened.
     bool Stop()
     {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            done = true;
-        }
-        finished.notify_all();
+        done = true;
         if (thread.joinable())
             thread.join();
         return rescued;
@@ -39,20 +34,21 @@ public:
 private:
     void Watch(const QByteArray& name, std::chrono::milliseconds after)
     {
-        std::unique_lock<std::mutex> lock(mutex);
-        if (finished.wait_for(lock, after, [this] { return done; }))
-            return;
-        rescued = true;
-        // Read and write at once: never blocks, and a writer never meets a pipe without a reader.
-        const int descriptor = ::open(name.constData(), O_RDWR);
-        finished.wait(lock, [this] { return done; });
-        if (descriptor >= 0)
-            ::close(descriptor);
+        const auto deadline = std::chrono::steady_clock::now() + after;
+        while (!done && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        while (!done) {
+            // Read and write at once: never blocks, whoever waits at the other end.
+            const int descriptor = ::open(name.constData(), O_RDWR | O_NONBLOCK);
+            if (descriptor >= 0) {
+                rescued = true;
+                ::close(descriptor);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
     }
 
-    std::mutex mutex;
-    std::condition_variable finished;
-    bool done = false;
-    bool rescued = false;
+    std::atomic<bool> done{false};
+    std::atomic<bool> rescued{false};
     std::thread thread;
 };

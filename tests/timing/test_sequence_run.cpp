@@ -21,7 +21,8 @@ struct Case
     const char* rejected = "";
 };
 
-const QList<int> three{0, 1, 2}, two{0, 1}, oneGate{0, 0}, lap{0, 0, 0}, thereAndBack{0, 1, 1};
+const QList<int> three{0, 1, 2}, two{0, 1}, oneGate{0, 0}, lap{0, 0, 0}, thereAndBack{0, 1, 1},
+    twice{0, 1, 1, 0};
 
 // Steps separated by blanks: "S" start, "A" abort, "E<gate>@<time>" gate event, "T<time>" status
 // report, "+<ms>" the PC's counter moves on.
@@ -29,7 +30,6 @@ const Case cases[] = {
     {"three gates", three, 300, "S T400 E0@1000 T1500 T2500 E1@3200 E2@4200",
      "3.200,2.200,1.000,20.000,6.250", true},
     {"wrap at the event", two, 300, "S E0@65000 E1@1000", "1.536,1.536,20.000,13.021", true},
-    {"wrap at a status", two, 300, "S E0@65000 T65500 T200 E1@1000", "1.536,1.536,20.000,13.021", true},
     {"other gates and repeats ignored", three, 300, "E0@100 S E1@200 E0@1000 E0@1050 E2@1500 E1@2000",
      "1.000,1.000,0.000,20.000,0.000", false},
     {"aborted", three, 300, "S E0@1000 E1@3000 +300 A +5000", "2.000,2.000,0.000,20.000,10.000", false},
@@ -46,7 +46,6 @@ const Case cases[] = {
      "2.220,0.000,0.000,20.000,0.000", false},
     // Longer than one turn of the gates' clock; the PC's counter only picks the number of turns.
     {"silent 70 s", two, 300, "S E0@1000 +70000 E1@5464", "70.000,70.000,20.000,0.286", true},
-    {"status after 70 s", three, 300, "S E0@1000 +70000 T5464", "70.000,0.000,0.000,20.000,0.000", false},
     {"91 s in clock order", two, 300, "S E0@0 +30000 T30000 +30000 T60000 +30000 T24464 +1000 E1@25464",
      "91.000,91.000,20.000,0.220", true},
     {"PC behind by 36 ms", two, 300, "S E0@1000 +70000 E1@5500", "70.036,70.036,20.000,0.286", true},
@@ -66,13 +65,8 @@ const Case cases[] = {
      "65.600,65.600,20.000,0.305", true},
     {"count reset at the next run", oneGate, 300, "S E0@1000 E0@1100 E0@5000 S E0@5100 E0@9100",
      "4.000,4.000,20.000,5.000", true},
-    {"bounces at two gates",
-     {0, 1, 1, 0},
-     300,
-     "S E0@1000 E1@2000 E1@2050 E1@2100 E1@4000 E0@6000 E0@6010",
-     "5.000,1.000,2.000,2.000,20.000,4.000",
-     true,
-     "2 extra breaks at Gate 2 ignored"},
+    {"bounces at two gates", twice, 300, "S E0@1000 E1@2000 E1@2050 E1@2100 E1@4000 E0@6000 E0@6010",
+     "5.000,1.000,2.000,2.000,20.000,4.000", true, "2 extra breaks at Gate 2 ignored"},
 };
 
 } // namespace
