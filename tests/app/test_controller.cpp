@@ -140,14 +140,12 @@ private Q_SLOTS:
     // anything else, and the operator is told where they are, or that they could not be saved.
     void waitingRowsAreSavedAtTheEndAndTheOperatorTold_data()
     {
-        QTest::addColumn<bool>("byExitButton");
-        QTest::addColumn<bool>("temporaryFolderFull");
-        QTest::newRow("exit button") << true << false;
-        QTest::newRow("window closed, temporary folder full") << false << true;
+        QTest::addColumn<bool>("temporaryFolderFull"); // and the end by closing the window
+        QTest::newRow("exit button") << false;
+        QTest::newRow("window closed, temporary folder full") << true;
     }
     void waitingRowsAreSavedAtTheEndAndTheOperatorTold()
     {
-        QFETCH(bool, byExitButton);
         QFETCH(bool, temporaryFolderFull);
         ControllerHarness h;
         const QDir temp(h.dataDir.filePath(QStringLiteral("tmp")));
@@ -166,12 +164,12 @@ private Q_SLOTS:
         h.dialogs.calls.clear();
         {
             std::optional<FileSizeLimit> full;
-            if (temporaryFolderFull)
+            if (temporaryFolderFull) {
                 full.emplace(20);
-            if (byExitButton)
-                QCOMPARE(h.endProgram(QStringLiteral("Exit button")), 0);
-            else
                 h.controller.reset();
+            } else {
+                QCOMPARE(h.endProgram(QStringLiteral("Exit button")), 0);
+            }
         }
         QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
         const QString text = h.dialogs.calls[0].text;
@@ -283,32 +281,47 @@ private Q_SLOTS:
         QVERIFY(h.dialogs.calls.empty());
     }
 
-    // A folder where the settings file belongs can be neither read nor written.
-    void unusableSettingsAreToldOnce_data()
+    // A folder where the settings file belongs can be neither read nor written; a file where the
+    // sessions folder belongs takes no session. Either is told once, never from inside the tick, and
+    // costs no run.
+    void unusableFilesAreToldOnce_data()
     {
-        QTest::addColumn<bool>("atStart");
-        QTest::addColumn<QString>("told");
-        QTest::newRow("unreadable at start") << true << "Swiftlane could not read its settings file:\n";
-        QTest::newRow("unwritable later") << false << "Swiftlane could not save its settings file:\n";
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("told"); // %1: the settings file
+        QTest::newRow("settings at start") << "start"
+                                           << "Swiftlane could not read its settings file:\n%1\n\n";
+        QTest::newRow("settings later") << "later"
+                                        << "Swiftlane could not save its settings file:\n%1\n\n";
+        QTest::newRow("sessions folder") << "sessions"
+                                         << "Gate session recording has stopped";
     }
-    void unusableSettingsAreToldOnce()
+    void unusableFilesAreToldOnce()
     {
-        QFETCH(bool, atStart);
+        QFETCH(QString, what);
         QFETCH(QString, told);
         ControllerHarness h;
         h.writeSequence(QStringLiteral("Sprint"), {0, 1}, 20.0);
-        if (atStart)
+        if (what == QLatin1String("start"))
             QVERIFY(QDir().mkpath(settingsFile(h)));
         h.start();
-        if (!atStart)
+        if (what == QLatin1String("later"))
             QVERIFY(QDir().mkpath(settingsFile(h)));
-        h.setSubjects({QStringLiteral("Ann")}); // saved at once: fails
+        if (what == QLatin1String("sessions")) {
+            QVERIFY(WriteAll(QDir::cleanPath(SLMain::SessionsFolder()), {}));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Gate session recording has stopped"));
+            h.controller->StartRecording();
+            QVERIFY(h.dialogs.calls.empty());
+            QCoreApplication::processEvents();
+        }
+        h.setSubjects({QStringLiteral("Ann")}); // settings are saved at once
         h.setSubjects({QStringLiteral("Ann"), QStringLiteral("Bob")});
         QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
-        QVERIFY(h.dialogs.calls[0].text.startsWith(told + settingsFile(h) + QStringLiteral("\n\n")));
+        QVERIFY2(h.dialogs.calls[0].text.startsWith(told.arg(settingsFile(h))),
+                 qPrintable(h.dialogs.calls[0].text));
         h.startPastTheStartGate(); // timing goes on
         h.event(2500, 1);
         h.tick();
+        QCoreApplication::processEvents();
         QCOMPARE(h.lastTableRow().mid(0, 3), (QStringList{"Ann", "1.500", "1.500"}));
         h.controller.reset(); // saving at the end tells nothing more
         QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
@@ -343,21 +356,6 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(replay.ReportText()), QString(live).replace("\nAnn,", "\nRun 1,"));
     }
 
-    void aSessionsFolderThatCannotBeWrittenCostsOneMessageAndNoRun()
-    {
-        auto h = ControllerHarness::connected();
-        QVERIFY(WriteAll(QDir::cleanPath(SLMain::SessionsFolder()), {})); // a file where the folder should be
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Gate session recording has stopped"));
-        h->controller->StartRecording();
-        QVERIFY(h->dialogs.calls.empty()); // never from inside the tick
-        QCoreApplication::processEvents();
-        QCOMPARE(h->dialogs.calls.size(), std::size_t(1));
-        h->clickStart();
-        h->passAll();
-        QCoreApplication::processEvents();
-        QCOMPARE(h->lastTableRow().value(1), QStringLiteral("3.000"));
-        QCOMPARE(h->dialogs.calls.size(), std::size_t(1));
-    }
     void rfidControlsAreHiddenUnlessAskedFor()
     {
         for (bool asked : {false, true}) {
