@@ -205,17 +205,14 @@ private slots:
     // cancelled dialog write nothing; the first two say why.
     void exportRefusals()
     {
-        for (const auto& [typed, names, message] : {
-                 std::tuple<QString, QStringList, QString>{
-                     "../outside",
-                     {"Ann"},
-                     "The list of names was not exported. The name must not contain \"/\"."},
-                 {"Group",
-                  {"Ann", QString(600, 'x')},
-                  "The list of names could not be written to \"%1/Swiftlane/Group.txt\": name 2 is 600 bytes "
-                  "long; a name may hold at most 511 bytes. Nothing was written."},
-                 {QString(), {"Ann"}, QString()}, // no answer: the dialog cancelled
-             }) {
+        const std::tuple<QString, QStringList, QString> cases[] = {
+            {"../outside", {"Ann"}, "The list of names was not exported. The name must not contain \"/\"."},
+            {"Group",
+             {"Ann", QString(600, 'x')},
+             "The list of names could not be written to \"%1/Swiftlane/Group.txt\": name 2 is 600 bytes "
+             "long; a name may hold at most 511 bytes. Nothing was written."},
+            {QString(), {"Ann"}, QString()}}; // no answer: the dialog cancelled
+        for (const auto& [typed, names, message] : cases) {
             auto started = ControllerHarness::connected(names);
             ControllerHarness& h = *started;
             if (!typed.isNull())
