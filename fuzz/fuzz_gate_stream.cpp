@@ -7,7 +7,6 @@
 #include "devices/CGateSystem.h"
 #include "platform/FakeClock.h"
 #include "support/FakeComPort.h"
-#include "support/FakeDialogs.h"
 #include "support/FakeFtdiDevices.h"
 #include "support/RecordingGateOwner.h"
 
@@ -23,7 +22,6 @@ const QString comPortName = QStringLiteral("COM7");
 struct Fakes
 {
     Fakes() { fuzz::silenceQtMessages(); }
-    FakeDialogs dialogs;
     platform::FakeClock clock;
     platform::FakeFtdiDevices ftdi;
     platform::FakeComPorts ports;
