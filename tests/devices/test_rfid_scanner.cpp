@@ -113,7 +113,12 @@ private slots:
         }
         const long after = residentKiB();
         QVERIFY2(flooded >= FloodBytes, qPrintable(QString::number(flooded)));
-        QVERIFY2(after - before < 4 * 1024,
+#ifdef __SANITIZE_ADDRESS__
+        const bool memoryFigureCounts = false; // freed memory waits in the sanitizer's quarantine
+#else
+        const bool memoryFigureCounts = true;
+#endif
+        QVERIFY2(!memoryFigureCounts || after - before < 4 * 1024,
                  qPrintable(QStringLiteral("%1 -> %2 KiB").arg(before).arg(after)));
         // The reader falls quiet for 200 ms, then answers a scan: within a second (40 ticks).
         tick(scanner, 8);
