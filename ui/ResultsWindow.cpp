@@ -343,26 +343,32 @@ QString ResultsWindow::exportPath(const QString& caption, const QString& filter,
 
 void ResultsWindow::on_exportCsvPushButton_clicked()
 {
-    const QString path = exportPath(QStringLiteral("Export results as CSV"),
-                                    QStringLiteral("CSV files (*.csv)"), QStringLiteral(".csv"));
-    if (path.isEmpty())
-        return;
-    QString error;
-    const auto rows = results::ExportRows(store->Database(), currentFilter(), &error);
-    if (!error.isEmpty() || !results::WriteResultsCsv(path, rows, QLocale(), &error))
-        warn(QStringLiteral("Export results"),
-             QStringLiteral("\"%1\" could not be written: %2").arg(QDir::toNativeSeparators(path), error));
+    exportShown(QStringLiteral("Export results as CSV"), QStringLiteral("CSV files (*.csv)"),
+                QStringLiteral(".csv"),
+                [](const QString& path, const std::vector<results::ExportRow>& rows, QString* error) {
+                    return results::WriteResultsCsv(path, rows, QLocale(), error);
+                });
 }
 
 void ResultsWindow::on_exportExcelPushButton_clicked()
 {
-    const QString path = exportPath(QStringLiteral("Export results as an Excel workbook"),
-                                    QStringLiteral("Excel workbooks (*.xlsx)"), QStringLiteral(".xlsx"));
+    exportShown(QStringLiteral("Export results as an Excel workbook"),
+                QStringLiteral("Excel workbooks (*.xlsx)"), QStringLiteral(".xlsx"),
+                [](const QString& path, const std::vector<results::ExportRow>& rows, QString* error) {
+                    return results::WriteResultsWorkbook(path, rows, error);
+                });
+}
+
+// What the window shows, in the chosen file's format.
+void ResultsWindow::exportShown(const QString& caption, const QString& filter, const QString& suffix,
+                                const ExportWriter& write)
+{
+    const QString path = exportPath(caption, filter, suffix);
     if (path.isEmpty())
         return;
     QString error;
     const auto rows = results::ExportRows(store->Database(), currentFilter(), &error);
-    if (!error.isEmpty() || !results::WriteResultsWorkbook(path, rows, &error))
+    if (!error.isEmpty() || !write(path, rows, &error))
         warn(QStringLiteral("Export results"),
              QStringLiteral("\"%1\" could not be written: %2").arg(QDir::toNativeSeparators(path), error));
 }

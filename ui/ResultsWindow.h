@@ -8,8 +8,13 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
+namespace results {
+struct ExportRow;
+}
 class ResultsRunsModel;
 class ResultsStore;
 
@@ -58,6 +63,10 @@ private:
     void selectRunOf(std::int64_t runId);
     std::optional<std::int64_t> selectedRunId() const;
     QString exportPath(const QString& caption, const QString& filter, const QString& suffix);
+    using ExportWriter =
+        std::function<bool(const QString&, const std::vector<results::ExportRow>&, QString*)>;
+    void exportShown(const QString& caption, const QString& filter, const QString& suffix,
+                     const ExportWriter& write);
     void import(const QStringList& paths);
     void warn(const QString& title, const QString& text);
 
