@@ -16,6 +16,10 @@ struct ProgramOptions
         QStringLiteral("Do not keep the bytes the gates send in a session file (Swiftlane/Sessions).")};
     QCommandLineOption rfid{QStringLiteral("rfid"),
                             QStringLiteral("Show the RFID reader's menu actions and scan button.")};
+    QCommandLineOption language{
+        QStringLiteral("lang"),
+        QStringLiteral("Use the language CODE (de, es, en) instead of the desktop's for the windows."),
+        QStringLiteral("CODE")};
 };
 
 void AddOptions(QCommandLineParser& parser, const ProgramOptions& options)
@@ -23,7 +27,7 @@ void AddOptions(QCommandLineParser& parser, const ProgramOptions& options)
     parser.setApplicationDescription(QStringLiteral("Times sprint runs over up to four timing gates."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOptions({options.verbose, options.noRecording, options.rfid});
+    parser.addOptions({options.verbose, options.noRecording, options.rfid, options.language});
 }
 
 } // namespace
@@ -40,6 +44,7 @@ CommandLineOptions ApplyCommandLine(const QStringList& arguments)
     CommandLineOptions options;
     options.recording = !parser.isSet(known.noRecording);
     options.rfid = parser.isSet(known.rfid);
+    options.language = parser.value(known.language);
     return options;
 }
 

@@ -9,6 +9,7 @@ struct CommandLineOptions
 {
     bool recording = true; // --no-recording: no gate session file
     bool rfid = false;     // --rfid: the RFID reader's menu actions and scan button are shown
+    QString language;      // --lang CODE: the interface language; empty for the desktop's
 };
 CommandLineOptions ApplyCommandLine(const QStringList& arguments);
 

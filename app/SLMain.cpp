@@ -79,7 +79,7 @@ void SLMain::StartRecording()
     // The gate poll calls the recorder: a box opened right there would run the tick again inside it.
     recorder.SetFailureHandler([](const QString& message) {
         QTimer::singleShot(0, [message] {
-            platform::dialogs().message(QMessageBox::Warning, nullptr, QStringLiteral("Recording stopped"),
+            platform::dialogs().message(QMessageBox::Warning, nullptr, tr("Recording stopped"),
                                         message);
         });
     });
@@ -175,15 +175,15 @@ void SLMain::SetSubjectNames(QStringList names)
 void SLMain::ImportRFIDTagNames()
 {
     const QString path =
-        platform::dialogs().openFileName(&mainWindow, QStringLiteral("Select RFID tag / name file"),
-                                         QString(), QStringLiteral("Text (*.txt *.csv)"));
+        platform::dialogs().openFileName(&mainWindow, tr("Select RFID tag / name file"),
+                                         QString(), tr("Text (*.txt *.csv)"));
     if (path.isEmpty())
         return;
     const TagFileImport result = ImportTagNameFile(path, tagNames);
-    const QString title = QStringLiteral("Import RFID tags and names");
+    const QString title = tr("Import RFID tags and names");
     if (!result.opened) {
         platform::dialogs().message(QMessageBox::Warning, &mainWindow, title,
-                                    QStringLiteral("Cannot read %1:\n%2").arg(path, result.error));
+                                    tr("Cannot read %1:\n%2").arg(path, result.error));
     } else if (const QString note = TagImportNoteText(path, result); !note.isEmpty()) {
         platform::dialogs().message(QMessageBox::Warning, &mainWindow, title, note);
     }
@@ -191,7 +191,7 @@ void SLMain::ImportRFIDTagNames()
 
 void SLMain::SetupGateConnection()
 {
-    gateSystem.Link().ShowPortDialog(QStringLiteral("Swiftlane COM Port"));
+    gateSystem.Link().ShowPortDialog(tr("Swiftlane COM Port"));
 }
 
 void SLMain::SetupRfidConnection()
@@ -228,17 +228,19 @@ void SLMain::WriteWaitingRows()
     const ReportFile::FlushResult result = sequenceRun.Report().Flush();
     if (result.rowsNotInReports == 0)
         return;
-    const QString runs = result.rowsNotInReports == 1
-                             ? QStringLiteral("The result of 1 finished run")
-                             : QStringLiteral("The results of %1 finished runs").arg(result.rowsNotInReports);
-    QString text = runs + QStringLiteral(" could not be written to the reports folder:\n%1\n\n")
-                              .arg(QDir::toNativeSeparators(sequenceRun.ReportFolder()));
+    const QString folder = QDir::toNativeSeparators(sequenceRun.ReportFolder());
+    QString text = result.rowsNotInReports == 1
+                       ? tr("The result of 1 finished run could not be written to the reports folder:\n%1\n\n")
+                             .arg(folder)
+                       : tr("The results of %1 finished runs could not be written to the reports folder:\n%2\n\n")
+                             .arg(result.rowsNotInReports)
+                             .arg(folder);
     if (result.fallbackPath.isEmpty())
         text +=
-            QStringLiteral("Saving in the temporary folder failed too, so they could not be saved anywhere; "
+            tr("Saving in the temporary folder failed too, so they could not be saved anywhere; "
                            "they were printed on the error output (stderr) instead.");
     else
-        text += QStringLiteral("Saved instead in:\n%1").arg(QDir::toNativeSeparators(result.fallbackPath));
-    platform::dialogs().message(QMessageBox::Warning, &mainWindow, QStringLiteral("Report not written"),
+        text += tr("Saved instead in:\n%1").arg(QDir::toNativeSeparators(result.fallbackPath));
+    platform::dialogs().message(QMessageBox::Warning, &mainWindow, tr("Report not written"),
                                 text);
 }

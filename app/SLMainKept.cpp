@@ -11,7 +11,7 @@ void SLMain::LoadKeptState()
     QString problem;
     const KeptState state = keptSettings.Read(problem);
     if (!problem.isEmpty()) {
-        TellSettingsProblem(QStringLiteral("Swiftlane could not read its settings file:\n%1\n\nThe subject "
+        TellSettingsProblem(tr("Swiftlane could not read its settings file:\n%1\n\nThe subject "
                                            "list, the chosen subject and gate sequence, auto-advance and "
                                            "the window sizes start from their defaults."),
                             problem);
@@ -53,7 +53,7 @@ void SLMain::SaveKeptState()
     if (problem.isEmpty())
         lastKept = state;
     else
-        TellSettingsProblem(QStringLiteral("Swiftlane could not save its settings file:\n%1\n\nThe subject "
+        TellSettingsProblem(tr("Swiftlane could not save its settings file:\n%1\n\nThe subject "
                                            "list, the chosen subject and gate sequence, auto-advance and "
                                            "the window sizes will not be there at the next start."),
                             problem);
@@ -64,6 +64,6 @@ void SLMain::TellSettingsProblem(const QString& text, const QString& path)
     if (settingsProblemTold)
         return;
     settingsProblemTold = true;
-    platform::dialogs().message(QMessageBox::Warning, &mainWindow, QStringLiteral("Settings not kept"),
-                                text.arg(path) + QStringLiteral(" Timing is not affected."));
+    platform::dialogs().message(QMessageBox::Warning, &mainWindow, tr("Settings not kept"),
+                                text.arg(path) + tr(" Timing is not affected."));
 }

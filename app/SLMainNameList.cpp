@@ -24,13 +24,13 @@ void warn(QWidget* parent, const QString& title, const QString& text)
 void SLMain::ImportNameList()
 {
     const QString path =
-        platform::dialogs().openFileName(&mainWindow, QStringLiteral("Select list of names file"), QString(),
-                                         QStringLiteral("Text (*.txt *.csv)"));
+        platform::dialogs().openFileName(&mainWindow, tr("Select list of names file"), QString(),
+                                         tr("Text (*.txt *.csv)"));
     if (path.isEmpty())
         return;
     const NameListRead read = readNameListFile(path);
     if (!read.error.isEmpty()) {
-        warn(&mainWindow, QStringLiteral("Import list of names"), nameListReadFailedText(path, read.error));
+        warn(&mainWindow, tr("Import list of names"), nameListReadFailedText(path, read.error));
         return;
     }
     for (const QString& name : read.text.lines)
@@ -38,24 +38,24 @@ void SLMain::ImportNameList()
     SaveKeptState();
     const QString note = nameListImportNoteText(path, read.text);
     if (!note.isEmpty())
-        warn(&mainWindow, QStringLiteral("Import list of names"), note);
+        warn(&mainWindow, tr("Import list of names"), note);
 }
 
 void SLMain::ExportNameList()
 {
     bool accepted = false;
-    QString name = platform::dialogs().text(&mainWindow, QStringLiteral("Save To File"),
-                                            QStringLiteral("Select file name:"), DefaultListName, &accepted);
+    QString name = platform::dialogs().text(&mainWindow, tr("Save To File"),
+                                            tr("Select file name:"), DefaultListName, &accepted);
     if (!accepted)
         return;
     if (name.isEmpty())
         name = DefaultListName;
     name = withTextSuffix(name);
-    const QString title = QStringLiteral("Export list of names");
+    const QString title = tr("Export list of names");
     // The name is one file in the data folder: "/" would write elsewhere or nowhere.
     const QString problem = fileNameProblem(name);
     if (!problem.isEmpty()) {
-        warn(&mainWindow, title, QStringLiteral("The list of names was not exported. ") + problem);
+        warn(&mainWindow, title, tr("The list of names was not exported. ") + problem);
         return;
     }
     const QString folder = platform::dataPath(QStringLiteral("\\Swiftlane\\"));
@@ -63,7 +63,7 @@ void SLMain::ExportNameList()
     if (QFileInfo::exists(path)) {
         const auto answer =
             platform::dialogs().message(QMessageBox::Question, &mainWindow, title,
-                                        QStringLiteral("\"%1\" already exists. Do you want to replace it?")
+                                        tr("\"%1\" already exists. Do you want to replace it?")
                                             .arg(QDir::toNativeSeparators(path)),
                                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes)
@@ -76,7 +76,7 @@ void SLMain::ExportNameList()
         return;
     }
     mainWindow.showStatusNote(
-        QStringLiteral("List of names saved to %1").arg(QDir::toNativeSeparators(path)));
+        tr("List of names saved to %1").arg(QDir::toNativeSeparators(path)));
 }
 
 void SLMain::SetupGateSequences()

@@ -20,8 +20,8 @@ void SLMain::StartOrAbortRun()
     if (sequenceRun.IsRunning()) {
         const std::uint64_t askedRun = runsStarted;
         const auto answer = platform::dialogs().message(
-            QMessageBox::Information, &mainWindow, QStringLiteral("Run in Progress"),
-            QStringLiteral("Do you wish to abort the current run ?"), QMessageBox::Ok | QMessageBox::No,
+            QMessageBox::Information, &mainWindow, tr("Run in Progress"),
+            tr("Do you wish to abort the current run ?"), QMessageBox::Ok | QMessageBox::No,
             QMessageBox::No);
         // The tick runs on while the question is open: act only if the run asked about is still going.
         if (answer == QMessageBox::Ok && sequenceRun.IsRunning() && runsStarted == askedRun) {
@@ -53,10 +53,10 @@ bool SLMain::CanStartRun()
 
     QString message;
     if (!subjectOk)
-        message += QStringLiteral("Please enter a subject name\n");
+        message += tr("Please enter a subject name\n");
     if (!gatesOk)
-        message += QStringLiteral("Some gates in the gate sequence are either not ready or not present");
-    platform::dialogs().message(QMessageBox::Information, &mainWindow, QStringLiteral("Problem starting run"),
+        message += tr("Some gates in the gate sequence are either not ready or not present");
+    platform::dialogs().message(QMessageBox::Information, &mainWindow, tr("Problem starting run"),
                                 message, QMessageBox::Ok);
     return false;
 }
@@ -74,13 +74,13 @@ QString SLMain::RunPhaseText() const
     if (countdownArmed) {
         const std::uint32_t elapsedSeconds = (platform::tickCount() - countdownStart) / 1000;
         const std::uint32_t left = elapsedSeconds >= CountdownSeconds ? 0 : CountdownSeconds - elapsedSeconds;
-        return QStringLiteral(" About to start in ") + QString::number(left);
+        return QLatin1Char(' ') + tr("About to start in %1").arg(left);
     }
     if (sequenceRun.IsRunning() && sequenceRun.CurrentGateIndex() == 0)
-        return QStringLiteral(" Waiting for start gate");
+        return QLatin1Char(' ') + tr("Waiting for start gate");
     if (sequenceRun.IsRunning())
-        return QStringLiteral(" Running");
-    return QStringLiteral(" Idle");
+        return QLatin1Char(' ') + tr("Running");
+    return QLatin1Char(' ') + tr("Idle");
 }
 
 void SLMain::SetSubjectName(const QString& name)
@@ -112,7 +112,7 @@ void SLMain::ShowReportWarning(const QString& text)
     // The report is written from inside the gate poll; a modal box's nested event loop would run
     // the tick, and so the poll, again in the middle of a sentence. Ask once the tick has returned.
     QTimer::singleShot(0, this, [text] {
-        platform::dialogs().message(QMessageBox::Warning, nullptr, QStringLiteral("Report not written"),
+        platform::dialogs().message(QMessageBox::Warning, nullptr, tr("Report not written"),
                                     text);
     });
 }
@@ -127,8 +127,8 @@ bool SLMain::ConfirmExit()
     if (!sequenceRun.IsRunning())
         return true;
     const auto answer =
-        platform::dialogs().message(QMessageBox::Question, &mainWindow, QStringLiteral("Run in Progress"),
-                                    QStringLiteral("A run is in progress. Exit and drop it?"),
+        platform::dialogs().message(QMessageBox::Question, &mainWindow, tr("Run in Progress"),
+                                    tr("A run is in progress. Exit and drop it?"),
                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     return answer == QMessageBox::Yes;
 }
@@ -154,8 +154,8 @@ void SLMain::OpenReportsFolder()
 {
     const QString folder = sequenceRun.ReportFolder();
     if (!platform::shell().open(folder))
-        ShowPath(QStringLiteral("Reports folder"),
-                 QStringLiteral("The desktop could not open the reports folder. It is:\n%1"), folder);
+        ShowPath(tr("Reports folder"),
+                 tr("The desktop could not open the reports folder. It is:\n%1"), folder);
 }
 
 void SLMain::ViewReport()
@@ -164,12 +164,12 @@ void SLMain::ViewReport()
     if (platform::shell().open(report))
         return;
     if (report.isEmpty())
-        ShowPath(QStringLiteral("Report"),
-                 QStringLiteral("No report has been written yet. Reports are kept in:\n%1"),
+        ShowPath(tr("Report"),
+                 tr("No report has been written yet. Reports are kept in:\n%1"),
                  sequenceRun.ReportFolder());
     else
-        ShowPath(QStringLiteral("Report"),
-                 QStringLiteral("The desktop could not open the report. It is:\n%1"), report);
+        ShowPath(tr("Report"),
+                 tr("The desktop could not open the report. It is:\n%1"), report);
 }
 
 void SLMain::ShowPath(const QString& title, const QString& text, const QString& path)

@@ -1,9 +1,12 @@
 #include "app/CommandLine.h"
 #include "app/ProgramIdentity.h"
 #include "app/SLMain.h"
+#include "app/Translations.h"
 #include "platform/ProcessSignals.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -12,6 +15,10 @@ int main(int argc, char* argv[])
     ExitOnHelpOrVersion(argc, argv);
     QApplication app(argc, argv);
     const CommandLineOptions options = ApplyCommandLine(QApplication::arguments());
+    const LanguageChoice language = InstallTranslations(app, options.language);
+    if (!language.known)
+        std::fprintf(stderr, "swiftlane: --lang %s names no language; the windows stay in English.\n",
+                     qUtf8Printable(options.language));
     int code = 0;
     {
         SLMain controller;

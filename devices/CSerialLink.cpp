@@ -4,6 +4,8 @@
 #include "devices/CSerialLnkInf.h"
 #include "devices/SerialLinkUi.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
 
@@ -100,7 +102,7 @@ bool CSerialLink::OpenFtdi(bool showError)
 void CSerialLink::ShowOpenFailure(bool showError) const
 {
     if (showError)
-        ShowWarning("Failed to open\nCom link " + portName);
+        ShowWarning(QCoreApplication::translate("CSerialLink", "Failed to open\nCom link %1").arg(portName));
 }
 
 void CSerialLink::ShowWarning(const QString& text) const

@@ -1,5 +1,7 @@
 #include "platform/RegularFile.h"
 
+#include <QCoreApplication>
+
 #include <QFile>
 
 #include <sys/stat.h>
@@ -15,14 +17,14 @@ QString notRegularFileReason(const QString& path)
     if (S_ISREG(info.st_mode))
         return QString();
     if (S_ISDIR(info.st_mode))
-        return QStringLiteral("it is a folder");
+        return QCoreApplication::translate("RegularFile", "it is a folder");
     if (S_ISFIFO(info.st_mode))
-        return QStringLiteral("it is a named pipe, not a file");
+        return QCoreApplication::translate("RegularFile", "it is a named pipe, not a file");
     if (S_ISSOCK(info.st_mode))
-        return QStringLiteral("it is a socket, not a file");
+        return QCoreApplication::translate("RegularFile", "it is a socket, not a file");
     if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
-        return QStringLiteral("it is a device, not a file");
-    return QStringLiteral("it is not a regular file");
+        return QCoreApplication::translate("RegularFile", "it is a device, not a file");
+    return QCoreApplication::translate("RegularFile", "it is not a regular file");
 }
 
 } // namespace platform

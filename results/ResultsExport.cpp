@@ -1,5 +1,7 @@
 #include "results/ResultsExport.h"
 
+#include <QCoreApplication>
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringList>
@@ -107,7 +109,7 @@ bool WriteResultsWorkbook(const QString& path, const std::vector<ExportRow>& row
     lxw_workbook* workbook = workbook_new_opt(scratchPath.constData(), &options);
     if (!workbook) {
         if (error)
-            *error = QStringLiteral("The workbook could not be made.");
+            *error = QCoreApplication::translate("ResultsExport", "The workbook could not be made.");
         return false;
     }
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Results");

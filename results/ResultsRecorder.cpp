@@ -1,5 +1,7 @@
 #include "results/ResultsRecorder.h"
 
+#include <QCoreApplication>
+
 #include "results/ReportImport.h"
 
 #include <QDir>
@@ -125,7 +127,7 @@ void ResultsRecorder::Trouble()
     if (!warn)
         return;
     warn(
-        QStringLiteral("Finished runs cannot be stored in the results history:\n%1\n\n%2\n\n"
+        QCoreApplication::translate("ResultsRecorder", "Finished runs cannot be stored in the results history:\n%1\n\n%2\n\n"
                        "Timing and the report file go on. The runs are kept and stored as soon as the "
                        "history can be written again, at the latest at the next start from the report files.")
             .arg(QDir::toNativeSeparators(store.Path()), store.LastError()));

@@ -1,5 +1,7 @@
 #include "results/ResultsStore.h"
 
+#include <QCoreApplication>
+
 #include "common/Trace.h"
 #include "results/ResultsSchema.h"
 
@@ -54,7 +56,7 @@ bool ResultsStore::Open()
     if (IsOpen())
         return true;
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
-        return Fail(QStringLiteral("The SQLite driver of Qt is not installed (libqt6sql6-sqlite)."), {});
+        return Fail(QCoreApplication::translate("ResultsStore", "The SQLite driver of Qt is not installed (libqt6sql6-sqlite)."), {});
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (!OpenConnection(false))
         return false;
@@ -63,21 +65,21 @@ bool ResultsStore::Open()
     const int version = results::SchemaVersion(db, &error);
     if (version < 0) {
         Close();
-        return Fail(QStringLiteral("The results database cannot be read."), error);
+        return Fail(QCoreApplication::translate("ResultsStore", "The results database cannot be read."), error);
     }
     if (version > results::CurrentSchemaVersion) {
         Close();
         if (!OpenConnection(true))
             return false;
         state = State::ReadOnly;
-        lastError = QStringLiteral("The results database was written by a newer Swiftlane (version %1). "
+        lastError = QCoreApplication::translate("ResultsStore", "The results database was written by a newer Swiftlane (version %1). "
                                    "It is shown read-only and new runs are not stored in it.")
                         .arg(version);
         return true;
     }
     if (!results::UpgradeSchema(db, &error)) {
         Close();
-        return Fail(QStringLiteral("The results database cannot be set up."), error);
+        return Fail(QCoreApplication::translate("ResultsStore", "The results database cannot be set up."), error);
     }
     state = State::Writable;
     return true;
@@ -103,13 +105,13 @@ bool ResultsStore::OpenConnection(bool readOnly)
                 return true;
             const QString detail = lastError;
             Close();
-            return Fail(QStringLiteral("The results database cannot be read."), detail);
+            return Fail(QCoreApplication::translate("ResultsStore", "The results database cannot be read."), detail);
         }
         lastError = db.lastError().text();
     }
     const QString detail = lastError;
     Close();
-    return Fail(QStringLiteral("The results database cannot be opened."), detail);
+    return Fail(QCoreApplication::translate("ResultsStore", "The results database cannot be opened."), detail);
 }
 
 void ResultsStore::Close()

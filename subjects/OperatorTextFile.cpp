@@ -1,5 +1,7 @@
 #include "subjects/OperatorTextFile.h"
 
+#include <QCoreApplication>
+
 #include "platform/RegularFile.h"
 
 #include <QFile>
@@ -14,7 +16,7 @@ OperatorTextFile readOperatorTextFile(const QString& path, const QString& kind)
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = file.errorString();
     } else if (file.size() > OperatorTextFile::MaxBytes) {
-        result.error = QStringLiteral("the file is %1 MB; %2 is at most %3 MB")
+        result.error = QCoreApplication::translate("OperatorTextFile", "the file is %1 MB; %2 is at most %3 MB")
                            .arg(file.size() / (1024 * 1024))
                            .arg(kind)
                            .arg(OperatorTextFile::MaxBytes / (1024 * 1024));

@@ -1,5 +1,7 @@
 #include "subjects/TextLines.h"
 
+#include <QCoreApplication>
+
 #include "common/Utf8.h"
 
 #include <QByteArrayView>
@@ -32,19 +34,17 @@ QString TextLines::skipReason() const
         numbers << QString::number(number);
     if (skippedLines > skippedNumbers.size())
         numbers << QStringLiteral("...");
-    return QStringLiteral("%1 %2 control characters and %3 skipped (%4 %5)")
-        .arg(skippedLines)
-        .arg(skippedLines == 1 ? QStringLiteral("line holds") : QStringLiteral("lines hold"))
-        .arg(skippedLines == 1 ? QStringLiteral("was") : QStringLiteral("were"))
-        .arg(skippedLines == 1 ? QStringLiteral("line") : QStringLiteral("lines"))
-        .arg(numbers.join(QStringLiteral(", ")));
+    const QString lines = numbers.join(QStringLiteral(", "));
+    if (skippedLines == 1)
+        return QCoreApplication::translate("TextLines", "1 line holds control characters and was skipped (line %1)").arg(lines);
+    return QCoreApplication::translate("TextLines", "%1 lines hold control characters and were skipped (lines %2)").arg(skippedLines).arg(lines);
 }
 
 QString TextLines::stopReason() const
 {
     if (!stopped())
         return QString();
-    return QStringLiteral("line %1 is %2 bytes long; a line may hold at most %3 bytes")
+    return QCoreApplication::translate("TextLines", "line %1 is %2 bytes long; a line may hold at most %3 bytes")
         .arg(stopLine)
         .arg(stopLineBytes)
         .arg(MaxLineBytes);

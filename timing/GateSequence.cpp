@@ -1,5 +1,7 @@
 #include "timing/GateSequence.h"
 
+#include <QCoreApplication>
+
 #include "archive/QXmlArchive.h"
 #include "common/Trace.h"
 
@@ -85,14 +87,14 @@ bool GateSequence::Save(const QString& path, QString* error) const
     if (!WithinLimits(path, gates.size(), name)) {
         if (error)
             *error =
-                QStringLiteral("A gate sequence holds at most %1 gates and a name of at most %2 characters.")
+                QCoreApplication::translate("GateSequence", "A gate sequence holds at most %1 gates and a name of at most %2 characters.")
                     .arg(MaxGates)
                     .arg(MaxNameLength);
         return false;
     }
     if (!HoldOffWithinLimits(path, holdOffMs)) {
         if (error)
-            *error = QStringLiteral("The hold-off of a gate sequence is from 0 to %1 ms.").arg(MaxHoldOffMs);
+            *error = QCoreApplication::translate("GateSequence", "The hold-off of a gate sequence is from 0 to %1 ms.").arg(MaxHoldOffMs);
         return false;
     }
     QXmlArchive archive;

@@ -1,5 +1,7 @@
 #include "timing/ReportFile.h"
 
+#include <QCoreApplication>
+
 #include "common/Trace.h"
 #include "platform/DataFolder.h"
 #include "platform/WholeWrites.h"
@@ -203,7 +205,7 @@ void ReportFile::ReportFailure()
         return;
     failureReported = true;
     const QString text =
-        QStringLiteral("The results of the finished run could not be written to the reports folder:\n%1\n\n"
+        QCoreApplication::translate("ReportFile", "The results of the finished run could not be written to the reports folder:\n%1\n\n"
                        "They are kept and will be written as soon as the folder can be written again, "
                        "at the end of a later run.")
             .arg(QDir::toNativeSeparators(reportsFolder));

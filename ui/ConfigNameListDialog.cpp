@@ -11,7 +11,7 @@
 
 namespace {
 
-const QString NameFileFilter = QStringLiteral("Text (*.txt *.csv)");
+const char* const NameFileFilter = QT_TRANSLATE_NOOP("ConfigNameListDialog", "Text (*.txt *.csv)");
 
 } // namespace
 
@@ -63,7 +63,7 @@ void ConfigNameListDialog::editItem(QListWidgetItem* item)
 // The new name is selected and opened for typing, so that Edit afterwards means it too.
 void ConfigNameListDialog::on_newPushButton_clicked()
 {
-    appendName(QStringLiteral("New subject"));
+    appendName(tr("New subject"));
     QListWidgetItem* item = ui->nameListWidget->item(ui->nameListWidget->count() - 1);
     ui->nameListWidget->setCurrentItem(item);
     editItem(item);
@@ -111,7 +111,7 @@ void ConfigNameListDialog::moveCurrentName(int step)
 void ConfigNameListDialog::on_importListPushButton_clicked()
 {
     const QString path = platform::dialogs().openFileName(
-        this, QStringLiteral("Select file containing list of names"), QString(), NameFileFilter);
+        this, tr("Select file containing list of names"), QString(), tr(NameFileFilter));
     if (path.isEmpty())
         return;
     const NameListRead read = readNameListFile(path);
@@ -129,15 +129,15 @@ void ConfigNameListDialog::on_importListPushButton_clicked()
 void ConfigNameListDialog::on_exportNamesListPushButton_clicked()
 {
     const QString chosen = platform::dialogs().saveFileName(
-        this, QStringLiteral("Select filename to save list of names"), QString(), NameFileFilter);
+        this, tr("Select filename to save list of names"), QString(), tr(NameFileFilter));
     if (chosen.isEmpty())
         return;
     const QString path = withTextSuffix(chosen);
     // The file dialog asked about the file chosen, not about the one the ".txt" rule makes of it.
     if (path != chosen && QFileInfo::exists(path)) {
         const auto answer =
-            platform::dialogs().message(QMessageBox::Question, this, QStringLiteral("Export list"),
-                                        QStringLiteral("\"%1\" already exists. Do you want to replace it?")
+            platform::dialogs().message(QMessageBox::Question, this, tr("Export list"),
+                                        tr("\"%1\" already exists. Do you want to replace it?")
                                             .arg(QDir::toNativeSeparators(path)),
                                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes)
@@ -194,5 +194,5 @@ void ConfigNameListDialog::updateButtons()
 
 void ConfigNameListDialog::warn(const QString& text)
 {
-    platform::dialogs().message(QMessageBox::Warning, this, QStringLiteral("Configure Name List"), text);
+    platform::dialogs().message(QMessageBox::Warning, this, tr("Configure Name List"), text);
 }

@@ -148,8 +148,8 @@ void ConfigRunDialog::on_deleteRunPushButton_clicked()
         return;
     const QString path = item->data(Qt::UserRole).toString();
     const auto answer = platform::dialogs().message(
-        QMessageBox::Question, this, QStringLiteral("Confirm delete"),
-        QStringLiteral("Are you sure you wish to delete the selected gate sequence ?"),
+        QMessageBox::Question, this, tr("Confirm delete"),
+        tr("Are you sure you wish to delete the selected gate sequence ?"),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
@@ -170,13 +170,13 @@ QString ConfigRunDialog::saveRefusal() const
         return nameProblem;
     const QLocale locale;
     if (!ParseDistanceMetres(ui->distanceLineEdit->text(), locale))
-        return QStringLiteral("\"%1\" must be a number of metres from 0 to %2, such as 30 or %3.")
+        return tr("\"%1\" must be a number of metres from 0 to %2, such as 30 or %3.")
             .arg(ui->label_2->text(), locale.toString(MaxDistanceMetres, 'f', 0), locale.toString(12.5));
     if (!holdOffFromText(ui->holdOffLineEdit->text()))
-        return QStringLiteral("\"Hold-off (ms)\" must be a whole number of milliseconds from 0 to %1.")
+        return tr("\"Hold-off (ms)\" must be a whole number of milliseconds from 0 to %1.")
             .arg(GateSequence::MaxHoldOffMs);
     if (ui->runGateSequenceTreeWidget->topLevelItemCount() < 2)
-        return QStringLiteral("A gate sequence needs at least two gates: the start and the finish.");
+        return tr("A gate sequence needs at least two gates: the start and the finish.");
     return QString();
 }
 
@@ -185,7 +185,7 @@ bool ConfigRunDialog::saveEditedSequence()
     qCDebug(swiftlaneTrace, "Save Button");
     const QString refusal = saveRefusal();
     if (!refusal.isEmpty()) {
-        warn(QStringLiteral("The gate sequence was not saved. ") + refusal);
+        warn(tr("The gate sequence was not saved. ") + refusal);
         return false;
     }
     collectSequence();
@@ -203,7 +203,7 @@ bool ConfigRunDialog::saveEditedSequence()
         savedState = shownState();
     } else {
         qCDebug(swiftlaneTrace, "Run save failed :%s", qUtf8Printable(path));
-        warn(QStringLiteral("The gate sequence could not be saved to \"%1\": %2.")
+        warn(tr("The gate sequence could not be saved to \"%1\": %2.")
                  .arg(QDir::toNativeSeparators(path), error));
     }
     fillSequenceList();
@@ -217,8 +217,8 @@ bool ConfigRunDialog::mayReplace(const QString& path)
     if (!QFileInfo(path).isFile() || QFileInfo(path) == QFileInfo(loadedPath))
         return true;
     const auto answer = platform::dialogs().message(
-        QMessageBox::Question, this, QStringLiteral("Confirm replace"),
-        QStringLiteral("A gate sequence named \"%1\" already exists. Do you want to replace it?")
+        QMessageBox::Question, this, tr("Confirm replace"),
+        tr("A gate sequence named \"%1\" already exists. Do you want to replace it?")
             .arg(editedSequence.Name()),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     return answer == QMessageBox::Yes;
@@ -296,8 +296,8 @@ bool ConfigRunDialog::mayLeave()
     if (shownState() == savedState)
         return true;
     const auto answer = platform::dialogs().message(
-        QMessageBox::Question, this, QStringLiteral("Setup gate sequences"),
-        QStringLiteral("The gate sequence \"%1\" has changes that are not saved. Save them?")
+        QMessageBox::Question, this, tr("Setup gate sequences"),
+        tr("The gate sequence \"%1\" has changes that are not saved. Save them?")
             .arg(ui->runNameLineEdit->text()),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Save)
@@ -377,5 +377,5 @@ void ConfigRunDialog::updateButtons()
 
 void ConfigRunDialog::warn(const QString& text)
 {
-    platform::dialogs().message(QMessageBox::Warning, this, QStringLiteral("Setup gate sequences"), text);
+    platform::dialogs().message(QMessageBox::Warning, this, tr("Setup gate sequences"), text);
 }

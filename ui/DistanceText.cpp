@@ -16,3 +16,15 @@ std::optional<double> ParseDistanceMetres(const QString& text, const QLocale& lo
         return std::nullopt;
     return metres + 0.0; // no "-0"
 }
+
+QString DisplayNumber(double value, int decimals)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', decimals);
+}
+
+QString DisplaySeconds(qint64 ms)
+{
+    return DisplayNumber(static_cast<double>(ms) / 1000.0, 3);
+}

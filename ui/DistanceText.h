@@ -11,3 +11,8 @@ class QLocale;
 // else is a distance.
 constexpr double MaxDistanceMetres = 100000.0;
 std::optional<double> ParseDistanceMetres(const QString& text, const QLocale& locale);
+
+// A number of the windows' own (not the report table's): the display locale's decimal separator,
+// no digit grouping, so "12,345" in German and "12.345" in English.
+QString DisplayNumber(double value, int decimals);
+QString DisplaySeconds(qint64 ms);

@@ -17,7 +17,7 @@ void GateListWidget::fillGates()
 
 QString GateListWidget::gateText(unsigned gate)
 {
-    return QStringLiteral("Gate ") + QString::number(gate + 1);
+    return tr("Gate %1").arg(gate + 1);
 }
 
 QListWidgetItem* GateListWidget::makeGateItem(unsigned gate)

@@ -21,13 +21,13 @@ MWGateSequenceWidget::~MWGateSequenceWidget() = default;
 
 void MWGateSequenceWidget::SetCheckpointIndex(int position)
 {
-    ui->checkpointGroupBox->setTitle(position == 0 ? QStringLiteral("Start point")
-                                                   : QStringLiteral("Checkpoint %1").arg(position));
+    ui->checkpointGroupBox->setTitle(position == 0 ? tr("Start point")
+                                                   : tr("Checkpoint %1").arg(position));
 }
 
 void MWGateSequenceWidget::SetGateNumber(int number)
 {
-    ui->gateNumLabel->setText(QStringLiteral("Gate %1").arg(number));
+    ui->gateNumLabel->setText(tr("Gate %1").arg(number));
 }
 
 void MWGateSequenceWidget::SetLampState(int state)

@@ -1,21 +1,13 @@
 #include "ui/ResultsRunsModel.h"
 
 #include "results/ResultsQueries.h"
+#include "ui/DistanceText.h"
 
 #include <QBrush>
 #include <QColor>
 #include <QFont>
 #include <QSqlQuery>
 #include <QStringList>
-
-namespace {
-
-QString Seconds(qint64 ms)
-{
-    return QString::number(static_cast<double>(ms) / 1000.0, 'f', 3);
-}
-
-} // namespace
 
 ResultsRunsModel::ResultsRunsModel(QObject* parent) : QSqlQueryModel(parent) {}
 
@@ -98,22 +90,22 @@ QVariant ResultsRunsModel::displayText(const QModelIndex& index) const
             .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     }
     case runcolumn::TotalMs:
-        return Seconds(value.toLongLong());
+        return DisplaySeconds(value.toLongLong());
     case runcolumn::Distance:
     case runcolumn::Speed:
-        return QString::number(value.toDouble(), 'f', 3);
+        return DisplayNumber(value.toDouble(), 3);
     case runcolumn::SplitsMs: {
         QStringList splits;
         for (const QString& ms : value.toString().split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            splits << Seconds(ms.toLongLong());
+            splits << DisplaySeconds(ms.toLongLong());
         return splits.join(QStringLiteral("  "));
     }
     case runcolumn::Status:
-        return value.toString() == QLatin1String("valid") ? QString() : QStringLiteral("invalid");
+        return value.toString() == QLatin1String("valid") ? QString() : tr("invalid");
     case runcolumn::Simulated:
-        return value.toBool() ? QStringLiteral("simulated") : QString();
+        return value.toBool() ? tr("simulated") : QString();
     case runcolumn::PersonalBest:
-        return value.toBool() ? QStringLiteral("PB") : QString();
+        return value.toBool() ? tr("PB") : QString();
     default:
         return value;
     }
@@ -124,10 +116,12 @@ QVariant ResultsRunsModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QSqlQueryModel::headerData(section, orientation, role);
     static const char* const names[runcolumn::Count] = {
-        "Id",         "Start",       "Offset",       "Athlete", "Course", "Total (s)", "Best",
-        "Splits (s)", "Speed (m/s)", "Distance (m)", "Status",  "Reason", "Simulated", "Note"};
+        QT_TR_NOOP("Id"),         QT_TR_NOOP("Start"),       QT_TR_NOOP("Offset"),       QT_TR_NOOP("Athlete"),
+        QT_TR_NOOP("Course"),     QT_TR_NOOP("Total (s)"),   QT_TR_NOOP("Best"),         QT_TR_NOOP("Splits (s)"),
+        QT_TR_NOOP("Speed (m/s)"), QT_TR_NOOP("Distance (m)"), QT_TR_NOOP("Status"),     QT_TR_NOOP("Reason"),
+        QT_TR_NOOP("Simulated"),  QT_TR_NOOP("Note")};
     if (section >= 0 && section < runcolumn::Count)
-        return QString::fromLatin1(names[section]);
+        return tr(names[section]);
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include "results/ResultsExport.h"
 #include "results/ResultsQueries.h"
 #include "results/ResultsStore.h"
+#include "ui/DistanceText.h"
 #include "ui/ResultsRunsModel.h"
 #include "ui_ResultsWindow.h"
 
@@ -17,19 +18,14 @@
 
 namespace {
 
-const QString AllAthletes = QStringLiteral("(all athletes)");
-const QString AllCourses = QStringLiteral("(all courses)");
+const char* const AllAthletes = QT_TRANSLATE_NOOP("ResultsWindow", "(all athletes)");
+const char* const AllCourses = QT_TRANSLATE_NOOP("ResultsWindow", "(all courses)");
 // "From" at this date means no lower bound.
 const QDate EarliestDate(2000, 1, 1);
 
-QString Seconds(std::int64_t ms)
-{
-    return QString::number(static_cast<double>(ms) / 1000.0, 'f', 3);
-}
-
 QString SignedSeconds(std::int64_t ms)
 {
-    return (ms > 0 ? QStringLiteral("+") : QString()) + Seconds(ms);
+    return (ms > 0 ? QStringLiteral("+") : QString()) + DisplaySeconds(ms);
 }
 
 void FillTable(QTableWidget* table, const QStringList& header, const std::vector<QStringList>& rows)
@@ -77,7 +73,7 @@ ResultsWindow::ResultsWindow(QWidget* parent)
     ui->runsTableView->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     const QDate today = QDate::currentDate();
     ui->fromDateEdit->setMinimumDate(EarliestDate);
-    ui->fromDateEdit->setSpecialValueText(QStringLiteral("(any)"));
+    ui->fromDateEdit->setSpecialValueText(tr("(any)"));
     ui->fromDateEdit->setDate(today);
     ui->toDateEdit->setMinimumDate(EarliestDate);
     ui->toDateEdit->setDate(today);
@@ -163,21 +159,21 @@ void ResultsWindow::refreshChoices()
 {
     const QSqlDatabase db = store->Database();
     filling = true;
-    FillChoice(ui->athleteComboBox, AllAthletes, results::AthleteNames(db));
-    FillChoice(ui->courseComboBox, AllCourses, results::CourseNames(db));
+    FillChoice(ui->athleteComboBox, tr(AllAthletes), results::AthleteNames(db));
+    FillChoice(ui->courseComboBox, tr(AllCourses), results::CourseNames(db));
     filling = false;
 }
 
 void ResultsWindow::refreshStatus()
 {
     QString text =
-        model->rowCount() == 1 ? QStringLiteral("1 run") : QStringLiteral("%1 runs").arg(model->rowCount());
+        model->rowCount() == 1 ? tr("1 run") : tr("%1 runs").arg(model->rowCount());
     if (model->canFetchMore())
-        text = QStringLiteral("More than %1 runs").arg(model->rowCount());
+        text = tr("More than %1 runs").arg(model->rowCount());
     if (store && store->IsReadOnly())
-        text += QStringLiteral(" - read-only: ") + store->LastError();
+        text += tr(" - read-only: ") + store->LastError();
     else if (store && !store->IsOpen())
-        text = QStringLiteral("The results history cannot be opened: ") + store->LastError();
+        text = tr("The results history cannot be opened: ") + store->LastError();
     ui->statusLabel->setText(text);
     const bool writable = store && store->IsOpen() && !store->IsReadOnly();
     ui->markInvalidPushButton->setEnabled(writable);
@@ -190,7 +186,7 @@ void ResultsWindow::refreshAthleteView()
 {
     const RunFilter filter = currentFilter();
     if (filter.athlete.isEmpty() || filter.course.isEmpty()) {
-        ui->personalBestLabel->setText(QStringLiteral("Choose an athlete and a course above."));
+        ui->personalBestLabel->setText(tr("Choose an athlete and a course above."));
         FillTable(ui->athleteSessionsTable, {}, {});
         return;
     }
@@ -198,20 +194,20 @@ void ResultsWindow::refreshAthleteView()
         results::AthleteOnCourse(store->Database(), filter.athlete, filter.course, filter.showSimulated);
     if (history.personalBestMs)
         ui->personalBestLabel->setText(
-            QStringLiteral("%1 on %2: personal best %3 s on %4")
-                .arg(filter.athlete, filter.course, Seconds(*history.personalBestMs),
+            tr("%1 on %2: personal best %3 s on %4")
+                .arg(filter.athlete, filter.course, DisplaySeconds(*history.personalBestMs),
                      history.personalBestStart.toString(QStringLiteral("yyyy-MM-dd"))));
     else
         ui->personalBestLabel->setText(
-            QStringLiteral("%1 has no valid run on %2.").arg(filter.athlete, filter.course));
+            tr("%1 has no valid run on %2.").arg(filter.athlete, filter.course));
     std::vector<QStringList> rows;
     for (auto it = history.sessions.rbegin(); it != history.sessions.rend(); ++it)
-        rows.push_back({it->sessionStart.toString(QStringLiteral("yyyy-MM-dd HH:mm")), Seconds(it->bestMs),
+        rows.push_back({it->sessionStart.toString(QStringLiteral("yyyy-MM-dd HH:mm")), DisplaySeconds(it->bestMs),
                         QString::number(it->attempts),
                         it->changeMs ? SignedSeconds(*it->changeMs) : QString()});
     FillTable(ui->athleteSessionsTable,
-              {QStringLiteral("Session"), QStringLiteral("Best (s)"), QStringLiteral("Runs"),
-               QStringLiteral("Change (s)")},
+              {tr("Session"), tr("Best (s)"), tr("Runs"),
+               tr("Change (s)")},
               rows);
 }
 
@@ -223,8 +219,8 @@ void ResultsWindow::refreshSessionList()
     for (const results::SessionInfo& session : results::Sessions(store->Database())) {
         QString text = session.start.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
         if (session.source != QLatin1String("live"))
-            text += QStringLiteral(" (from ") + session.source + QLatin1Char(')');
-        text += QStringLiteral(", %1 run(s)").arg(session.runs);
+            text += tr(" (from %1)").arg(session.source);
+        text += tr(", %1 run(s)").arg(session.runs);
         ui->sessionComboBox->addItem(text, static_cast<qlonglong>(session.id));
     }
     const int index = chosen.isValid() ? ui->sessionComboBox->findData(chosen) : -1;
@@ -250,19 +246,19 @@ void ResultsWindow::refreshSessionView()
         for (const results::RankedAthlete& entry : summary.ranking)
             ranking.push_back({entry.rank > 0 ? QString::number(entry.rank) : QString(), entry.athlete,
                                entry.course,
-                               entry.bestMs ? Seconds(*entry.bestMs) : QStringLiteral("no valid run"),
+                               entry.bestMs ? DisplaySeconds(*entry.bestMs) : tr("no valid run"),
                                QString::number(entry.attempts)});
         for (const results::BestSplit& best : summary.bestSplits)
-            splits.push_back({best.course, QString::number(best.checkpoint), Seconds(best.ms),
+            splits.push_back({best.course, QString::number(best.checkpoint), DisplaySeconds(best.ms),
                               best.athletes.join(QStringLiteral(", "))});
     }
     FillTable(ui->rankingTable,
-              {QStringLiteral("Rank"), QStringLiteral("Athlete"), QStringLiteral("Course"),
-               QStringLiteral("Best (s)"), QStringLiteral("Runs")},
+              {tr("Rank"), tr("Athlete"), tr("Course"),
+               tr("Best (s)"), tr("Runs")},
               ranking);
     FillTable(ui->bestSplitsTable,
-              {QStringLiteral("Course"), QStringLiteral("Checkpoint"), QStringLiteral("Best split (s)"),
-               QStringLiteral("By")},
+              {tr("Course"), tr("Checkpoint"), tr("Best split (s)"),
+               tr("By")},
               splits);
 }
 
@@ -289,16 +285,16 @@ void ResultsWindow::on_markInvalidPushButton_clicked()
     const auto runId = selectedRunId();
     const QString reason = ui->reasonComboBox->currentText().trimmed();
     if (!runId) {
-        warn(QStringLiteral("Mark invalid"), QStringLiteral("Select the run to mark invalid first."));
+        warn(tr("Mark invalid"), tr("Select the run to mark invalid first."));
         return;
     }
     if (reason.isEmpty()) {
-        warn(QStringLiteral("Mark invalid"), QStringLiteral("Choose or type the reason the run is invalid."));
+        warn(tr("Mark invalid"), tr("Choose or type the reason the run is invalid."));
         return;
     }
     if (!store->MarkInvalid(*runId, reason)) {
-        warn(QStringLiteral("Mark invalid"),
-             QStringLiteral("The run could not be marked: %1").arg(store->LastError()));
+        warn(tr("Mark invalid"),
+             tr("The run could not be marked: %1").arg(store->LastError()));
         return;
     }
     refreshAll();
@@ -311,8 +307,8 @@ void ResultsWindow::on_restorePushButton_clicked()
     if (!runId)
         return;
     if (!store->Restore(*runId)) {
-        warn(QStringLiteral("Restore"),
-             QStringLiteral("The run could not be restored: %1").arg(store->LastError()));
+        warn(tr("Restore"),
+             tr("The run could not be restored: %1").arg(store->LastError()));
         return;
     }
     refreshAll();
@@ -332,7 +328,7 @@ QString ResultsWindow::exportPath(const QString& caption, const QString& filter,
     if (path != chosen && QFileInfo::exists(path)) {
         const auto answer =
             platform::dialogs().message(QMessageBox::Question, this, caption,
-                                        QStringLiteral("\"%1\" already exists. Do you want to replace it?")
+                                        tr("\"%1\" already exists. Do you want to replace it?")
                                             .arg(QDir::toNativeSeparators(path)),
                                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes)
@@ -343,7 +339,7 @@ QString ResultsWindow::exportPath(const QString& caption, const QString& filter,
 
 void ResultsWindow::on_exportCsvPushButton_clicked()
 {
-    exportShown(QStringLiteral("Export results as CSV"), QStringLiteral("CSV files (*.csv)"),
+    exportShown(tr("Export results as CSV"), tr("CSV files (*.csv)"),
                 QStringLiteral(".csv"),
                 [](const QString& path, const std::vector<results::ExportRow>& rows, QString* error) {
                     return results::WriteResultsCsv(path, rows, QLocale(), error);
@@ -352,8 +348,8 @@ void ResultsWindow::on_exportCsvPushButton_clicked()
 
 void ResultsWindow::on_exportExcelPushButton_clicked()
 {
-    exportShown(QStringLiteral("Export results as an Excel workbook"),
-                QStringLiteral("Excel workbooks (*.xlsx)"), QStringLiteral(".xlsx"),
+    exportShown(tr("Export results as an Excel workbook"),
+                tr("Excel workbooks (*.xlsx)"), QStringLiteral(".xlsx"),
                 [](const QString& path, const std::vector<results::ExportRow>& rows, QString* error) {
                     return results::WriteResultsWorkbook(path, rows, error);
                 });
@@ -369,8 +365,8 @@ void ResultsWindow::exportShown(const QString& caption, const QString& filter, c
     QString error;
     const auto rows = results::ExportRows(store->Database(), currentFilter(), &error);
     if (!error.isEmpty() || !write(path, rows, &error))
-        warn(QStringLiteral("Export results"),
-             QStringLiteral("\"%1\" could not be written: %2").arg(QDir::toNativeSeparators(path), error));
+        warn(tr("Export results"),
+             tr("\"%1\" could not be written: %2").arg(QDir::toNativeSeparators(path), error));
 }
 
 void ResultsWindow::on_importReportsPushButton_clicked()
@@ -381,8 +377,8 @@ void ResultsWindow::on_importReportsPushButton_clicked()
 void ResultsWindow::on_importFilePushButton_clicked()
 {
     const QString path =
-        platform::dialogs().openFileName(this, QStringLiteral("Import a report file"), reportsFolder,
-                                         QStringLiteral("Swiftlane reports (Swiftlane_*.csv);;"
+        platform::dialogs().openFileName(this, tr("Import a report file"), reportsFolder,
+                                         tr("Swiftlane reports (Swiftlane_*.csv);;"
                                                         "CSV files (*.csv)"));
     if (!path.isEmpty())
         import({path});
@@ -392,7 +388,7 @@ void ResultsWindow::import(const QStringList& paths)
 {
     const results::ImportSummary summary = results::ImportReports(*store, paths);
     refreshAll();
-    platform::dialogs().message(QMessageBox::Information, this, QStringLiteral("Import report files"),
+    platform::dialogs().message(QMessageBox::Information, this, tr("Import report files"),
                                 results::DescribeImport(summary));
 }
 

@@ -89,8 +89,8 @@ RunDisplayGateWidget::~RunDisplayGateWidget() = default;
 void RunDisplayGateWidget::SetGateIndex(int value)
 {
     position = value;
-    ui->checkPointLabel->setText(value == 0 ? QStringLiteral("Start Point")
-                                            : QStringLiteral("Checkpoint %1").arg(value));
+    ui->checkPointLabel->setText(value == 0 ? tr("Start Point")
+                                            : tr("Checkpoint %1").arg(value));
     titleFitter->Refit();
 }
 

@@ -25,8 +25,8 @@
 
 namespace {
 
-const QString ConnectedText = QStringLiteral("Connected");
-const QString NotConnectedText = QStringLiteral("Not connected");
+const char* const ConnectedText = QT_TRANSLATE_NOOP("SLMainWindow", "Connected");
+const char* const NotConnectedText = QT_TRANSLATE_NOOP("SLMainWindow", "Not connected");
 constexpr int AwaitedTileMargin = 50;
 
 void setTextIfChanged(QLabel* label, const QString& text)
@@ -62,8 +62,8 @@ void SLMainWindow::fitGateStatusRow()
     QLabel* status = ui->gateStatusLabel;
     const QString designText = status->text();
     int width = 0;
-    for (const QString& text : {ConnectedText, NotConnectedText}) {
-        status->setText(text);
+    for (const char* text : {ConnectedText, NotConnectedText}) {
+        status->setText(tr(text));
         width = std::max(width, status->sizeHint().width());
     }
     status->setText(designText);
@@ -115,7 +115,7 @@ void SLMainWindow::refreshStatus()
 
 void SLMainWindow::refreshConnectionText()
 {
-    setTextIfChanged(ui->gateStatusLabel, controller->GatesConnected() ? ConnectedText : NotConnectedText);
+    setTextIfChanged(ui->gateStatusLabel, tr(controller->GatesConnected() ? ConnectedText : NotConnectedText));
 }
 
 void SLMainWindow::refreshGateLamps()
@@ -241,10 +241,10 @@ void SLMainWindow::buildSequenceStrip()
 void SLMainWindow::setupReportTable()
 {
     const int gateCount = controller ? controller->GetSequenceRun().GateCount() : 0;
-    QStringList labels{QStringLiteral("Subject Name"), QStringLiteral("Total Time")};
+    QStringList labels{tr("Subject Name"), tr("Total Time")};
     for (int checkpoint = 1; checkpoint < gateCount; ++checkpoint)
-        labels << QStringLiteral("Checkpoint %1").arg(checkpoint);
-    labels << QStringLiteral("Distance") << QStringLiteral("Speed");
+        labels << tr("Checkpoint %1").arg(checkpoint);
+    labels << tr("Distance") << tr("Speed");
 
     QTableWidget* table = ui->reportTableWidget;
     table->setRowCount(0);

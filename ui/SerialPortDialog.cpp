@@ -58,7 +58,7 @@ void SerialPortDialog::GetDataFromComPort()
     const QString linkPort = link->PortName();
     const QByteArray linkSerial = link->FtdiSerial().toLatin1();
     ui->COMPortComboBox->clear();
-    ui->COMPortComboBox->addItem(QStringLiteral("<none>"));
+    ui->COMPortComboBox->addItem(tr("<none>"));
     int rowToSelect = -1;
 
     qCDebug(swiftlaneTrace, "GetDataFromComPort 0\n");

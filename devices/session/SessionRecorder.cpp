@@ -1,5 +1,7 @@
 #include "devices/session/SessionRecorder.h"
 
+#include <QCoreApplication>
+
 #include "devices/CSerialLink.h"
 #include "devices/session/SessionFormat.h"
 #include "platform/Clock.h"
@@ -31,7 +33,7 @@ QString SessionRecorder::SessionFileName(const QDateTime& started)
 bool SessionRecorder::Start(const QString& folder, const QDateTime& started)
 {
     if (!QDir().mkpath(folder)) {
-        Fail(QStringLiteral("the folder %1 cannot be created").arg(QDir::toNativeSeparators(folder)));
+        Fail(QCoreApplication::translate("SessionRecorder", "the folder %1 cannot be created").arg(QDir::toNativeSeparators(folder)));
         return false;
     }
     // Two starts within a second get a file each.
@@ -41,7 +43,7 @@ bool SessionRecorder::Start(const QString& folder, const QDateTime& started)
                                      QStringLiteral("_%1").arg(n) + SessionSuffix);
     file.setFileName(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-        Fail(QStringLiteral("%1 cannot be created: %2")
+        Fail(QCoreApplication::translate("SessionRecorder", "%1 cannot be created: %2")
                  .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
@@ -97,7 +99,7 @@ void SessionRecorder::Flush()
         return;
     const int error = platform::writeAllBytes(file.handle(), pending);
     if (error != 0) {
-        Fail(QStringLiteral("%1 cannot be written: %2")
+        Fail(QCoreApplication::translate("SessionRecorder", "%1 cannot be written: %2")
                  .arg(QDir::toNativeSeparators(file.fileName()), platform::systemErrorText(error)));
         return;
     }
@@ -110,7 +112,7 @@ void SessionRecorder::Fail(const QString& why)
     file.close();
     pending.clear();
     pending.squeeze();
-    const QString message = QStringLiteral("Gate session recording has stopped: %1.\n"
+    const QString message = QCoreApplication::translate("SessionRecorder", "Gate session recording has stopped: %1.\n"
                                            "Timing goes on; this session is not recorded from here on.")
                                 .arg(why);
     qWarning("%s", qPrintable(message));
