@@ -71,4 +71,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # libqt6gui6 only recommends it and a lean install would leave the program unable to open a window.
 # The SQLite driver of the results history is such a plugin too.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite")
+# Qt's own German and Spanish texts for standard buttons and file dialogs.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)

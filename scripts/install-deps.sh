@@ -5,7 +5,8 @@
 #   --fuzz     also clang with libFuzzer and the sanitizer runtimes
 set -euo pipefail
 packages=(g++ cmake ninja-build make pkg-config qt6-base-dev qt6-serialport-dev libtinyxml-dev
-          libqt6sql6-sqlite libxlsxwriter-dev libbenchmark-dev xvfb xauth unzip)
+          libqt6sql6-sqlite libxlsxwriter-dev libbenchmark-dev xvfb xauth unzip qt6-l10n-tools
+          qt6-translations-l10n python3)
 for option in "$@"; do
   case $option in
     --package) packages+=(dpkg-dev file fakeroot desktop-file-utils appstream qt6-qpa-plugins help2man) ;;
