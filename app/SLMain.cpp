@@ -79,8 +79,7 @@ void SLMain::StartRecording()
     // The gate poll calls the recorder: a box opened right there would run the tick again inside it.
     recorder.SetFailureHandler([](const QString& message) {
         QTimer::singleShot(0, [message] {
-            platform::dialogs().message(QMessageBox::Warning, nullptr, tr("Recording stopped"),
-                                        message);
+            platform::dialogs().message(QMessageBox::Warning, nullptr, tr("Recording stopped"), message);
         });
     });
     if (recorder.Start(SessionsFolder()))
@@ -174,9 +173,8 @@ void SLMain::SetSubjectNames(QStringList names)
 
 void SLMain::ImportRFIDTagNames()
 {
-    const QString path =
-        platform::dialogs().openFileName(&mainWindow, tr("Select RFID tag / name file"),
-                                         QString(), tr("Text (*.txt *.csv)"));
+    const QString path = platform::dialogs().openFileName(&mainWindow, tr("Select RFID tag / name file"),
+                                                          QString(), tr("Text (*.txt *.csv)"));
     if (path.isEmpty())
         return;
     const TagFileImport result = ImportTagNameFile(path, tagNames);
@@ -229,18 +227,17 @@ void SLMain::WriteWaitingRows()
     if (result.rowsNotInReports == 0)
         return;
     const QString folder = QDir::toNativeSeparators(sequenceRun.ReportFolder());
-    QString text = result.rowsNotInReports == 1
-                       ? tr("The result of 1 finished run could not be written to the reports folder:\n%1\n\n")
-                             .arg(folder)
-                       : tr("The results of %1 finished runs could not be written to the reports folder:\n%2\n\n")
-                             .arg(result.rowsNotInReports)
-                             .arg(folder);
+    QString text =
+        result.rowsNotInReports == 1
+            ? tr("The result of 1 finished run could not be written to the reports folder:\n%1\n\n")
+                  .arg(folder)
+            : tr("The results of %1 finished runs could not be written to the reports folder:\n%2\n\n")
+                  .arg(result.rowsNotInReports)
+                  .arg(folder);
     if (result.fallbackPath.isEmpty())
-        text +=
-            tr("Saving in the temporary folder failed too, so they could not be saved anywhere; "
-                           "they were printed on the error output (stderr) instead.");
+        text += tr("Saving in the temporary folder failed too, so they could not be saved anywhere; "
+                   "they were printed on the error output (stderr) instead.");
     else
         text += tr("Saved instead in:\n%1").arg(QDir::toNativeSeparators(result.fallbackPath));
-    platform::dialogs().message(QMessageBox::Warning, &mainWindow, tr("Report not written"),
-                                text);
+    platform::dialogs().message(QMessageBox::Warning, &mainWindow, tr("Report not written"), text);
 }

@@ -12,8 +12,8 @@ void SLMain::LoadKeptState()
     const KeptState state = keptSettings.Read(problem);
     if (!problem.isEmpty()) {
         TellSettingsProblem(tr("Swiftlane could not read its settings file:\n%1\n\nThe subject "
-                                           "list, the chosen subject and gate sequence, auto-advance and "
-                                           "the window sizes start from their defaults."),
+                               "list, the chosen subject and gate sequence, auto-advance and "
+                               "the window sizes start from their defaults."),
                             problem);
         return;
     }
@@ -54,8 +54,8 @@ void SLMain::SaveKeptState()
         lastKept = state;
     else
         TellSettingsProblem(tr("Swiftlane could not save its settings file:\n%1\n\nThe subject "
-                                           "list, the chosen subject and gate sequence, auto-advance and "
-                                           "the window sizes will not be there at the next start."),
+                               "list, the chosen subject and gate sequence, auto-advance and "
+                               "the window sizes will not be there at the next start."),
                             problem);
 }
 

@@ -23,9 +23,8 @@ void warn(QWidget* parent, const QString& title, const QString& text)
 
 void SLMain::ImportNameList()
 {
-    const QString path =
-        platform::dialogs().openFileName(&mainWindow, tr("Select list of names file"), QString(),
-                                         tr("Text (*.txt *.csv)"));
+    const QString path = platform::dialogs().openFileName(&mainWindow, tr("Select list of names file"),
+                                                          QString(), tr("Text (*.txt *.csv)"));
     if (path.isEmpty())
         return;
     const NameListRead read = readNameListFile(path);
@@ -44,8 +43,8 @@ void SLMain::ImportNameList()
 void SLMain::ExportNameList()
 {
     bool accepted = false;
-    QString name = platform::dialogs().text(&mainWindow, tr("Save To File"),
-                                            tr("Select file name:"), DefaultListName, &accepted);
+    QString name = platform::dialogs().text(&mainWindow, tr("Save To File"), tr("Select file name:"),
+                                            DefaultListName, &accepted);
     if (!accepted)
         return;
     if (name.isEmpty())
@@ -61,11 +60,10 @@ void SLMain::ExportNameList()
     const QString folder = platform::dataPath(QStringLiteral("\\Swiftlane\\"));
     const QString path = folder + name;
     if (QFileInfo::exists(path)) {
-        const auto answer =
-            platform::dialogs().message(QMessageBox::Question, &mainWindow, title,
-                                        tr("\"%1\" already exists. Do you want to replace it?")
-                                            .arg(QDir::toNativeSeparators(path)),
-                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        const auto answer = platform::dialogs().message(
+            QMessageBox::Question, &mainWindow, title,
+            tr("\"%1\" already exists. Do you want to replace it?").arg(QDir::toNativeSeparators(path)),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return;
     }
@@ -75,8 +73,7 @@ void SLMain::ExportNameList()
         warn(&mainWindow, title, nameListWriteFailedText(path, error));
         return;
     }
-    mainWindow.showStatusNote(
-        tr("List of names saved to %1").arg(QDir::toNativeSeparators(path)));
+    mainWindow.showStatusNote(tr("List of names saved to %1").arg(QDir::toNativeSeparators(path)));
 }
 
 void SLMain::SetupGateSequences()

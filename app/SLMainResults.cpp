@@ -13,8 +13,7 @@ void SLMain::StartResults()
     // A warning may come from inside the gate poll; a modal box there would run the tick again.
     results.SetWarning([this](const QString& text) {
         QTimer::singleShot(0, this, [text] {
-            platform::dialogs().message(QMessageBox::Warning, nullptr, tr("Results not stored"),
-                                        text);
+            platform::dialogs().message(QMessageBox::Warning, nullptr, tr("Results not stored"), text);
         });
     });
     results.SetChanged([this] { mainWindow.resultsChanged(); });

@@ -21,8 +21,7 @@ void SLMain::StartOrAbortRun()
         const std::uint64_t askedRun = runsStarted;
         const auto answer = platform::dialogs().message(
             QMessageBox::Information, &mainWindow, tr("Run in Progress"),
-            tr("Do you wish to abort the current run ?"), QMessageBox::Ok | QMessageBox::No,
-            QMessageBox::No);
+            tr("Do you wish to abort the current run ?"), QMessageBox::Ok | QMessageBox::No, QMessageBox::No);
         // The tick runs on while the question is open: act only if the run asked about is still going.
         if (answer == QMessageBox::Ok && sequenceRun.IsRunning() && runsStarted == askedRun) {
             mainWindow.removeLastReportRow();
@@ -56,8 +55,8 @@ bool SLMain::CanStartRun()
         message += tr("Please enter a subject name\n");
     if (!gatesOk)
         message += tr("Some gates in the gate sequence are either not ready or not present");
-    platform::dialogs().message(QMessageBox::Information, &mainWindow, tr("Problem starting run"),
-                                message, QMessageBox::Ok);
+    platform::dialogs().message(QMessageBox::Information, &mainWindow, tr("Problem starting run"), message,
+                                QMessageBox::Ok);
     return false;
 }
 
@@ -112,8 +111,7 @@ void SLMain::ShowReportWarning(const QString& text)
     // The report is written from inside the gate poll; a modal box's nested event loop would run
     // the tick, and so the poll, again in the middle of a sentence. Ask once the tick has returned.
     QTimer::singleShot(0, this, [text] {
-        platform::dialogs().message(QMessageBox::Warning, nullptr, tr("Report not written"),
-                                    text);
+        platform::dialogs().message(QMessageBox::Warning, nullptr, tr("Report not written"), text);
     });
 }
 
@@ -126,10 +124,9 @@ bool SLMain::ConfirmExit()
 {
     if (!sequenceRun.IsRunning())
         return true;
-    const auto answer =
-        platform::dialogs().message(QMessageBox::Question, &mainWindow, tr("Run in Progress"),
-                                    tr("A run is in progress. Exit and drop it?"),
-                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const auto answer = platform::dialogs().message(QMessageBox::Question, &mainWindow, tr("Run in Progress"),
+                                                    tr("A run is in progress. Exit and drop it?"),
+                                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     return answer == QMessageBox::Yes;
 }
 
@@ -154,8 +151,8 @@ void SLMain::OpenReportsFolder()
 {
     const QString folder = sequenceRun.ReportFolder();
     if (!platform::shell().open(folder))
-        ShowPath(tr("Reports folder"),
-                 tr("The desktop could not open the reports folder. It is:\n%1"), folder);
+        ShowPath(tr("Reports folder"), tr("The desktop could not open the reports folder. It is:\n%1"),
+                 folder);
 }
 
 void SLMain::ViewReport()
@@ -164,12 +161,10 @@ void SLMain::ViewReport()
     if (platform::shell().open(report))
         return;
     if (report.isEmpty())
-        ShowPath(tr("Report"),
-                 tr("No report has been written yet. Reports are kept in:\n%1"),
+        ShowPath(tr("Report"), tr("No report has been written yet. Reports are kept in:\n%1"),
                  sequenceRun.ReportFolder());
     else
-        ShowPath(tr("Report"),
-                 tr("The desktop could not open the report. It is:\n%1"), report);
+        ShowPath(tr("Report"), tr("The desktop could not open the report. It is:\n%1"), report);
 }
 
 void SLMain::ShowPath(const QString& title, const QString& text, const QString& path)

@@ -10,7 +10,8 @@ namespace {
 bool Install(QCoreApplication& app, const QLocale& locale, const QString& name, const QString& folder)
 {
     auto* translator = new QTranslator(&app);
-    if (translator->load(locale, name, QStringLiteral("_"), folder) && QCoreApplication::installTranslator(translator))
+    if (translator->load(locale, name, QStringLiteral("_"), folder) &&
+        QCoreApplication::installTranslator(translator))
         return true;
     delete translator;
     return false;

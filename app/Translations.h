@@ -10,7 +10,7 @@ class QCoreApplication;
 // the locale the windows write numbers in.
 struct LanguageChoice
 {
-    bool known = true;     // false: `code` names no language Qt knows
+    bool known = true;      // false: `code` names no language Qt knows
     bool installed = false; // a catalogue of the program's own was loaded
 };
 LanguageChoice InstallTranslations(QCoreApplication& app, const QString& code);

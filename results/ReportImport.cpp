@@ -113,7 +113,9 @@ std::optional<RunRecord> RunOfRow(const QStringList& fields, int checkpoints, QS
 {
     const int expected = checkpoints + 4;
     if (fields.size() != expected) {
-        *reason = QCoreApplication::translate("ReportImport", "has %1 fields where the header has %2").arg(fields.size()).arg(expected);
+        *reason = QCoreApplication::translate("ReportImport", "has %1 fields where the header has %2")
+                      .arg(fields.size())
+                      .arg(expected);
         return std::nullopt;
     }
     RunRecord run;
@@ -126,7 +128,8 @@ std::optional<RunRecord> RunOfRow(const QStringList& fields, int checkpoints, QS
     for (int i = 1; i < expected; ++i) {
         const auto value = Number(fields[i].trimmed());
         if (!value) {
-            *reason = QCoreApplication::translate("ReportImport", "field %1 (\"%2\") is not a time, distance or speed")
+            *reason = QCoreApplication::translate("ReportImport",
+                                                  "field %1 (\"%2\") is not a time, distance or speed")
                           .arg(i + 1)
                           .arg(fields[i]);
             return std::nullopt;
@@ -141,7 +144,8 @@ std::optional<RunRecord> RunOfRow(const QStringList& fields, int checkpoints, QS
     }
     // Each written split and the total are rounded to the millisecond on their own.
     if (checkpoints > 0 && std::llabs(sum - run.totalMs) > checkpoints) {
-        *reason = QCoreApplication::translate("ReportImport", "its splits add up to %1 s, not to its total").arg(sum / 1000.0, 0, 'f', 3);
+        *reason = QCoreApplication::translate("ReportImport", "its splits add up to %1 s, not to its total")
+                      .arg(sum / 1000.0, 0, 'f', 3);
         return std::nullopt;
     }
     run.course.distanceMetres = numbers[numbers.size() - 2];
@@ -157,7 +161,9 @@ ParsedReport ParseReport(const QString& fileName, const QByteArray& bytes, const
     const std::vector<QStringList> records = CsvRecords(QString::fromUtf8(bytes));
     const std::optional<int> checkpoints = records.empty() ? std::nullopt : CheckpointCount(records.front());
     if (!checkpoints) {
-        report.problems.push_back({fileName, 1, QCoreApplication::translate("ReportImport", "is not the header of a Swiftlane report")});
+        report.problems.push_back(
+            {fileName, 1,
+             QCoreApplication::translate("ReportImport", "is not the header of a Swiftlane report")});
         return report;
     }
     report.readable = true;
@@ -202,7 +208,8 @@ ImportSummary ImportReports(ResultsStore& store, const QStringList& paths, bool 
             continue;
         QFile file(path);
         if (info.size() > MaxReportBytes || !file.open(QIODevice::ReadOnly)) {
-            summary.problems.push_back({fileName, 0, QCoreApplication::translate("ReportImport", "cannot be read")});
+            summary.problems.push_back(
+                {fileName, 0, QCoreApplication::translate("ReportImport", "cannot be read")});
             continue;
         }
         ++summary.files;
@@ -228,17 +235,20 @@ ImportSummary ImportReports(ResultsStore& store, const QStringList& paths, bool 
 
 QString DescribeImport(const ImportSummary& summary)
 {
-    QString text = QCoreApplication::translate("ReportImport", "%1 report file(s) read: %2 run(s) added, %3 already in the history.")
+    QString text = QCoreApplication::translate(
+                       "ReportImport", "%1 report file(s) read: %2 run(s) added, %3 already in the history.")
                        .arg(summary.files)
                        .arg(summary.added)
                        .arg(summary.alreadyStored);
     if (summary.notStored > 0)
-        text += QCoreApplication::translate("ReportImport", "\n%1 run(s) could not be stored now (%2); importing again adds them.")
+        text += QCoreApplication::translate(
+                    "ReportImport", "\n%1 run(s) could not be stored now (%2); importing again adds them.")
                     .arg(summary.notStored)
                     .arg(summary.storeError);
     if (!summary.problems.empty()) {
         text +=
-            QCoreApplication::translate("ReportImport", "\n\n%1 row(s) could not be read and were left out:").arg(summary.problems.size());
+            QCoreApplication::translate("ReportImport", "\n\n%1 row(s) could not be read and were left out:")
+                .arg(summary.problems.size());
         constexpr std::size_t Shown = 20;
         for (std::size_t i = 0; i < summary.problems.size() && i < Shown; ++i) {
             const RowProblem& problem = summary.problems[i];
@@ -246,10 +256,12 @@ QString DescribeImport(const ImportSummary& summary)
                                                 .arg(problem.file)
                                                 .arg(problem.rowNumber)
                                                 .arg(problem.reason)
-                                          : QCoreApplication::translate("ReportImport", "\n%1: %2").arg(problem.file, problem.reason);
+                                          : QCoreApplication::translate("ReportImport", "\n%1: %2")
+                                                .arg(problem.file, problem.reason);
         }
         if (summary.problems.size() > Shown)
-            text += QCoreApplication::translate("ReportImport", "\n... and %1 more.").arg(summary.problems.size() - Shown);
+            text += QCoreApplication::translate("ReportImport", "\n... and %1 more.")
+                        .arg(summary.problems.size() - Shown);
     }
     return text;
 }

@@ -126,11 +126,12 @@ void ResultsRecorder::Trouble()
     troubleTold = true;
     if (!warn)
         return;
-    warn(
-        QCoreApplication::translate("ResultsRecorder", "Finished runs cannot be stored in the results history:\n%1\n\n%2\n\n"
-                       "Timing and the report file go on. The runs are kept and stored as soon as the "
-                       "history can be written again, at the latest at the next start from the report files.")
-            .arg(QDir::toNativeSeparators(store.Path()), store.LastError()));
+    warn(QCoreApplication::translate(
+             "ResultsRecorder",
+             "Finished runs cannot be stored in the results history:\n%1\n\n%2\n\n"
+             "Timing and the report file go on. The runs are kept and stored as soon as the "
+             "history can be written again, at the latest at the next start from the report files.")
+             .arg(QDir::toNativeSeparators(store.Path()), store.LastError()));
 }
 
 void ResultsRecorder::Recovered()

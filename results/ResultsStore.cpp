@@ -56,7 +56,9 @@ bool ResultsStore::Open()
     if (IsOpen())
         return true;
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
-        return Fail(QCoreApplication::translate("ResultsStore", "The SQLite driver of Qt is not installed (libqt6sql6-sqlite)."), {});
+        return Fail(QCoreApplication::translate(
+                        "ResultsStore", "The SQLite driver of Qt is not installed (libqt6sql6-sqlite)."),
+                    {});
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (!OpenConnection(false))
         return false;
@@ -65,21 +67,24 @@ bool ResultsStore::Open()
     const int version = results::SchemaVersion(db, &error);
     if (version < 0) {
         Close();
-        return Fail(QCoreApplication::translate("ResultsStore", "The results database cannot be read."), error);
+        return Fail(QCoreApplication::translate("ResultsStore", "The results database cannot be read."),
+                    error);
     }
     if (version > results::CurrentSchemaVersion) {
         Close();
         if (!OpenConnection(true))
             return false;
         state = State::ReadOnly;
-        lastError = QCoreApplication::translate("ResultsStore", "The results database was written by a newer Swiftlane (version %1). "
-                                   "It is shown read-only and new runs are not stored in it.")
+        lastError = QCoreApplication::translate(
+                        "ResultsStore", "The results database was written by a newer Swiftlane (version %1). "
+                                        "It is shown read-only and new runs are not stored in it.")
                         .arg(version);
         return true;
     }
     if (!results::UpgradeSchema(db, &error)) {
         Close();
-        return Fail(QCoreApplication::translate("ResultsStore", "The results database cannot be set up."), error);
+        return Fail(QCoreApplication::translate("ResultsStore", "The results database cannot be set up."),
+                    error);
     }
     state = State::Writable;
     return true;
@@ -105,13 +110,15 @@ bool ResultsStore::OpenConnection(bool readOnly)
                 return true;
             const QString detail = lastError;
             Close();
-            return Fail(QCoreApplication::translate("ResultsStore", "The results database cannot be read."), detail);
+            return Fail(QCoreApplication::translate("ResultsStore", "The results database cannot be read."),
+                        detail);
         }
         lastError = db.lastError().text();
     }
     const QString detail = lastError;
     Close();
-    return Fail(QCoreApplication::translate("ResultsStore", "The results database cannot be opened."), detail);
+    return Fail(QCoreApplication::translate("ResultsStore", "The results database cannot be opened."),
+                detail);
 }
 
 void ResultsStore::Close()
@@ -275,9 +282,10 @@ std::optional<std::int64_t> ResultsStore::InsertRun(const RunRecord& run, std::i
     if (!course)
         return std::nullopt;
     QSqlQuery query(Database());
-    query.prepare(QStringLiteral("INSERT INTO runs(session_id, course_id, athlete, start_utc_ms, "
-                                 "utc_offset_s, total_ms, speed, simulated,"
-                                 " report_key, extra_breaks, suspect) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    query.prepare(
+        QStringLiteral("INSERT INTO runs(session_id, course_id, athlete, start_utc_ms, "
+                       "utc_offset_s, total_ms, speed, simulated,"
+                       " report_key, extra_breaks, suspect) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     query.addBindValue(static_cast<qlonglong>(session));
     query.addBindValue(static_cast<qlonglong>(*course));
     query.addBindValue(run.athlete);

@@ -13,7 +13,8 @@
 NameListRead readNameListFile(const QString& path)
 {
     NameListRead result;
-    const OperatorTextFile file = readOperatorTextFile(path, QCoreApplication::translate("NameListFile", "a list of names"));
+    const OperatorTextFile file =
+        readOperatorTextFile(path, QCoreApplication::translate("NameListFile", "a list of names"));
     result.error = file.error;
     if (result.error.isEmpty())
         result.text = readTextLines(file.bytes);
@@ -36,7 +37,8 @@ QString nameListProblem(const QStringList& names)
             return QCoreApplication::translate("NameListFile", "name %1 holds a line end").arg(i + 1);
         const qsizetype bytes = name.toUtf8().size();
         if (bytes > TextLines::MaxLineBytes)
-            return QCoreApplication::translate("NameListFile", "name %1 is %2 bytes long; a name may hold at most %3 bytes")
+            return QCoreApplication::translate("NameListFile",
+                                               "name %1 is %2 bytes long; a name may hold at most %3 bytes")
                 .arg(i + 1)
                 .arg(bytes)
                 .arg(TextLines::MaxLineBytes);
@@ -57,7 +59,8 @@ QString writeNameListFile(const QString& path, const QStringList& names)
         return QString();
     const QString error = file.errorString();
     file.cancelWriting();
-    return error.isEmpty() ? QCoreApplication::translate("NameListFile", "the file could not be written") : error;
+    return error.isEmpty() ? QCoreApplication::translate("NameListFile", "the file could not be written")
+                           : error;
 }
 
 QString withTextSuffix(const QString& name)
@@ -75,8 +78,9 @@ QString nameListReadFailedText(const QString& path, const QString& error)
 
 QString nameListImportStoppedText(const QString& path, const TextLines& text)
 {
-    return QCoreApplication::translate("NameListFile", "Imported %1 names from \"%2\", then stopped: %3. The names from that line "
-                          "on were not imported.")
+    return QCoreApplication::translate(
+               "NameListFile", "Imported %1 names from \"%2\", then stopped: %3. The names from that line "
+                               "on were not imported.")
         .arg(text.lines.size())
         .arg(QDir::toNativeSeparators(path), text.stopReason());
 }
@@ -89,7 +93,8 @@ QString nameListImportNoteText(const QString& path, const TextLines& text)
             note = QCoreApplication::translate("NameListFile", "Imported %1 names from \"%2\".")
                        .arg(text.lines.size())
                        .arg(QDir::toNativeSeparators(path));
-        note += QCoreApplication::translate("NameListFile", " %1: a name may hold tabs but no other control characters.")
+        note += QCoreApplication::translate("NameListFile",
+                                            " %1: a name may hold tabs but no other control characters.")
                     .arg(text.skipReason());
     }
     return note;
@@ -97,6 +102,7 @@ QString nameListImportNoteText(const QString& path, const TextLines& text)
 
 QString nameListWriteFailedText(const QString& path, const QString& error)
 {
-    return QCoreApplication::translate("NameListFile", "The list of names could not be written to \"%1\": %2. Nothing was written.")
+    return QCoreApplication::translate(
+               "NameListFile", "The list of names could not be written to \"%1\": %2. Nothing was written.")
         .arg(QDir::toNativeSeparators(path), error);
 }

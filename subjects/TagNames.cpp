@@ -36,7 +36,8 @@ bool StorePair(const QString& line, TagNameMap& tags)
 TagFileImport ImportTagNameFile(const QString& path, TagNameMap& tags)
 {
     TagFileImport result;
-    const OperatorTextFile file = readOperatorTextFile(path, QCoreApplication::translate("TagNames", "a tag/name list"));
+    const OperatorTextFile file =
+        readOperatorTextFile(path, QCoreApplication::translate("TagNames", "a tag/name list"));
     if (!file.error.isEmpty()) {
         result.error = file.error;
         return result;
@@ -54,9 +55,10 @@ TagFileImport ImportTagNameFile(const QString& path, TagNameMap& tags)
 
 QString TagImportStoppedText(const QString& path, const TagFileImport& result)
 {
-    return QCoreApplication::translate("TagNames", "Line %1 of %2 is longer than %3 bytes, so the import stopped there.\n"
-                          "%4 tag/name pairs before it were imported; that line and the lines after "
-                          "it were not.")
+    return QCoreApplication::translate(
+               "TagNames", "Line %1 of %2 is longer than %3 bytes, so the import stopped there.\n"
+                           "%4 tag/name pairs before it were imported; that line and the lines after "
+                           "it were not.")
         .arg(result.stoppedAtLine)
         .arg(QFileInfo(path).fileName())
         .arg(TextLines::MaxLineBytes)
@@ -69,7 +71,8 @@ QString TagImportNoteText(const QString& path, const TagFileImport& result)
     if (result.stoppedAtLine > 0)
         parts << TagImportStoppedText(path, result);
     if (!result.skipReason.isEmpty())
-        parts << QCoreApplication::translate("TagNames", "In %1, %2.").arg(QFileInfo(path).fileName(), result.skipReason);
+        parts << QCoreApplication::translate("TagNames", "In %1, %2.")
+                     .arg(QFileInfo(path).fileName(), result.skipReason);
     return parts.join(QLatin1Char('\n'));
 }
 

@@ -36,15 +36,21 @@ QString TextLines::skipReason() const
         numbers << QStringLiteral("...");
     const QString lines = numbers.join(QStringLiteral(", "));
     if (skippedLines == 1)
-        return QCoreApplication::translate("TextLines", "1 line holds control characters and was skipped (line %1)").arg(lines);
-    return QCoreApplication::translate("TextLines", "%1 lines hold control characters and were skipped (lines %2)").arg(skippedLines).arg(lines);
+        return QCoreApplication::translate("TextLines",
+                                           "1 line holds control characters and was skipped (line %1)")
+            .arg(lines);
+    return QCoreApplication::translate("TextLines",
+                                       "%1 lines hold control characters and were skipped (lines %2)")
+        .arg(skippedLines)
+        .arg(lines);
 }
 
 QString TextLines::stopReason() const
 {
     if (!stopped())
         return QString();
-    return QCoreApplication::translate("TextLines", "line %1 is %2 bytes long; a line may hold at most %3 bytes")
+    return QCoreApplication::translate("TextLines",
+                                       "line %1 is %2 bytes long; a line may hold at most %3 bytes")
         .arg(stopLine)
         .arg(stopLineBytes)
         .arg(MaxLineBytes);

@@ -86,15 +86,18 @@ bool GateSequence::Save(const QString& path, QString* error) const
 {
     if (!WithinLimits(path, gates.size(), name)) {
         if (error)
-            *error =
-                QCoreApplication::translate("GateSequence", "A gate sequence holds at most %1 gates and a name of at most %2 characters.")
-                    .arg(MaxGates)
-                    .arg(MaxNameLength);
+            *error = QCoreApplication::translate(
+                         "GateSequence",
+                         "A gate sequence holds at most %1 gates and a name of at most %2 characters.")
+                         .arg(MaxGates)
+                         .arg(MaxNameLength);
         return false;
     }
     if (!HoldOffWithinLimits(path, holdOffMs)) {
         if (error)
-            *error = QCoreApplication::translate("GateSequence", "The hold-off of a gate sequence is from 0 to %1 ms.").arg(MaxHoldOffMs);
+            *error = QCoreApplication::translate("GateSequence",
+                                                 "The hold-off of a gate sequence is from 0 to %1 ms.")
+                         .arg(MaxHoldOffMs);
         return false;
     }
     QXmlArchive archive;

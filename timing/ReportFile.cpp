@@ -205,9 +205,11 @@ void ReportFile::ReportFailure()
         return;
     failureReported = true;
     const QString text =
-        QCoreApplication::translate("ReportFile", "The results of the finished run could not be written to the reports folder:\n%1\n\n"
-                       "They are kept and will be written as soon as the folder can be written again, "
-                       "at the end of a later run.")
+        QCoreApplication::translate(
+            "ReportFile",
+            "The results of the finished run could not be written to the reports folder:\n%1\n\n"
+            "They are kept and will be written as soon as the folder can be written again, "
+            "at the end of a later run.")
             .arg(QDir::toNativeSeparators(reportsFolder));
     if (ui)
         ui->ShowReportWarning(text);

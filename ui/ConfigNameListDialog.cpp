@@ -110,8 +110,8 @@ void ConfigNameListDialog::moveCurrentName(int step)
 
 void ConfigNameListDialog::on_importListPushButton_clicked()
 {
-    const QString path = platform::dialogs().openFileName(
-        this, tr("Select file containing list of names"), QString(), tr(NameFileFilter));
+    const QString path = platform::dialogs().openFileName(this, tr("Select file containing list of names"),
+                                                          QString(), tr(NameFileFilter));
     if (path.isEmpty())
         return;
     const NameListRead read = readNameListFile(path);
@@ -128,18 +128,17 @@ void ConfigNameListDialog::on_importListPushButton_clicked()
 
 void ConfigNameListDialog::on_exportNamesListPushButton_clicked()
 {
-    const QString chosen = platform::dialogs().saveFileName(
-        this, tr("Select filename to save list of names"), QString(), tr(NameFileFilter));
+    const QString chosen = platform::dialogs().saveFileName(this, tr("Select filename to save list of names"),
+                                                            QString(), tr(NameFileFilter));
     if (chosen.isEmpty())
         return;
     const QString path = withTextSuffix(chosen);
     // The file dialog asked about the file chosen, not about the one the ".txt" rule makes of it.
     if (path != chosen && QFileInfo::exists(path)) {
-        const auto answer =
-            platform::dialogs().message(QMessageBox::Question, this, tr("Export list"),
-                                        tr("\"%1\" already exists. Do you want to replace it?")
-                                            .arg(QDir::toNativeSeparators(path)),
-                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        const auto answer = platform::dialogs().message(
+            QMessageBox::Question, this, tr("Export list"),
+            tr("\"%1\" already exists. Do you want to replace it?").arg(QDir::toNativeSeparators(path)),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return;
     }

@@ -147,10 +147,10 @@ void ConfigRunDialog::on_deleteRunPushButton_clicked()
     if (!item)
         return;
     const QString path = item->data(Qt::UserRole).toString();
-    const auto answer = platform::dialogs().message(
-        QMessageBox::Question, this, tr("Confirm delete"),
-        tr("Are you sure you wish to delete the selected gate sequence ?"),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const auto answer =
+        platform::dialogs().message(QMessageBox::Question, this, tr("Confirm delete"),
+                                    tr("Are you sure you wish to delete the selected gate sequence ?"),
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
     QFile::remove(path); // a file already gone ends like a removed one

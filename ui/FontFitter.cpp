@@ -39,6 +39,13 @@ void FontFitter::Refit()
     }
 }
 
+int FontFitter::SmallestTextWidth() const
+{
+    QFont font = target->font();
+    font.setPointSizeF(smallestPointSize);
+    return static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(text()))) + padding;
+}
+
 bool FontFitter::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == target && event->type() == QEvent::Resize)

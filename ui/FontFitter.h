@@ -18,6 +18,9 @@ public:
     FontFitter(QWidget* target, int padding, qreal largestScale, std::function<QString()> text,
                const std::vector<QWidget*>& companions = {});
     void Refit();
+    // The width the text takes at the smallest font, padding included: the least room that shows
+    // all of it.
+    int SmallestTextWidth() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

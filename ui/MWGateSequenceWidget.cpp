@@ -21,8 +21,7 @@ MWGateSequenceWidget::~MWGateSequenceWidget() = default;
 
 void MWGateSequenceWidget::SetCheckpointIndex(int position)
 {
-    ui->checkpointGroupBox->setTitle(position == 0 ? tr("Start point")
-                                                   : tr("Checkpoint %1").arg(position));
+    ui->checkpointGroupBox->setTitle(position == 0 ? tr("Start point") : tr("Checkpoint %1").arg(position));
 }
 
 void MWGateSequenceWidget::SetGateNumber(int number)

@@ -116,10 +116,10 @@ QVariant ResultsRunsModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QSqlQueryModel::headerData(section, orientation, role);
     static const char* const names[runcolumn::Count] = {
-        QT_TR_NOOP("Id"),         QT_TR_NOOP("Start"),       QT_TR_NOOP("Offset"),       QT_TR_NOOP("Athlete"),
-        QT_TR_NOOP("Course"),     QT_TR_NOOP("Total (s)"),   QT_TR_NOOP("Best"),         QT_TR_NOOP("Splits (s)"),
-        QT_TR_NOOP("Speed (m/s)"), QT_TR_NOOP("Distance (m)"), QT_TR_NOOP("Status"),     QT_TR_NOOP("Reason"),
-        QT_TR_NOOP("Simulated"),  QT_TR_NOOP("Note")};
+        QT_TR_NOOP("Id"),          QT_TR_NOOP("Start"),        QT_TR_NOOP("Offset"), QT_TR_NOOP("Athlete"),
+        QT_TR_NOOP("Course"),      QT_TR_NOOP("Total (s)"),    QT_TR_NOOP("Best"),   QT_TR_NOOP("Splits (s)"),
+        QT_TR_NOOP("Speed (m/s)"), QT_TR_NOOP("Distance (m)"), QT_TR_NOOP("Status"), QT_TR_NOOP("Reason"),
+        QT_TR_NOOP("Simulated"),   QT_TR_NOOP("Note")};
     if (section >= 0 && section < runcolumn::Count)
         return tr(names[section]);
     return {};

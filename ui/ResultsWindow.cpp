@@ -166,8 +166,7 @@ void ResultsWindow::refreshChoices()
 
 void ResultsWindow::refreshStatus()
 {
-    QString text =
-        model->rowCount() == 1 ? tr("1 run") : tr("%1 runs").arg(model->rowCount());
+    QString text = model->rowCount() == 1 ? tr("1 run") : tr("%1 runs").arg(model->rowCount());
     if (model->canFetchMore())
         text = tr("More than %1 runs").arg(model->rowCount());
     if (store && store->IsReadOnly())
@@ -198,17 +197,13 @@ void ResultsWindow::refreshAthleteView()
                 .arg(filter.athlete, filter.course, DisplaySeconds(*history.personalBestMs),
                      history.personalBestStart.toString(QStringLiteral("yyyy-MM-dd"))));
     else
-        ui->personalBestLabel->setText(
-            tr("%1 has no valid run on %2.").arg(filter.athlete, filter.course));
+        ui->personalBestLabel->setText(tr("%1 has no valid run on %2.").arg(filter.athlete, filter.course));
     std::vector<QStringList> rows;
     for (auto it = history.sessions.rbegin(); it != history.sessions.rend(); ++it)
-        rows.push_back({it->sessionStart.toString(QStringLiteral("yyyy-MM-dd HH:mm")), DisplaySeconds(it->bestMs),
-                        QString::number(it->attempts),
+        rows.push_back({it->sessionStart.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                        DisplaySeconds(it->bestMs), QString::number(it->attempts),
                         it->changeMs ? SignedSeconds(*it->changeMs) : QString()});
-    FillTable(ui->athleteSessionsTable,
-              {tr("Session"), tr("Best (s)"), tr("Runs"),
-               tr("Change (s)")},
-              rows);
+    FillTable(ui->athleteSessionsTable, {tr("Session"), tr("Best (s)"), tr("Runs"), tr("Change (s)")}, rows);
 }
 
 void ResultsWindow::refreshSessionList()
@@ -252,14 +247,9 @@ void ResultsWindow::refreshSessionView()
             splits.push_back({best.course, QString::number(best.checkpoint), DisplaySeconds(best.ms),
                               best.athletes.join(QStringLiteral(", "))});
     }
-    FillTable(ui->rankingTable,
-              {tr("Rank"), tr("Athlete"), tr("Course"),
-               tr("Best (s)"), tr("Runs")},
+    FillTable(ui->rankingTable, {tr("Rank"), tr("Athlete"), tr("Course"), tr("Best (s)"), tr("Runs")},
               ranking);
-    FillTable(ui->bestSplitsTable,
-              {tr("Course"), tr("Checkpoint"), tr("Best split (s)"),
-               tr("By")},
-              splits);
+    FillTable(ui->bestSplitsTable, {tr("Course"), tr("Checkpoint"), tr("Best split (s)"), tr("By")}, splits);
 }
 
 std::optional<std::int64_t> ResultsWindow::selectedRunId() const
@@ -293,8 +283,7 @@ void ResultsWindow::on_markInvalidPushButton_clicked()
         return;
     }
     if (!store->MarkInvalid(*runId, reason)) {
-        warn(tr("Mark invalid"),
-             tr("The run could not be marked: %1").arg(store->LastError()));
+        warn(tr("Mark invalid"), tr("The run could not be marked: %1").arg(store->LastError()));
         return;
     }
     refreshAll();
@@ -307,8 +296,7 @@ void ResultsWindow::on_restorePushButton_clicked()
     if (!runId)
         return;
     if (!store->Restore(*runId)) {
-        warn(tr("Restore"),
-             tr("The run could not be restored: %1").arg(store->LastError()));
+        warn(tr("Restore"), tr("The run could not be restored: %1").arg(store->LastError()));
         return;
     }
     refreshAll();
@@ -326,11 +314,10 @@ QString ResultsWindow::exportPath(const QString& caption, const QString& filter,
     const QString path = chosen.endsWith(suffix, Qt::CaseInsensitive) ? chosen : chosen + suffix;
     // The file dialog asked about the file chosen, not about the one the suffix makes of it.
     if (path != chosen && QFileInfo::exists(path)) {
-        const auto answer =
-            platform::dialogs().message(QMessageBox::Question, this, caption,
-                                        tr("\"%1\" already exists. Do you want to replace it?")
-                                            .arg(QDir::toNativeSeparators(path)),
-                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        const auto answer = platform::dialogs().message(
+            QMessageBox::Question, this, caption,
+            tr("\"%1\" already exists. Do you want to replace it?").arg(QDir::toNativeSeparators(path)),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return {};
     }
@@ -339,8 +326,7 @@ QString ResultsWindow::exportPath(const QString& caption, const QString& filter,
 
 void ResultsWindow::on_exportCsvPushButton_clicked()
 {
-    exportShown(tr("Export results as CSV"), tr("CSV files (*.csv)"),
-                QStringLiteral(".csv"),
+    exportShown(tr("Export results as CSV"), tr("CSV files (*.csv)"), QStringLiteral(".csv"),
                 [](const QString& path, const std::vector<results::ExportRow>& rows, QString* error) {
                     return results::WriteResultsCsv(path, rows, QLocale(), error);
                 });
@@ -348,8 +334,8 @@ void ResultsWindow::on_exportCsvPushButton_clicked()
 
 void ResultsWindow::on_exportExcelPushButton_clicked()
 {
-    exportShown(tr("Export results as an Excel workbook"),
-                tr("Excel workbooks (*.xlsx)"), QStringLiteral(".xlsx"),
+    exportShown(tr("Export results as an Excel workbook"), tr("Excel workbooks (*.xlsx)"),
+                QStringLiteral(".xlsx"),
                 [](const QString& path, const std::vector<results::ExportRow>& rows, QString* error) {
                     return results::WriteResultsWorkbook(path, rows, error);
                 });
@@ -376,10 +362,9 @@ void ResultsWindow::on_importReportsPushButton_clicked()
 
 void ResultsWindow::on_importFilePushButton_clicked()
 {
-    const QString path =
-        platform::dialogs().openFileName(this, tr("Import a report file"), reportsFolder,
-                                         tr("Swiftlane reports (Swiftlane_*.csv);;"
-                                                        "CSV files (*.csv)"));
+    const QString path = platform::dialogs().openFileName(this, tr("Import a report file"), reportsFolder,
+                                                          tr("Swiftlane reports (Swiftlane_*.csv);;"
+                                                             "CSV files (*.csv)"));
     if (!path.isEmpty())
         import({path});
 }

@@ -89,8 +89,9 @@ RunDisplayGateWidget::~RunDisplayGateWidget() = default;
 void RunDisplayGateWidget::SetGateIndex(int value)
 {
     position = value;
-    ui->checkPointLabel->setText(value == 0 ? tr("Start Point")
-                                            : tr("Checkpoint %1").arg(value));
+    ui->checkPointLabel->setText(value == 0 ? tr("Start Point") : tr("Checkpoint %1").arg(value));
+    // The smallest panel still shows the whole title, in any language.
+    ui->checkPointLabel->setMinimumWidth(titleFitter->SmallestTextWidth());
     titleFitter->Refit();
 }
 

@@ -115,7 +115,8 @@ void SLMainWindow::refreshStatus()
 
 void SLMainWindow::refreshConnectionText()
 {
-    setTextIfChanged(ui->gateStatusLabel, tr(controller->GatesConnected() ? ConnectedText : NotConnectedText));
+    setTextIfChanged(ui->gateStatusLabel,
+                     tr(controller->GatesConnected() ? ConnectedText : NotConnectedText));
 }
 
 void SLMainWindow::refreshGateLamps()

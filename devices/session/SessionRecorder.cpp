@@ -33,7 +33,8 @@ QString SessionRecorder::SessionFileName(const QDateTime& started)
 bool SessionRecorder::Start(const QString& folder, const QDateTime& started)
 {
     if (!QDir().mkpath(folder)) {
-        Fail(QCoreApplication::translate("SessionRecorder", "the folder %1 cannot be created").arg(QDir::toNativeSeparators(folder)));
+        Fail(QCoreApplication::translate("SessionRecorder", "the folder %1 cannot be created")
+                 .arg(QDir::toNativeSeparators(folder)));
         return false;
     }
     // Two starts within a second get a file each.
@@ -112,9 +113,11 @@ void SessionRecorder::Fail(const QString& why)
     file.close();
     pending.clear();
     pending.squeeze();
-    const QString message = QCoreApplication::translate("SessionRecorder", "Gate session recording has stopped: %1.\n"
-                                           "Timing goes on; this session is not recorded from here on.")
-                                .arg(why);
+    const QString message =
+        QCoreApplication::translate("SessionRecorder",
+                                    "Gate session recording has stopped: %1.\n"
+                                    "Timing goes on; this session is not recorded from here on.")
+            .arg(why);
     qWarning("%s", qPrintable(message));
     if (onFailure)
         onFailure(message);

@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>Copyright (C) 2026 Swiftlane developers</source>
-        <translation>Copyright (C) 2026 desarrolladores de Swiftlane</translation>
+        <translation>Copyright (C) 2026 autores de Swiftlane</translation>
     </message>
     <message>
         <source>All rights reserved.</source>
@@ -674,7 +674,7 @@ El cronometraje y el archivo de informe continúan. Las carreras se conservan y 
     </message>
     <message>
         <source>(all courses)</source>
-        <translation>(todos los recorridos)</translation>
+        <translation>(todos)</translation>
     </message>
     <message>
         <source>(any)</source>
