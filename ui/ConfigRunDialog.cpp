@@ -15,6 +15,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMimeData>
 #include <QTreeWidgetItem>
@@ -283,6 +284,14 @@ void ConfigRunDialog::on_closePushButton_clicked()
     if (auto* window = qobject_cast<SLMainWindow*>(parentWidget()))
         window->refreshRunList();
     QDialog::reject(); // asked already
+}
+
+void ConfigRunDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        ui->closePushButton->click();
+    else
+        QDialog::keyPressEvent(event);
 }
 
 void ConfigRunDialog::reject()

@@ -38,11 +38,13 @@ public:
     static bool carriesOnlyGates(const QMimeData* mime);
 
 public Q_SLOTS:
-    // Escape and the title bar's close: unsaved changes are saved, discarded or kept on asking.
+    // The title bar's close: unsaved changes are saved, discarded or kept on asking.
     void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape is the Close button's key: it also refreshes the main window's list.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private Q_SLOTS:
     void on_newRunPushButton_clicked();

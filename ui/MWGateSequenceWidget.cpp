@@ -27,6 +27,17 @@ void MWGateSequenceWidget::SetCheckpointIndex(int position)
 void MWGateSequenceWidget::SetGateNumber(int number)
 {
     ui->gateNumLabel->setText(tr("Gate %1").arg(number));
+    gateNumber = number;
+    nameLamp();
+}
+
+// What the colour says, for a screen reader.
+void MWGateSequenceWidget::nameLamp()
+{
+    const QString name = lampState == Passed    ? tr("Gate %1 passed")
+                         : lampState == Awaited ? tr("Gate %1 next")
+                                                : tr("Gate %1 ahead");
+    ui->lampLabel->setAccessibleName(name.arg(gateNumber));
 }
 
 void MWGateSequenceWidget::SetLampState(int state)
@@ -47,4 +58,5 @@ void MWGateSequenceWidget::SetLampState(int state)
         return;
     }
     lampState = state;
+    nameLamp();
 }

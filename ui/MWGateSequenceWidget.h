@@ -35,10 +35,13 @@ public:
     int LampStateShown() const { return lampState; }
 
 private:
+    void nameLamp();
+
     std::unique_ptr<Ui::MWGateSequenceWidget> ui;
     QPixmap lampPassed;
     QPixmap lampAwaited;
     QPixmap lampOff;
     // Re-setting an unchanged pixmap would repaint the tile on every tick.
     int lampState = Ahead;
+    int gateNumber = 0;
 };

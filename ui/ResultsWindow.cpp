@@ -9,6 +9,7 @@
 #include "ui/ResultsRunsModel.h"
 #include "ui_ResultsWindow.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -88,6 +89,14 @@ ResultsWindow::ResultsWindow(QWidget* parent)
     connect(ui->toDateEdit, &QDateEdit::dateChanged, this, filterChanged);
     connect(ui->bestPerAthleteCheckBox, &QCheckBox::toggled, this, filterChanged);
     connect(ui->showSimulatedCheckBox, &QCheckBox::toggled, this, filterChanged);
+    // Return after typing a reason marks the run; anywhere else it is Close's key.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!now || now->window() != this)
+            return;
+        const bool typingReason = ui->reasonComboBox->isAncestorOf(now) || now == ui->reasonComboBox;
+        ui->markInvalidPushButton->setDefault(typingReason);
+        ui->closePushButton->setDefault(!typingReason);
+    });
 }
 
 ResultsWindow::~ResultsWindow() = default;

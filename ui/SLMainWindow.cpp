@@ -136,6 +136,9 @@ void SLMainWindow::showLamp(int gate, const QPixmap* lamp)
     QLabel* const labels[4] = {ui->gate1LampLabel, ui->gate2LampLabel, ui->gate3LampLabel,
                                ui->gate4LampLabel};
     ShowLamp(labels[gate], *lamp);
+    // What the colour says, for a screen reader; the lamps are numbered as the gates are elsewhere.
+    labels[gate]->setAccessibleName(lamp == &lampGreen ? tr("Gate %1 ready").arg(gate + 1)
+                                                       : tr("Gate %1 not ready").arg(gate + 1));
     lampShown[gate] = lamp;
 }
 

@@ -99,6 +99,10 @@ COM-Verbindung %1</translation>
         <source>&quot;%1&quot; already exists. Do you want to replace it?</source>
         <translation>&quot;%1&quot; existiert bereits. Soll es ersetzt werden?</translation>
     </message>
+    <message>
+        <source>Subject names</source>
+        <translation>Athletennamen</translation>
+    </message>
 </context>
 <context>
     <name>ConfigRunDialog</name>
@@ -218,6 +222,10 @@ COM-Verbindung %1</translation>
         <source>The gate sequence &quot;%1&quot; has changes that are not saved. Save them?</source>
         <translation>Die Strecke &quot;%1&quot; hat ungespeicherte Änderungen. Speichern?</translation>
     </message>
+    <message>
+        <source>Available gate sequences</source>
+        <translation>Vorhandene Strecken</translation>
+    </message>
 </context>
 <context>
     <name>FileNameCheck</name>
@@ -285,6 +293,18 @@ COM-Verbindung %1</translation>
     <message>
         <source>Gate %1</source>
         <translation>Schranke %1</translation>
+    </message>
+    <message>
+        <source>Gate %1 passed</source>
+        <translation>Lichtschranke %1 passiert</translation>
+    </message>
+    <message>
+        <source>Gate %1 next</source>
+        <translation>Lichtschranke %1 als Nächste</translation>
+    </message>
+    <message>
+        <source>Gate %1 ahead</source>
+        <translation>Lichtschranke %1 folgt</translation>
     </message>
 </context>
 <context>
@@ -808,6 +828,22 @@ Zeitmessung und Berichtsdatei laufen weiter. Die Läufe bleiben erhalten und wer
         <source>Excel workbooks (*.xlsx)</source>
         <translation>Excel-Arbeitsmappen (*.xlsx)</translation>
     </message>
+    <message>
+        <source>Run list</source>
+        <translation>Laufliste</translation>
+    </message>
+    <message>
+        <source>Sessions of the athlete</source>
+        <translation>Sitzungen des Athleten</translation>
+    </message>
+    <message>
+        <source>Ranking</source>
+        <translation>Rangliste</translation>
+    </message>
+    <message>
+        <source>Best splits</source>
+        <translation>Beste Zwischenzeiten</translation>
+    </message>
 </context>
 <context>
     <name>RunDisplayDialog</name>
@@ -1213,6 +1249,30 @@ Athletenliste, gewählter Athlet und gewählte Strecke, automatisches Weiterscha
     <message>
         <source>Speed</source>
         <translation>Geschw.</translation>
+    </message>
+    <message>
+        <source>Gate sequence strip</source>
+        <translation>Streckenleiste</translation>
+    </message>
+    <message>
+        <source>Report table</source>
+        <translation>Ergebnistabelle</translation>
+    </message>
+    <message>
+        <source>Open reports folder</source>
+        <translation>Berichtsordner öffnen</translation>
+    </message>
+    <message>
+        <source>View report</source>
+        <translation>Bericht anzeigen</translation>
+    </message>
+    <message>
+        <source>Gate %1 ready</source>
+        <translation>Lichtschranke %1 bereit</translation>
+    </message>
+    <message>
+        <source>Gate %1 not ready</source>
+        <translation>Lichtschranke %1 nicht bereit</translation>
     </message>
 </context>
 <context>

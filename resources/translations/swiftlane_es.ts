@@ -99,6 +99,10 @@ el enlace Com %1</translation>
         <source>&quot;%1&quot; already exists. Do you want to replace it?</source>
         <translation>&quot;%1&quot; ya existe. ¿Desea reemplazarlo?</translation>
     </message>
+    <message>
+        <source>Subject names</source>
+        <translation>Nombres de atletas</translation>
+    </message>
 </context>
 <context>
     <name>ConfigRunDialog</name>
@@ -218,6 +222,10 @@ el enlace Com %1</translation>
         <source>The gate sequence &quot;%1&quot; has changes that are not saved. Save them?</source>
         <translation>La secuencia de fotocélulas &quot;%1&quot; tiene cambios sin guardar. ¿Guardarlos?</translation>
     </message>
+    <message>
+        <source>Available gate sequences</source>
+        <translation>Secuencias disponibles</translation>
+    </message>
 </context>
 <context>
     <name>FileNameCheck</name>
@@ -285,6 +293,18 @@ el enlace Com %1</translation>
     <message>
         <source>Gate %1</source>
         <translation>Fotocélula %1</translation>
+    </message>
+    <message>
+        <source>Gate %1 passed</source>
+        <translation>Fotocélula %1 superada</translation>
+    </message>
+    <message>
+        <source>Gate %1 next</source>
+        <translation>Fotocélula %1 siguiente</translation>
+    </message>
+    <message>
+        <source>Gate %1 ahead</source>
+        <translation>Fotocélula %1 pendiente</translation>
     </message>
 </context>
 <context>
@@ -808,6 +828,22 @@ El cronometraje y el archivo de informe continúan. Las carreras se conservan y 
         <source>Excel workbooks (*.xlsx)</source>
         <translation>Libros de Excel (*.xlsx)</translation>
     </message>
+    <message>
+        <source>Run list</source>
+        <translation>Lista de carreras</translation>
+    </message>
+    <message>
+        <source>Sessions of the athlete</source>
+        <translation>Sesiones del atleta</translation>
+    </message>
+    <message>
+        <source>Ranking</source>
+        <translation>Clasificación</translation>
+    </message>
+    <message>
+        <source>Best splits</source>
+        <translation>Mejores parciales</translation>
+    </message>
 </context>
 <context>
     <name>RunDisplayDialog</name>
@@ -1213,6 +1249,30 @@ La lista de atletas, el atleta y la secuencia de fotocélulas elegidos, el avanc
     <message>
         <source>Speed</source>
         <translation>Velocidad</translation>
+    </message>
+    <message>
+        <source>Gate sequence strip</source>
+        <translation>Franja de la secuencia</translation>
+    </message>
+    <message>
+        <source>Report table</source>
+        <translation>Tabla de resultados</translation>
+    </message>
+    <message>
+        <source>Open reports folder</source>
+        <translation>Abrir carpeta de informes</translation>
+    </message>
+    <message>
+        <source>View report</source>
+        <translation>Ver informe</translation>
+    </message>
+    <message>
+        <source>Gate %1 ready</source>
+        <translation>Fotocélula %1 lista</translation>
+    </message>
+    <message>
+        <source>Gate %1 not ready</source>
+        <translation>Fotocélula %1 no lista</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -66,6 +67,21 @@ private slots:
         Child<QComboBox>("reasonComboBox")->setCurrentText("slipped");
         Click("markInvalidPushButton");
         QCOMPARE(Invalid(), "slipped");
+    }
+
+    // Return after typing a reason marks the run, as the button beside the box does; it does not
+    // close the window or press another button.
+    void returnInTheReasonBoxMarksTheRun()
+    {
+        window->findChild<QTableView*>("runsTableView")->selectRow(0);
+        QLineEdit* reason = Child<QComboBox>("reasonComboBox")->lineEdit();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        reason->setFocus();
+        reason->clear();
+        QTest::keyClicks(reason, "false start");
+        QTest::keyClick(reason, Qt::Key_Return);
+        QCOMPARE(Invalid(), "false start");
+        QVERIFY(window->isVisible());
     }
 
     // The file dialog asked about "results"; the ".csv" file made of it exists, so the window asks.
