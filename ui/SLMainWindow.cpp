@@ -104,6 +104,7 @@ void SLMainWindow::refreshStatus()
     refreshGateLamps();
     refreshRunProgress();
     refreshSequenceChoice();
+    refreshRunActions();
     const bool scannerOpen = controller->IsRfidScannerOpen();
     if (ui->RFIDScanButton->isEnabled() != scannerOpen)
         ui->RFIDScanButton->setEnabled(scannerOpen);
@@ -175,6 +176,16 @@ void SLMainWindow::refreshStripLamps()
 void SLMainWindow::refreshSequenceChoice()
 {
     ui->runComboBox->setEnabled(!runInProgress());
+}
+
+// Start only starts and Stop only stops, so that a key pressed twice never undoes itself.
+void SLMainWindow::refreshRunActions()
+{
+    const bool running = runInProgress();
+    if (ui->actionStart_run->isEnabled() == running)
+        ui->actionStart_run->setEnabled(!running);
+    if (ui->actionStop_run->isEnabled() != running)
+        ui->actionStop_run->setEnabled(running);
 }
 
 bool SLMainWindow::runInProgress() const
@@ -508,6 +519,45 @@ void SLMainWindow::on_startRunPushButton_clicked()
     controller->SetSubjectName(currentSubjectText());
     controller->StartOrAbortRun();
     refreshSequenceChoice(); // now, not on the next tick
+    refreshRunActions();
+}
+
+// A run started by the countdown leaves the actions enabled until the next refresh, so each checks
+// the run itself.
+void SLMainWindow::on_actionStart_run_triggered()
+{
+    if (!runInProgress())
+        on_startRunPushButton_clicked();
+}
+
+void SLMainWindow::on_actionStop_run_triggered()
+{
+    if (!runInProgress())
+        return;
+    controller->StartOrAbortRun(); // asks before aborting, as the button does
+    refreshSequenceChoice();
+    refreshRunActions();
+}
+
+// These act during a run too, as the subject box does: the box names who runs next, and the
+// running run keeps the subject it was started with.
+void SLMainWindow::on_actionPrevious_subject_triggered()
+{
+    stepSubject(-1);
+}
+
+void SLMainWindow::on_actionNext_subject_triggered()
+{
+    stepSubject(1);
+}
+
+// Through the current index, as a choice made with the mouse, so the controller hears of it.
+void SLMainWindow::stepSubject(int step)
+{
+    QComboBox* box = ui->subjectNameComboBox;
+    const int target = box->currentIndex() + step;
+    if (target >= 0 && target < box->count())
+        box->setCurrentIndex(target);
 }
 
 void SLMainWindow::on_subjectNameComboBox_editTextChanged(const QString& arg1)

@@ -109,6 +109,10 @@ private Q_SLOTS:
     void on_actionSetup_subject_names_triggered();
     void on_actionExport_list_of_names_triggered();
     void on_autoAdvSubjectCheckBox_toggled(bool checked);
+    void on_actionStart_run_triggered();
+    void on_actionStop_run_triggered();
+    void on_actionPrevious_subject_triggered();
+    void on_actionNext_subject_triggered();
 
 private:
     void fitGateStatusRow();
@@ -118,6 +122,8 @@ private:
     void refreshGateLamps();
     void refreshStripLamps();
     void refreshSequenceChoice();
+    void refreshRunActions();
+    void stepSubject(int step);
     bool runInProgress() const;
     void showRunningSequence();
     void showLamp(int gate, const QPixmap* lamp);
