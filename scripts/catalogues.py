@@ -5,7 +5,8 @@
                                            they no longer have, leaves one untranslated, or drops or
                                            adds a %1-style placeholder
   catalogues.py --update [--lupdate PATH]  bring the catalogues up to date with the sources (new texts
-                                           arrive untranslated, for a translator to finish)
+                                           arrive untranslated, for a translator to finish; texts the
+                                           sources no longer have are dropped)
 """
 import argparse
 import pathlib
@@ -23,8 +24,8 @@ SOURCES = ["app", "ui", "devices", "subjects", "timing", "results", "platform", 
 PLACEHOLDER = re.compile(r"%(?:\d+|n)")
 
 
-def run_lupdate(lupdate, catalogue):
-    command = [lupdate, "-silent", "-locations", "none", "-extensions", "cpp,h,ui", "-I", str(ROOT)]
+def run_lupdate(lupdate, catalogue, extra=()):
+    command = [lupdate, *extra, "-silent", "-locations", "none", "-extensions", "cpp,h,ui", "-I", str(ROOT)]
     command += [str(ROOT / s) for s in SOURCES] + ["-ts", str(catalogue)]
     subprocess.run(command, check=True)
 
@@ -60,7 +61,7 @@ def main():
         sys.exit(f"no catalogues in {CATALOGUES}")
     if args.update:
         for catalogue in catalogues:
-            run_lupdate(args.lupdate, catalogue)
+            run_lupdate(args.lupdate, catalogue, ["-no-obsolete"])
         return 0
     problems = []
     with tempfile.TemporaryDirectory() as scratch:

@@ -1207,10 +1207,6 @@ Athletenliste, gewählter Athlet und gewählte Strecke, automatisches Weiterscha
         <translation>Ergebnisse</translation>
     </message>
     <message>
-        <source>Ctrl+R</source>
-        <translation>Ctrl+R</translation>
-    </message>
-    <message>
         <source>Setup subject names</source>
         <translation>Athletennamen einrichten</translation>
     </message>
@@ -1273,6 +1269,22 @@ Athletenliste, gewählter Athlet und gewählte Strecke, automatisches Weiterscha
     <message>
         <source>Gate %1 not ready</source>
         <translation>Lichtschranke %1 nicht bereit</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Lauf</translation>
+    </message>
+    <message>
+        <source>Stop run</source>
+        <translation>Lauf abbrechen</translation>
+    </message>
+    <message>
+        <source>Previous subject</source>
+        <translation>Vorheriger Athlet</translation>
+    </message>
+    <message>
+        <source>Next subject</source>
+        <translation>Nächster Athlet</translation>
     </message>
 </context>
 <context>

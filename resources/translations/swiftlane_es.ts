@@ -1207,10 +1207,6 @@ La lista de atletas, el atleta y la secuencia de fotocélulas elegidos, el avanc
         <translation>Resultados</translation>
     </message>
     <message>
-        <source>Ctrl+R</source>
-        <translation>Ctrl+R</translation>
-    </message>
-    <message>
         <source>Setup subject names</source>
         <translation>Configurar nombres de atletas</translation>
     </message>
@@ -1273,6 +1269,22 @@ La lista de atletas, el atleta y la secuencia de fotocélulas elegidos, el avanc
     <message>
         <source>Gate %1 not ready</source>
         <translation>Fotocélula %1 no lista</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Carrera</translation>
+    </message>
+    <message>
+        <source>Stop run</source>
+        <translation>Detener carrera</translation>
+    </message>
+    <message>
+        <source>Previous subject</source>
+        <translation>Atleta anterior</translation>
+    </message>
+    <message>
+        <source>Next subject</source>
+        <translation>Atleta siguiente</translation>
     </message>
 </context>
 <context>
