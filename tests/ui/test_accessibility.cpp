@@ -1,6 +1,8 @@
 // Every window as a keyboard and screen reader user meets it: a name of its own for each control
 // that Tab reaches, Tab in reading order, Return and Escape doing what the buttons do, and lamps
-// that say whether their gate is ready.
+// that say whether their gate is ready; and every text whole in each language at the window's
+// smallest size.
+#include "app/Translations.h"
 #include "support/ControllerHarness.h"
 #include "ui/AboutDialog.h"
 #include "ui/ConfigNameListDialog.h"
@@ -12,10 +14,18 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTranslator>
 #include <QtTest>
 
 #include <algorithm>
@@ -134,6 +144,64 @@ void readingOrder(QWidget* window, QWidget* container, const QList<QWidget*>& co
     }
 }
 
+void DropLanguage()
+{
+    for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
+int LongestLine(const QFontMetrics& metrics, QString text)
+{
+    text.remove(QLatin1Char('&')); // mnemonics take no room
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest;
+}
+
+// The width a control's text needs beside its icon or check mark and the width it has for it;
+// {0, 0} for controls without a one-line text. The main window's layout is fixed in pixels, so a
+// control's minimum size says less than its text does.
+std::pair<int, int> TextNeedAndRoom(QWidget* widget)
+{
+    const QFontMetrics metrics = widget->fontMetrics();
+    const int indicator = widget->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                          widget->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    if (auto* label = qobject_cast<QLabel*>(widget); label && !label->wordWrap())
+        return {LongestLine(metrics, label->text()), label->contentsRect().width() - 2 * label->margin()};
+    if (auto* combo = qobject_cast<QComboBox*>(widget); combo && !combo->isEditable()) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        const QRect field =
+            combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+        return {metrics.horizontalAdvance(combo->currentText()), field.width()};
+    }
+    if (auto* box = qobject_cast<QGroupBox*>(widget))
+        return {LongestLine(metrics, box->title()) + (box->isCheckable() ? indicator : 0), box->width() - 8};
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    if (!button || button->text().isEmpty())
+        return {0, 0};
+    const bool checkMark = qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button);
+    const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+    return {LongestLine(metrics, button->text()) + icon + (checkMark ? indicator : 0),
+            button->width() - (checkMark ? 0 : 6)};
+}
+
+// Controls whose text is cut off, as "name needs 95 has 80".
+QStringList Clipped(QWidget* window)
+{
+    QStringList clipped;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        const auto [need, room] = TextNeedAndRoom(widget);
+        if (widget->isVisible() && widget->window() == window && need > room)
+            clipped << QStringLiteral("%1 needs %2 has %3").arg(widget->objectName()).arg(need).arg(room);
+    }
+    return clipped;
+}
+
 } // namespace
 
 class AccessibilityTest : public QObject
@@ -153,7 +221,11 @@ class AccessibilityTest : public QObject
 private slots:
     // Four gates in the sequence, so the main window shows its strip.
     void init() { h = ControllerHarness::connected(); }
-    void cleanup() { h.reset(); }
+    void cleanup()
+    {
+        h.reset();
+        DropLanguage();
+    }
 
     void windows_data()
     {
@@ -197,6 +269,32 @@ private slots:
         readingOrder(window, window, chain, reading);
         QVERIFY2(chain == reading, qPrintable("Tab:     " + labels(chain).join(' ') +
                                               "\nReading: " + labels(reading).join(' ')));
+    }
+
+    // Longer words are the usual failure. SWIFTLANE_SCREENSHOTS=<folder> keeps a picture of each.
+    void textsFitInEveryLanguage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("language");
+        for (const QString& name : Windows)
+            for (const char* language : {"en", "de", "es"})
+                QTest::newRow(qPrintable(name + " " + language)) << name << QString(language);
+    }
+    void textsFitInEveryLanguage()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, language);
+        InstallTranslations(*qApp, language);
+        h = ControllerHarness::connected(); // windows take their texts when they are made
+        openRow();
+        window->resize(window->minimumSizeHint().expandedTo(window->minimumSize()));
+        // Layouts, then the fonts fitted to them, settle over a few rounds of events.
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::processEvents();
+        if (const QString folder = qEnvironmentVariable("SWIFTLANE_SCREENSHOTS"); !folder.isEmpty())
+            window->grab().save(QStringLiteral("%1/%2-%3.png").arg(folder, language, name));
+        const QStringList clipped = Clipped(window);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("; ")));
     }
 
     // The button Return presses (by object name, or its text), then Escape closes the window.
