@@ -33,17 +33,18 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<bool>("known");
         QTest::addColumn<QString>("fileMenu");
-        QTest::addColumn<QString>("seconds"); // 12345 ms in the Results window
-        QTest::newRow("German") << "de" << true << "Datei"
-                                << "12,345";
-        QTest::newRow("Spanish, numbers of the region") << "es_MX" << true << "Archivo"
-                                                        << "12.345";
-        QTest::newRow("English") << "en_GB" << true << "File"
-                                 << "12.345";
-        QTest::newRow("no catalogue") << "fr" << true << "File"
-                                      << "12,345";
-        QTest::newRow("no language") << "xx-nonsense" << false << "File"
-                                     << "12.345";
+        QTest::addColumn<QString>("seconds"); // 1234567 ms in the Results window
+        QTest::addColumn<QString>("cancel");  // Qt's own button text, from Qt's catalogue
+        const auto row = [](const char* name, const char* code, bool known, const char* file,
+                            const char* seconds, const char* cancel) {
+            QTest::newRow(name) << QString(code) << known << QString(file) << QString(seconds)
+                                << QString(cancel);
+        };
+        row("German", "de", true, "Datei", "1234,567", "Abbrechen");
+        row("Spanish, numbers of the region", "es_MX", true, "Archivo", "1234.567", "Cancelar");
+        row("English", "en_GB", true, "File", "1234.567", "Cancel");
+        row("no catalogue: all English", "fr", true, "File", "1234,567", "Cancel");
+        row("no language", "xx-nonsense", false, "File", "1234.567", "Cancel");
     }
     void languageChoice()
     {
@@ -51,11 +52,13 @@ private slots:
         QFETCH(bool, known);
         QFETCH(QString, fileMenu);
         QFETCH(QString, seconds);
+        QFETCH(QString, cancel);
         const LanguageChoice choice = InstallTranslations(*qApp, code);
         QCOMPARE(choice.known, known);
         auto h = ControllerHarness::connected();
         QCOMPARE(h->controller->MainWindow().findChild<QMenu*>("menuFile")->title(), fileMenu);
-        QCOMPARE(DisplaySeconds(12345), seconds);
+        QCOMPARE(DisplaySeconds(1234567), seconds);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
         // The report table and file keep the full stop and the file its English header in every language.
         h->clickStart();
         h->passAll();
