@@ -20,6 +20,7 @@
 
 #include <optional>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace {
 
@@ -101,87 +102,77 @@ private Q_SLOTS:
     // The device scan and the runs folder wait for the window's first frame, or for its deadline
     // when the window never paints, or for a tick that comes first; none of them starts twice (an
     // open link opened again would warn the operator).
-    void startFinishesOnceAfterTheFirstPaint_data()
-    {
-        QTest::addColumn<QString>("trigger");
-        QTest::newRow("first paint") << "paint";
-        QTest::newRow("window never painted") << "hidden";
-        QTest::newRow("tick before the paint") << "tick";
-    }
     void startFinishesOnceAfterTheFirstPaint()
     {
-        QFETCH(QString, trigger);
-        ControllerHarness h;
-        h.writeSequence(QStringLiteral("Sprint"), {0, 1}, 30.0);
-        h.controller = std::make_unique<SLMain>(); // as main starts it: Init() alone
-        h.controller->Init();
-        SLMainWindow& window = h.controller->MainWindow();
-        QVERIFY(!h.controller->StartupFinished() && !h.controller->TickTimer().isActive());
-        QCOMPARE(h.devices.createListCalls + h.runCombo()->count(), 0);
-        if (trigger == QLatin1String("hidden"))
-            window.hide();
-        if (trigger == QLatin1String("tick")) {
-            h.status(100);
-            h.tick();
-            QCOMPARE(h.connectionText(), QStringLiteral("Connected"));
+        for (const QString trigger : {"paint", "hidden", "tick"}) { // hidden: the window never paints
+            ControllerHarness h;
+            h.writeSequence(QStringLiteral("Sprint"), {0, 1}, 30.0);
+            h.controller = std::make_unique<SLMain>(); // as main starts it: Init() alone
+            h.controller->Init();
+            SLMainWindow& window = h.controller->MainWindow();
+            QVERIFY(!h.controller->StartupFinished() && !h.controller->TickTimer().isActive());
+            QCOMPARE(h.devices.createListCalls + h.runCombo()->count(), 0);
+            if (trigger == "hidden")
+                window.hide();
+            if (trigger == "tick") {
+                h.status(100);
+                h.tick();
+                QCOMPARE(h.connectionText(), QStringLiteral("Connected"));
+            }
+            QVERIFY(trigger == "hidden" || QTest::qWaitForWindowExposed(&window));
+            QTRY_VERIFY(h.controller->StartupFinished());
+            QTest::qWait(50);
+            h.controller->FinishStartup();
+            QVERIFY2(h.controller->GetGateSystem().IsLinkOpen() && h.controller->TickTimer().isActive(),
+                     qPrintable(trigger));
+            QCOMPARE(h.devices.createListCalls, 1);
+            QCOMPARE(h.runCombo()->count(), 1);
+            QVERIFY(h.dialogs.calls.empty());
         }
-        if (trigger != QLatin1String("hidden"))
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_VERIFY(h.controller->StartupFinished());
-        QTest::qWait(50);
-        h.controller->FinishStartup();
-        QVERIFY(h.controller->GetGateSystem().IsLinkOpen() && h.controller->TickTimer().isActive());
-        QCOMPARE(h.devices.createListCalls, 1);
-        QCOMPARE(h.runCombo()->count(), 1);
-        QVERIFY(h.dialogs.calls.empty());
     }
 
     // Rows that could not reach the reports folder during the session are saved at the end, before
     // anything else, and the operator is told where they are, or that they could not be saved.
-    void waitingRowsAreSavedAtTheEndAndTheOperatorTold_data()
-    {
-        QTest::addColumn<bool>("temporaryFolderFull"); // and the end by closing the window
-        QTest::newRow("exit button") << false;
-        QTest::newRow("window closed, temporary folder full") << true;
-    }
     void waitingRowsAreSavedAtTheEndAndTheOperatorTold()
     {
-        QFETCH(bool, temporaryFolderFull);
-        ControllerHarness h;
-        const QDir temp(h.dataDir.filePath(QStringLiteral("tmp")));
-        QVERIFY(temp.mkpath(QStringLiteral(".")));
-        const QByteArray oldTemp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(temp.path()));
-        const auto restoreTemp = qScopeGuard([&] { qputenv("TMPDIR", oldTemp); });
-        QVERIFY(QDir().mkpath(h.dataDir.path() + QStringLiteral("/Swiftlane")));
-        QVERIFY(WriteAll(h.reportsFolder().chopped(1), {})); // a file where the reports folder should be
-        h.writeSequence(QStringLiteral("Sprint"), {0, 1}, 30.0);
-        h.start();
-        h.startPastTheStartGate();
-        h.event(3200, 1);
-        h.tick();
-        QCoreApplication::processEvents(); // the warning of the run itself
-        h.dialogs.calls.clear();
-        {
-            std::optional<FileSizeLimit> full;
-            if (temporaryFolderFull) {
-                full.emplace(20);
-                h.controller.reset();
-            } else {
-                QCOMPARE(h.endProgram(QStringLiteral("Exit button")), 0);
+        for (const bool temporaryFolderFull : {false, true}) { // full: the end by closing the window
+            ControllerHarness h;
+            const QDir temp(h.dataDir.filePath(QStringLiteral("tmp")));
+            QVERIFY(temp.mkpath(QStringLiteral(".")));
+            const QByteArray oldTemp = qgetenv("TMPDIR");
+            qputenv("TMPDIR", QFile::encodeName(temp.path()));
+            const auto restoreTemp = qScopeGuard([&] { qputenv("TMPDIR", oldTemp); });
+            QVERIFY(QDir().mkpath(h.dataDir.path() + QStringLiteral("/Swiftlane")));
+            QVERIFY(WriteAll(h.reportsFolder().chopped(1), {})); // a file where the reports folder should be
+            h.writeSequence(QStringLiteral("Sprint"), {0, 1}, 30.0);
+            h.start();
+            h.startPastTheStartGate();
+            h.event(3200, 1);
+            h.tick();
+            QCoreApplication::processEvents(); // the warning of the run itself
+            h.dialogs.calls.clear();
+            {
+                std::optional<FileSizeLimit> full;
+                if (temporaryFolderFull) {
+                    full.emplace(20);
+                    h.controller.reset();
+                } else {
+                    QCOMPARE(h.endProgram(QStringLiteral("Exit button")), 0);
+                }
             }
+            QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
+            const QString text = h.dialogs.calls[0].text;
+            const QStringList kept = temp.entryList(QDir::Files);
+            QCOMPARE(kept.size(), temporaryFolderFull ? 0 : 1);
+            const QString expected = temporaryFolderFull
+                                         ? QStringLiteral("could not be saved")
+                                         : QDir::toNativeSeparators(temp.filePath(kept.value(0)));
+            QVERIFY2(text.contains(expected), qPrintable(text));
+            if (!temporaryFolderFull)
+                QCOMPARE(ReadAll(temp.filePath(kept[0])),
+                         "Report,Subject_Name,Total_Time,Checkpoint_1,Distance,Speed\n"
+                         "Swiftlane_Sprint,Ann,2.200,2.200,30.000,13.636\n");
         }
-        QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
-        const QString text = h.dialogs.calls[0].text;
-        const QStringList kept = temp.entryList(QDir::Files);
-        QCOMPARE(kept.size(), temporaryFolderFull ? 0 : 1);
-        const QString expected = temporaryFolderFull ? QStringLiteral("could not be saved")
-                                                     : QDir::toNativeSeparators(temp.filePath(kept.value(0)));
-        QVERIFY2(text.contains(expected), qPrintable(text));
-        if (!temporaryFolderFull)
-            QCOMPARE(ReadAll(temp.filePath(kept[0])),
-                     "Report,Subject_Name,Total_Time,Checkpoint_1,Distance,Speed\n"
-                     "Swiftlane_Sprint,Ann,2.200,2.200,30.000,13.636\n");
     }
 
     // Only a regular file (or none) is replaced by the configuration: a named pipe there would hold
@@ -216,115 +207,102 @@ private Q_SLOTS:
 
     // --help and --version answer on a machine without a display, as the man page build and a
     // terminal over ssh need.
-    void answersWithoutADisplay_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("firstLine");
-        QTest::newRow("--help with a Qt option") << QStringList{"-style", "fusion", "--help"} << "Usage: ";
-        QTest::newRow("-v") << QStringList{"-v"} << QString("swiftlane %1").arg(SWIFTLANE_VERSION);
-    }
     void answersWithoutADisplay()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, firstLine);
         const QString simulator = GateSimProgram();
         if (simulator.isEmpty())
             QSKIP("the programs are not built");
-        QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(name);
-        program.setProcessEnvironment(environment);
-        program.start(QFileInfo(simulator).absolutePath() + "/swiftlane", arguments);
-        QVERIFY(program.waitForFinished(20000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 0);
-        const QString out = QString::fromUtf8(program.readAllStandardOutput());
-        QVERIFY2(out.startsWith(firstLine), qPrintable(out));
+        const std::pair<QStringList, QString> cases[] = {
+            {{"-style", "fusion", "--help"}, "Usage: "}, // a Qt option before it
+            {{"-v"}, QString("swiftlane %1").arg(SWIFTLANE_VERSION)}};
+        for (const auto& [arguments, firstLine] : cases) {
+            QProcess program;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                environment.remove(name);
+            program.setProcessEnvironment(environment);
+            program.start(QFileInfo(simulator).absolutePath() + "/swiftlane", arguments);
+            QVERIFY(program.waitForFinished(20000));
+            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(program.exitCode(), 0);
+            const QString out = QString::fromUtf8(program.readAllStandardOutput());
+            QVERIFY2(out.startsWith(firstLine), qPrintable(out));
+        }
     }
+
     // A name picked from the list comes back as the pick, one typed but not in the list as typed.
-    void restartKeepsTheOperatorsSetUp_data()
-    {
-        QTest::addColumn<QString>("typed"); // empty: Cleo is picked
-        QTest::newRow("picked") << QString();
-        QTest::newRow("typed") << QStringLiteral("Zoe");
-    }
     void restartKeepsTheOperatorsSetUp()
     {
-        QFETCH(QString, typed);
-        ControllerHarness h;
-        h.writeSequence(QStringLiteral("Alpha"), {0, 1}, 20.0);
-        h.writeSequence(QStringLiteral("Bravo"), {0, 1, 2}, 30.0);
-        h.start();
-        h.setSubjects({QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("Cleo")});
-        h.subjectCombo()->setCurrentIndex(2);
-        if (!typed.isEmpty())
-            h.subjectCombo()->setEditText(typed);
-        h.runCombo()->setCurrentIndex(1);
-        h.child<QCheckBox>("autoAdvSubjectCheckBox")->click();
-        h.controller->MainWindow().resize(900, 800);
-        h.child<QPushButton>("raceViewPushButton")->click();
-        h.controller->MainWindow().runDisplayDialog()->resize(640, 400);
-        h.controller.reset(); // the program ends
+        for (const QString typed : {"", "Zoe"}) { // empty: Cleo is picked
+            ControllerHarness h;
+            h.writeSequence(QStringLiteral("Alpha"), {0, 1}, 20.0);
+            h.writeSequence(QStringLiteral("Bravo"), {0, 1, 2}, 30.0);
+            h.start();
+            h.setSubjects({QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("Cleo")});
+            h.subjectCombo()->setCurrentIndex(2);
+            if (!typed.isEmpty())
+                h.subjectCombo()->setEditText(typed);
+            h.runCombo()->setCurrentIndex(1);
+            h.child<QCheckBox>("autoAdvSubjectCheckBox")->click();
+            h.controller->MainWindow().resize(900, 800);
+            h.child<QPushButton>("raceViewPushButton")->click();
+            h.controller->MainWindow().runDisplayDialog()->resize(640, 400);
+            h.controller.reset(); // the program ends
 
-        h.start();
-        QCOMPARE(h.controller->SubjectNames(), (QStringList{"Ann", "Bob", "Cleo"}));
-        QCOMPARE(h.subjectCombo()->currentText(), typed.isEmpty() ? QStringLiteral("Cleo") : typed);
-        QCOMPARE(h.runCombo()->currentText(), QStringLiteral("Bravo"));
-        QCOMPARE(h.controller->GetSequenceRun().GateCount(), 3); // and loaded for the next run
-        QVERIFY(h.child<QCheckBox>("autoAdvSubjectCheckBox")->isChecked());
-        QCOMPARE(h.controller->MainWindow().size(), QSize(900, 800));
-        h.child<QPushButton>("raceViewPushButton")->click();
-        QCOMPARE(h.controller->MainWindow().runDisplayDialog()->size(), QSize(640, 400));
-        QCOMPARE(ReadAll(SLMain::ConfigPath()), // the configuration file keeps its one empty section
-                 QByteArray("<?xml version=\"1.0\" ?>\n<Configuration>\n    <SLMain />\n</Configuration>\n"));
-        QVERIFY(h.dialogs.calls.empty());
+            h.start();
+            QCOMPARE(h.controller->SubjectNames(), (QStringList{"Ann", "Bob", "Cleo"}));
+            QCOMPARE(h.subjectCombo()->currentText(), typed.isEmpty() ? QStringLiteral("Cleo") : typed);
+            QCOMPARE(h.runCombo()->currentText(), QStringLiteral("Bravo"));
+            QCOMPARE(h.controller->GetSequenceRun().GateCount(), 3); // and loaded for the next run
+            QVERIFY(h.child<QCheckBox>("autoAdvSubjectCheckBox")->isChecked());
+            QCOMPARE(h.controller->MainWindow().size(), QSize(900, 800));
+            h.child<QPushButton>("raceViewPushButton")->click();
+            QCOMPARE(h.controller->MainWindow().runDisplayDialog()->size(), QSize(640, 400));
+            QCOMPARE(
+                ReadAll(SLMain::ConfigPath()), // the configuration file keeps its one empty section
+                QByteArray("<?xml version=\"1.0\" ?>\n<Configuration>\n    <SLMain />\n</Configuration>\n"));
+            QVERIFY(h.dialogs.calls.empty());
+        }
     }
 
     // A folder where the settings file belongs can be neither read nor written; a file where the
     // sessions folder belongs takes no session. Either is told once, never from inside the tick, and
     // costs no run.
-    void unusableFilesAreToldOnce_data()
-    {
-        QTest::addColumn<QString>("what");
-        QTest::addColumn<QString>("told"); // %1: the settings file
-        QTest::newRow("settings at start") << "start"
-                                           << "Swiftlane could not read its settings file:\n%1\n\n";
-        QTest::newRow("settings later") << "later"
-                                        << "Swiftlane could not save its settings file:\n%1\n\n";
-        QTest::newRow("sessions folder") << "sessions"
-                                         << "Gate session recording has stopped";
-    }
     void unusableFilesAreToldOnce()
     {
-        QFETCH(QString, what);
-        QFETCH(QString, told);
-        ControllerHarness h;
-        h.writeSequence(QStringLiteral("Sprint"), {0, 1}, 20.0);
-        if (what == QLatin1String("start"))
-            QVERIFY(QDir().mkpath(settingsFile(h)));
-        h.start();
-        if (what == QLatin1String("later"))
-            QVERIFY(QDir().mkpath(settingsFile(h)));
-        if (what == QLatin1String("sessions")) {
-            QVERIFY(WriteAll(QDir::cleanPath(SLMain::SessionsFolder()), {}));
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Gate session recording has stopped"));
-            h.controller->StartRecording();
-            QVERIFY(h.dialogs.calls.empty());
+        const std::pair<QString, QString> cases[] = {
+            // what, what the operator is told (%1: the settings file)
+            {"start", "Swiftlane could not read its settings file:\n%1\n\n"},
+            {"later", "Swiftlane could not save its settings file:\n%1\n\n"},
+            {"sessions", "Gate session recording has stopped"}};
+        for (const auto& [what, told] : cases) {
+            ControllerHarness h;
+            h.writeSequence(QStringLiteral("Sprint"), {0, 1}, 20.0);
+            if (what == "start")
+                QVERIFY(QDir().mkpath(settingsFile(h)));
+            h.start();
+            if (what == "later")
+                QVERIFY(QDir().mkpath(settingsFile(h)));
+            if (what == "sessions") {
+                QVERIFY(WriteAll(QDir::cleanPath(SLMain::SessionsFolder()), {}));
+                QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Gate session recording has stopped"));
+                h.controller->StartRecording();
+                QVERIFY(h.dialogs.calls.empty());
+                QCoreApplication::processEvents();
+            }
+            h.setSubjects({QStringLiteral("Ann")}); // settings are saved at once
+            h.setSubjects({QStringLiteral("Ann"), QStringLiteral("Bob")});
+            QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
+            QVERIFY2(h.dialogs.calls[0].text.startsWith(told.arg(settingsFile(h))),
+                     qPrintable(h.dialogs.calls[0].text));
+            h.startPastTheStartGate(); // timing goes on
+            h.event(2500, 1);
+            h.tick();
             QCoreApplication::processEvents();
+            QCOMPARE(h.lastTableRow().mid(0, 3), (QStringList{"Ann", "1.500", "1.500"}));
+            h.controller.reset(); // saving at the end tells nothing more
+            QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
         }
-        h.setSubjects({QStringLiteral("Ann")}); // settings are saved at once
-        h.setSubjects({QStringLiteral("Ann"), QStringLiteral("Bob")});
-        QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
-        QVERIFY2(h.dialogs.calls[0].text.startsWith(told.arg(settingsFile(h))),
-                 qPrintable(h.dialogs.calls[0].text));
-        h.startPastTheStartGate(); // timing goes on
-        h.event(2500, 1);
-        h.tick();
-        QCoreApplication::processEvents();
-        QCOMPARE(h.lastTableRow().mid(0, 3), (QStringList{"Ann", "1.500", "1.500"}));
-        h.controller.reset(); // saving at the end tells nothing more
-        QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
     }
     void aRecordedRunTimesAgainToTheSameReportLine()
     {
@@ -356,24 +334,20 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(replay.ReportText()), QString(live).replace("\nAnn,", "\nRun 1,"));
     }
 
-    void rfidControlsAreHiddenUnlessAskedFor()
+    // The RFID controls show only when asked for. The scan button follows the scanner link (fake
+    // port COM4, opened as Start in its port dialog would); scanned tags join the subject list by
+    // their imported names.
+    void scannedTagsJoinTheSubjectListByName()
     {
+        platform::FakeComPorts ports;
+        ControllerHarness h;
         for (bool asked : {false, true}) {
-            ControllerHarness h;
+            h.controller.reset();
             h.start(asked);
             QCOMPARE(h.child<QPushButton>("RFIDScanButton")->isVisible(), asked);
             for (const char* action : {"actionRFID_Scanning", "actionImport_RFID_Tag_Names"})
                 QCOMPARE(h.child<QAction>(action)->isVisible(), asked);
         }
-    }
-
-    // The scan button follows the scanner link (fake port COM4, opened as Start in its port dialog
-    // would); scanned tags join the subject list by their imported names.
-    void scannedTagsJoinTheSubjectListByName()
-    {
-        platform::FakeComPorts ports;
-        ControllerHarness h;
-        h.start(true);
         QPushButton* scan = h.child<QPushButton>("RFIDScanButton");
         h.tick();
         QVERIFY(!scan->isEnabled());
@@ -398,31 +372,24 @@ private Q_SLOTS:
 
     // A cancelled import changes nothing; one stopped by a line too long for its buffer keeps the
     // pairs before it, and the operator hears where, as when the file cannot be read.
-    void tagImport_data()
-    {
-        QTest::addColumn<QString>("file"); // empty: the dialog is cancelled
-        QTest::addColumn<int>("pairs");
-        QTest::addColumn<QStringList>("told");
-        QTest::newRow("cancelled") << "" << 0 << QStringList{};
-        QTest::newRow("too long a line")
-            << "long.csv" << 2 << QStringList{"Line 3 of long.csv", "2 tag/name pairs"};
-        QTest::newRow("unreadable") << "gone.csv" << 0 << QStringList{"gone.csv"};
-    }
     void tagImport()
     {
-        QFETCH(QString, file);
-        QFETCH(int, pairs);
-        QFETCH(QStringList, told);
-        ControllerHarness h;
-        h.start(true);
         write("long.csv", "A,Ann\nB,Bob\nC," + QByteArray(600, 'x') + "\nD,Dee\n");
-        h.dialogs.fileAnswers = {file.isEmpty() ? QString() : files.filePath(file)};
-        h.controller->ImportRFIDTagNames();
-        QCOMPARE(h.dialogs.fileCalls.size(), std::size_t(1));
-        QCOMPARE(int(h.controller->TagNames().size()), pairs);
-        QCOMPARE(h.dialogs.calls.size(), std::size_t(told.isEmpty() ? 0 : 1));
-        for (const QString& part : told)
-            QVERIFY2(h.dialogs.calls[0].text.contains(part), qPrintable(h.dialogs.calls[0].text));
+        const std::tuple<QString, int, QStringList> cases[] = {
+            {"", 0, {}}, // the dialog is cancelled
+            {"long.csv", 2, {"Line 3 of long.csv", "2 tag/name pairs"}},
+            {"gone.csv", 0, {"gone.csv"}}};
+        for (const auto& [file, pairs, told] : cases) {
+            ControllerHarness h;
+            h.start(true);
+            h.dialogs.fileAnswers = {file.isEmpty() ? QString() : files.filePath(file)};
+            h.controller->ImportRFIDTagNames();
+            QCOMPARE(h.dialogs.fileCalls.size(), std::size_t(1));
+            QCOMPARE(int(h.controller->TagNames().size()), pairs);
+            QCOMPARE(h.dialogs.calls.size(), std::size_t(told.isEmpty() ? 0 : 1));
+            for (const QString& part : told)
+                QVERIFY2(h.dialogs.calls[0].text.contains(part), qPrintable(h.dialogs.calls[0].text));
+        }
     }
 };
 

@@ -1,5 +1,8 @@
-// The gate link on fake devices: the link's read store, adapter detection, bursts, reconnection.
+// The gate link on fake devices: sentences decoded from a byte stream (checksums written out), the
+// memory of FTDI devices seen before, the link's read store, adapter detection, bursts, reconnection.
 #include "devices/CGateSystem.h"
+#include "devices/CSerialLinkSL.h"
+#include "devices/FtdiDatabase.h"
 #include "platform/FakeClock.h"
 #include "support/FakeComPort.h"
 #include "support/FakeFtdiDevices.h"
@@ -7,6 +10,8 @@
 #include "support/TestSentences.h"
 
 #include <QtTest>
+
+#include <cstring>
 
 namespace {
 
@@ -19,15 +24,109 @@ QByteArray readOnce(CSerialLink& link, int max = 256)
 // Description, serial number and location id of one listed device per entry.
 using DeviceList = QList<std::tuple<QByteArray, QByteArray, std::uint32_t>>;
 
+using Listing = QList<QPair<unsigned, QString>>; // location id, serial number
+
+Listing patched(const Listing& listing)
+{
+    std::vector<platform::FtDeviceListInfoNode> nodes(static_cast<std::size_t>(listing.size()));
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        nodes[i].LocId = listing[qsizetype(i)].first;
+        std::strncpy(nodes[i].SerialNumber, listing[qsizetype(i)].second.toLatin1().constData(), 15);
+    }
+    PatchFtdiDeviceList(nodes.data(), static_cast<int>(nodes.size()));
+    Listing result;
+    for (const auto& node : nodes)
+        result << qMakePair(unsigned(node.LocId), QString::fromLatin1(node.SerialNumber));
+    return result;
+}
+
 } // namespace
 
-Q_DECLARE_METATYPE(DeviceList)
+using Bytes = QByteArray;
 
 class TestGateLink : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // Whole, then one byte per poll: a sentence cut anywhere decodes the same.
+    void sentences_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<QStringList>("calls");
+        const QStringList status = {"status 1234", "gates 1100"}, event = {"event 2 102 1"}, none;
+        const QByteArray eventSentence = "$PEVT,102,2,1*0B\r\n";
+        QTest::newRow("largest numbers")
+            << Bytes("$PEVT,4294967295,3,1*34") << QStringList{"event 3 4294967295 1"};
+        QTest::newRow("high byte in a field") << Bytes("$PEVT,102,2,1\xff*F4") << event;
+        QTest::newRow("lower-case checksum") << Bytes("$PSTS,1234,1,1,0,0*2c\r\n") << none;
+        QTest::newRow("wrong checksum") << Bytes("$PEVT,102,2,1*0A\r\n") << none;
+        QTest::newRow("dollar restarts") << Bytes("$PS$PSTS,1234,1,1,0,0*2C") << status;
+        // An empty field with a checksum that matches must not shift the fields after it.
+        QTest::newRow("empty field, matching checksum") << Bytes("$PEVT,,2,1,5*21") << none;
+        QTest::newRow("star in the body, matching checksum") << Bytes("$PEVT,102,2,1**21") << none;
+        QTest::newRow("extra field, matching checksum") << Bytes("$PSTS,1234,1,1,0,0,9*39") << none;
+        QTest::newRow("odd numbers") << Bytes("$PSTS, -1,2,x,+0,7z*08")
+                                     << QStringList{"status 4294967295", "gates 1001"};
+        QTest::newRow("tag with extra characters") << Bytes("$PSTSX,1234,1,1,0,0*74") << none;
+        QTest::newRow("too few fields") << Bytes("$PEVT,102,2*16$PSTS,1,1,1,1*04") << none;
+        QTest::newRow("noise, NUL and high bytes around sentences")
+            << QByteArray("\r\nxx*\r\n$PSTS,1234,1,1,0,0*2C $GPGGA,1*00\0\xff\x80*\0", 45) + eventSentence
+            << status + event;
+        // Blanks before a number are skipped, so they make a sentence of any length; past 128
+        // bytes it is dropped rather than grown without bound. 6 + 108 + 15 = 129 bytes; an even
+        // number of blanks cancels in the checksum, an odd number turns 2C into 0C.
+        QTest::newRow("129-byte sentence dropped, next decoded")
+            << "$PSTS," + QByteArray(108, ' ') + "1234,1,1,0,0*2C" + eventSentence << event;
+        QTest::newRow("128-byte sentence kept")
+            << "$PSTS," + QByteArray(107, ' ') + "1234,1,1,0,0*0C" + eventSentence << status + event;
+    }
+    void sentences()
+    {
+        QFETCH(QByteArray, stream);
+        QFETCH(QStringList, calls);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(stream.constData());
+        for (int chunk : {int(stream.size()), 1}) {
+            RecordingGateOwner owner;
+            CGateSystem gates(&owner);
+            for (int at = 0; at < stream.size(); at += chunk)
+                gates.AssembleBytes(bytes + at, std::min(chunk, int(stream.size()) - at));
+            QCOMPARE(owner.calls, calls);
+        }
+    }
+
+    // Earlier listings are patched in order (they fill the memory); the last one is checked. The
+    // memory lives as long as the gate link, works outside it, and cuts long serials to fit.
+    void listingsArePatchedFromMemory()
+    {
+        using L = Listing;
+        const std::tuple<QList<L>, L, L> cases[] = {
+            // unknown nodes take the last unmatched entries, newest first
+            {{{{0x11, "A"}, {0x12, "B"}, {0x13, "C"}}},
+             {{0x13, "C"}, {0, ""}, {0, ""}},
+             {{0x13, "C"}, {0x12, "B"}, {0x11, "A"}}},
+            {{{{0x11, "A"}}}, {{0, ""}, {0, ""}}, {{0x11, "A"}, {0, ""}}}, // more unknown than remembered
+            {{{{0x11, "A"}}, {{0x22, "A"}}}, {{0, ""}, {0, ""}}, {{0x22, "A"}, {0, ""}}}, // serial moved
+            {{{{0x11, ""}}}, {{0, ""}}, {{0, ""}}},           // no serial: not remembered
+            {{{{0x11, "A"}}}, {{0x33, "B"}}, {{0x33, "B"}}}}; // ids left as listed
+        for (const auto& [earlier, now, shown] : cases) {
+            InitFtdiDatabase();
+            for (const Listing& listing : earlier)
+                patched(listing);
+            QCOMPARE(patched(now), shown);
+            EmptyFtdiDatabase();
+        }
+        platform::FakeFtdiDevices devices;
+        RememberFtdiDevice(0x11, QStringLiteral("ABCDEFGHIJKLMNOPQRS"));
+        QCOMPARE(patched({{0, ""}}), (Listing{{0x11, "ABCDEFGHIJKLMNO"}}));
+        {
+            CSerialLinkSL gateLink;
+            patched({{0x121, "SL1"}});
+            QCOMPARE(patched({{0, ""}}), (Listing{{0x121, "SL1"}}));
+        }
+        QCOMPARE(patched({{0, ""}}), (Listing{{0, ""}})); // emptied with the link
+    }
+
     // On FTDI a handle left by a failed reset (the last step of an open) is closed by the next
     // attempt. Bytes that do not fit the reader's buffer wait in the link.
     void openRetriesLeakNoHandleAndReadsKeepWhatDoesNotFit()
@@ -60,27 +159,27 @@ private slots:
         QCOMPARE(ftdi.openHandleCount(), 0);
     }
 
-    void autoDetect_data()
-    {
-        QTest::addColumn<DeviceList>("devices");
-        QTest::addColumn<int>("failingCall"); // 0: none, 1: creating the list, 2: reading it
-        QTest::addColumn<QString>("found");   // serial number and port name; no serial: nothing found
-        const DeviceList adapter = {{"Swiftlane", "SL1", 0x121}};
-        QTest::newRow("no devices") << DeviceList{} << 0 << " COM1";
-        QTest::newRow("any case, id 0 passed over")
-            << DeviceList{{"Swiftlane", "0", 0}, {"x SWIFTLANE", "1", 0x1A2B}} << 0 << "1 USB1A2B";
-        QTest::newRow("first match") << DeviceList{{"M", "M", 1},
-                                                   {"swiftlane", "A", 2},
-                                                   {"Swiftlane", "B", 3}}
-                                     << 0 << "A USB2";
-        QTest::newRow("creating the list fails") << adapter << 1 << " COM1";
-        QTest::newRow("reading the list fails") << adapter << 2 << " COM1";
-    }
     void autoDetect()
     {
-        QFETCH(DeviceList, devices);
-        QFETCH(int, failingCall);
-        QFETCH(QString, found);
+        const DeviceList adapter = {{"Swiftlane", "SL1", 0x121}};
+        // The devices; the failing call (1: creating the list, 2: reading it); serial number and port
+        // name found, no serial: nothing found.
+        const std::tuple<DeviceList, int, QString> cases[] = {
+            {{}, 0, " COM1"},
+            {{{"Swiftlane", "0", 0}, {"x SWIFTLANE", "1", 0x1A2B}},
+             0,
+             "1 USB1A2B"}, // any case, id 0 passed over
+            {{{"M", "M", 1}, {"swiftlane", "A", 2}, {"Swiftlane", "B", 3}}, 0, "A USB2"}, // the first match
+            {adapter, 1, " COM1"},
+            {adapter, 2, " COM1"}};
+        for (const auto& [devices, failingCall, found] : cases)
+            QVERIFY2((AutoDetect(devices, failingCall, found), !QTest::currentTestFailed()),
+                     qPrintable(found));
+    }
+
+private:
+    static void AutoDetect(const DeviceList& devices, int failingCall, const QString& found)
+    {
         platform::FakeFtdiDevices ftdi;
         CSerialLinkSL link; // nothing attached yet: stays closed
         link.SetPortName("COM1");
@@ -94,6 +193,8 @@ private slots:
         QCOMPARE(link.linkKind, int(ftdiFound ? CSerialLink::FtdiLink : CSerialLink::ComLink));
         QVERIFY(!link.IsOpen());
     }
+
+private slots:
 
     // Device list reads: none until 4000 ms (across the tick count's wrap) after the last status, then
     // one a tick until open again. A burst larger than the poll's ring then arrives whole.

@@ -4,7 +4,6 @@
 #include "platform/FakeClock.h"
 #include "support/FakeComPort.h"
 
-#include <QCoreApplication>
 #include <QtTest>
 
 #include <fcntl.h>

@@ -9,8 +9,6 @@
 #include "support/TestFiles.h"
 #include "support/TestSentences.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <numeric>
@@ -58,8 +56,9 @@ class TestSessionRecording : public QObject
     QTemporaryDir scratch;
 
 private slots:
-    // Every record is one line: a byte of the data can never end it early or change it. A power
-    // cut can end the file anywhere inside the record being written; it reads to the last whole one.
+    // Every record is one line: a byte of the data can never end it early or change it. Each
+    // malformed line is skipped and counted. A power cut can end the file anywhere inside the record
+    // being written; it reads to the last whole one.
     void recordsSurviveARoundTripAndACut()
     {
         QByteArray everyByte(256, '\0');
@@ -71,29 +70,23 @@ private slots:
         QByteArray text = session::FileHeader(QDateTime(QDate(2026, 5, 1), QTime(9, 0)));
         for (const Record& record : records)
             text += session::EncodeRecord(record);
+        QCOMPARE(text.count('\n'), qsizetype(records.size()) + 2);
         const session::ParsedSession parsed = session::ParseSession(text);
         QVERIFY(parsed.records == records && parsed.malformedLines == 0 && !parsed.cutLastLine);
-        QCOMPARE(text.count('\n'), qsizetype(records.size()) + 2);
-        const QByteArray last =
-            session::EncodeRecord({80000000000, RecordKind::Read, "\x01\\$PEVT,1,0,1*00\r\n"});
-        for (int cut = 1; cut < last.size(); ++cut) {
+        const QByteArrayList malformed = {"10 read ab\\q", "10 read ab\\x4",    "10 read ab\\", // escapes
+                                          "10 read ",      "read abc",          "-5 read abc",
+                                          "10 write abc",  QByteArray(12, '\0')}; // zeros of a power cut
+        text += malformed.join('\n') + '\n';
+        std::vector<Record> withLast = records;
+        withLast.push_back({80000000000, RecordKind::Read, "\x01\\$PEVT,1,0,1*00\r\n"});
+        const QByteArray last = session::EncodeRecord(withLast.back());
+        for (int cut = 1; cut <= last.size(); ++cut) {
             const session::ParsedSession cutShort = session::ParseSession(text + last.left(cut));
-            QVERIFY2(cutShort.records == records && cutShort.cutLastLine && cutShort.malformedLines == 0,
+            const bool whole = cut == last.size();
+            QVERIFY2(cutShort.records == (whole ? withLast : records) && cutShort.cutLastLine != whole &&
+                         cutShort.malformedLines == 8,
                      qPrintable(QStringLiteral("cut after %1 bytes").arg(cut)));
         }
-    }
-
-    // Each malformed line is skipped and counted; the record after them all is read.
-    void malformedLinesAreSkipped()
-    {
-        const QByteArrayList lines = {"10 read ab\\q", "10 read ab\\x4",    "10 read ab\\", // escapes
-                                      "10 read ",      "read abc",          "-5 read abc",
-                                      "10 write abc",  QByteArray(12, '\0')}; // zeros of a power cut
-        const Record after{20, RecordKind::Read, "ok"};
-        const session::ParsedSession parsed =
-            session::ParseSession(lines.join('\n') + '\n' + session::EncodeRecord(after));
-        QCOMPARE(parsed.malformedLines, 8);
-        QVERIFY(parsed.records == std::vector<Record>{after});
     }
 
     // The recorder on the real poll: what each read gave, when, and the adapter going and coming.
@@ -153,19 +146,18 @@ private slots:
         QVERIFY(QFileInfo::exists(folder + "/notes.txt"));
     }
 
-    // limit 0: the folder cannot be made; otherwise files cannot grow past `limit` bytes.
-    void timingGoesOnWhenRecordingFails_data()
-    {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<int>("limit");
-        QVERIFY(WriteAll(scratch.filePath("blocker"), {}));
-        QTest::newRow("folder cannot be made") << scratch.filePath("blocker/Sessions") << 0;
-        QTest::newRow("disk full") << scratch.filePath("full") << 1500;
-    }
     void timingGoesOnWhenRecordingFails()
     {
-        QFETCH(QString, folder);
-        QFETCH(int, limit);
+        QVERIFY(WriteAll(scratch.filePath("blocker"), {}));
+        // limit 0: the folder cannot be made; otherwise files cannot grow past `limit` bytes (a full disk).
+        for (const auto& [folder, limit] :
+             {std::pair{scratch.filePath("blocker/Sessions"), 0}, {scratch.filePath("full"), 1500}})
+            QVERIFY2((RecordingFails(folder, limit), !QTest::currentTestFailed()), qPrintable(folder));
+    }
+
+private:
+    void RecordingFails(const QString& folder, int limit)
+    {
         RecordedGates rig(0x121);
         QStringList messages;
         rig.recorder.SetFailureHandler([&](const QString& message) { messages << message; });
@@ -191,7 +183,6 @@ private slots:
         }
     }
 
-private:
     static void writeSession(const QString& path, qint64 secondsFromNow)
     {
         QFile file(path);

@@ -3,11 +3,9 @@
 #include "timing/ReportFile.h"
 #include "timing/ReportFileUi.h"
 
-#include <QDir>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -105,18 +103,6 @@ private slots:
         }
     }
 
-    void fieldsQuotedOnlyWhenNeeded()
-    {
-        FreshDataFolder();
-        ReportFile report;
-        report.SetHeader(header);
-        for (const char* subject : {"Zo\u00eb Lee", "Lee, Ann", "Ann \"Flash\"", "Ann\nLee", "Ann\rLee"})
-            report.AddEntry(Row(subject));
-        QCOMPARE(ReadAll(report.ReportFileName()), headerLine + Line("Zo\u00eb Lee") + Line("\"Lee, Ann\"") +
-                                                       Line("\"Ann \"\"Flash\"\"\"") + Line("\"Ann\nLee\"") +
-                                                       Line("\"Ann\rLee\""));
-    }
-
     // A disk that fills up in the middle of a row: the file keeps whole rows only, the row waits for
     // its own file, no other numbered file appears, and the file of another sequence is still written.
     void fullDisk()
@@ -151,14 +137,19 @@ private slots:
         }
     }
 
-    // Deleted or moved while the program runs: the next row goes to a file made again in its place.
+    // Fields are quoted only when they need it. Deleted or moved while the program runs: the next
+    // row goes to a file made again in its place.
     void reportFileGoneIsMadeAgain()
     {
         const QString folder = FreshDataFolder();
         ReportFile report;
         StartRunSequence(report);
-        report.AddEntry(Row("Ann"));
+        for (const char* subject : {"Zo\u00eb Lee", "Lee, Ann", "Ann \"Flash\"", "Ann\nLee", "Ann\rLee"})
+            report.AddEntry(Row(subject));
         const QString path = report.ReportFileName();
+        QCOMPARE(ReadAll(path), headerLine + Line("Zo\u00eb Lee") + Line("\"Lee, Ann\"") +
+                                    Line("\"Ann \"\"Flash\"\"\"") + Line("\"Ann\nLee\"") +
+                                    Line("\"Ann\rLee\""));
         QVERIFY(QFile::remove(path));
         report.AddEntry(Row("Bo"));
         QCOMPARE(ReadAll(path), headerLine + Line("Bo"));
@@ -174,50 +165,46 @@ private slots:
     }
 
     // Rows that cannot be written are kept, each with the report (and so the sequence) it belongs to, and
-    // the operator is told once; those still kept when the program ends go to the temporary folder.
+    // the operator is told once. Those still kept when the program ends go to the temporary folder;
+    // when it is full too, nothing claims to hold them: they go to the error output, the last place left.
     void rowsStillKeptAtTheEndGoToTheTemporaryFolder()
     {
-        RecordingReportUi ui;
-        BlockedDataFolder();
-        {
-            ReportFile report;
-            report.SetUi(&ui);
-            StartRunSequence(report);
-            report.AddEntry(Row("Ann"));
-            report.SetBaseName("Swiftlane_One");
-            report.AddEntry(Row("Bo"));
-            report.SetHeader({"Subject_Name", "Total_Time"}); // same name, other header: another report
-            report.AddEntry({"Cy", "1.000"});
-            QCOMPARE(report.PendingRowCount(), 3);
-            QCOMPARE(ui.warnings.size(), 1);
-            QVERIFY(ui.warnings[0].contains(QDir::toNativeSeparators(report.ReportFolder())));
+        const QByteArray rows = "Report," + headerLine + "Swiftlane_Run," + Line("Ann") + "Report," +
+                                headerLine + "Swiftlane_One," + Line("Bo") +
+                                "Report,Subject_Name,Total_Time\nSwiftlane_One,Cy,1.000\n";
+        for (const bool temporaryFolderFull : {false, true}) {
+            const QString told = temporaryFolderFull ? "could not be saved in .* either; here they are:\n" +
+                                                           QRegularExpression::escape(rows) + "$"
+                                                     : "are in ";
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Results that could not be written to the "
+                                                                  "reports folder \\(3\\) " +
+                                                                  told));
+            RecordingReportUi ui;
+            BlockedDataFolder();
+            {
+                std::optional<FileSizeLimit> full;
+                if (temporaryFolderFull)
+                    full.emplace(20);
+                ReportFile report;
+                report.SetUi(&ui);
+                StartRunSequence(report);
+                report.AddEntry(Row("Ann"));
+                report.SetBaseName("Swiftlane_One");
+                report.AddEntry(Row("Bo"));
+                report.SetHeader({"Subject_Name", "Total_Time"}); // same name, other header: another report
+                report.AddEntry({"Cy", "1.000"});
+                QCOMPARE(report.PendingRowCount(), 3);
+                QCOMPARE(ui.warnings.size(), 1);
+                QVERIFY(ui.warnings[0].contains(QDir::toNativeSeparators(report.ReportFolder())));
+            }
+            const QStringList kept = Files(temp.path());
+            QCOMPARE(kept.size(), temporaryFolderFull ? 0 : 1);
+            for (const QString& file : kept) {
+                QVERIFY(file.startsWith("Swiftlane_unwritten_"));
+                QCOMPARE(ReadAll(temp.filePath(file)), rows);
+                QVERIFY(QFile::remove(temp.filePath(file)));
+            }
         }
-        const QStringList kept = QDir(temp.path()).entryList({"Swiftlane_unwritten_*.csv"});
-        QCOMPARE(kept.size(), 1);
-        QCOMPARE(ReadAll(temp.filePath(kept[0])),
-                 "Report," + headerLine + "Swiftlane_Run," + Line("Ann") + "Report," + headerLine +
-                     "Swiftlane_One," + Line("Bo") +
-                     "Report,Subject_Name,Total_Time\nSwiftlane_One,Cy,1.000\n");
-        QVERIFY(QFile::remove(temp.filePath(kept[0])));
-    }
-
-    // When the temporary folder is full too, nothing claims to hold the rows: they go to the error
-    // output, which is the last place left.
-    void fallbackThatFailsTooSaysSo()
-    {
-        BlockedDataFolder();
-        QTest::ignoreMessage(
-            QtWarningMsg,
-            QRegularExpression(
-                "^Results that could not be written to the reports folder \\(1\\) could not be saved in "
-                ".* either; here they are:\nReport,Subject_Name,.*\nSwiftlane_Run,Ann,3.200,.*\n$"));
-        {
-            FileSizeLimit full(20);
-            ReportFile report;
-            StartRunSequence(report);
-            report.AddEntry(Row("Ann"));
-        }
-        QCOMPARE(Files(temp.path()), QStringList{});
     }
 };
 
