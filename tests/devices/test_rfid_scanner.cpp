@@ -45,50 +45,40 @@ class TestRfidScanner : public QObject
     }
 
 private slots:
-    // Each chunk arrives just before one poll; then the reader stays quiet for 200 ms.
-    void repliesBecomeTags_data()
-    {
-        QTest::addColumn<Chunks>("chunks");
-        QTest::addColumn<QStringList>("tags");
-        const QByteArray longest(62, 'B');
-        QTest::newRow("LF or CR ends a reply, several in one read")
-            << Chunks{"AA\nBB\rCC\n"} << QStringList{"AA", "BB", "CC"};
-        QTest::newRow("blank line skipped, blanks trimmed")
-            << Chunks{" \t \r\n 04A3 \t\r\n"} << QStringList{"04A3"};
-        QTest::newRow("62 bytes fit") << Chunks{longest + "\r\n"} << QStringList{QString(longest)};
-        QTest::newRow("70 bytes dropped, next kept")
-            << Chunks{QByteArray(70, 'A') + "\r\nOK\r\n"} << QStringList{"OK"};
-        QTest::newRow("63 bytes over two polls dropped")
-            << Chunks{QByteArray(40, 'A'), QByteArray(23, 'A') + "\n"} << QStringList{};
-        // At 9600 baud a reply without a line end may pause between polls; past 100 ms of quiet it ends.
-        QTest::newRow("pause of 100 ms joins")
-            << Chunks{"04A3", "", "", "", "B2C1"} << QStringList{"04A3B2C1"};
-        QTest::newRow("pause of 125 ms ends")
-            << Chunks{"04A3", "", "", "", "", "B2C1"} << QStringList{"04A3", "B2C1"};
-        QTest::newRow("70 bytes without line end dropped") << Chunks{QByteArray(70, 'A')} << QStringList{};
-    }
-    // A scan request reaches the reader only while the port is open.
+    // Each chunk arrives just before one poll; then the reader stays quiet for 200 ms. A scan request
+    // reaches the reader only while the port is open.
     void repliesBecomeTags()
     {
-        QFETCH(Chunks, chunks);
-        QFETCH(QStringList, tags);
-        platform::FakeComPorts ports;
-        RecordingTagOwner owner;
-        CRFIDScanner scanner(&owner);
-        scanner.RequestScan(); // closed: nothing, no message
-        platform::FakeComPortState& port = ports.addPort("COM1");
-        scanner.Link().SetPortName("COM1");
-        QVERIFY(scanner.Link().Open(false));
-        scanner.RequestScan();
-        for (const QByteArray& chunk : chunks) {
-            port.incoming += chunk;
-            tick(scanner);
+        const QByteArray longest(62, 'B');
+        const std::pair<Chunks, QStringList> cases[] = {
+            {{"AA\nBB\rCC\n"}, {"AA", "BB", "CC"}},         // LF or CR ends a reply, several in one read
+            {{" \t \r\n 04A3 \t\r\n"}, {"04A3"}},           // a blank line skipped, blanks trimmed
+            {{longest + "\r\n"}, {QString(longest)}},       // 62 bytes fit
+            {{QByteArray(70, 'A') + "\r\nOK\r\n"}, {"OK"}}, // 70 bytes dropped, the next kept
+            {{QByteArray(40, 'A'), QByteArray(23, 'A') + "\n"}, {}}, // 63 bytes over two polls dropped
+            // At 9600 baud a reply without a line end may pause between polls; past 100 ms of quiet it ends.
+            {{"04A3", "", "", "", "B2C1"}, {"04A3B2C1"}},
+            {{"04A3", "", "", "", "", "B2C1"}, {"04A3", "B2C1"}},
+            {{QByteArray(70, 'A')}, {}}}; // 70 bytes without a line end dropped
+        for (const auto& [chunks, tags] : cases) {
+            platform::FakeComPorts ports;
+            RecordingTagOwner owner;
+            CRFIDScanner scanner(&owner);
+            scanner.RequestScan(); // closed: nothing, no message
+            platform::FakeComPortState& port = ports.addPort("COM1");
+            scanner.Link().SetPortName("COM1");
+            QVERIFY(scanner.Link().Open(false));
+            scanner.RequestScan();
+            for (const QByteArray& chunk : chunks) {
+                port.incoming += chunk;
+                tick(scanner);
+            }
+            tick(scanner, 8);
+            QCOMPARE(owner.tags, tags);
+            scanner.Link().Close();
+            scanner.RequestScan();
+            QCOMPARE(port.sent, QByteArray("r"));
         }
-        tick(scanner, 8);
-        QCOMPARE(owner.tags, tags);
-        scanner.Link().Close();
-        scanner.RequestScan();
-        QCOMPARE(port.sent, QByteArray("r"));
     }
 
     // A flooding reader: the memory the real port holds stays bounded, a later tag arrives in a second.
