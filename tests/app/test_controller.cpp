@@ -10,7 +10,6 @@
 #include "support/PipeRescue.h"
 #include "support/ResultsRecords.h"
 #include "support/TestFiles.h"
-#include "tools/replay/SessionReplay.h"
 #include "ui/RunDisplayDialog.h"
 
 #include <QAction>
@@ -406,36 +405,6 @@ private Q_SLOTS:
             QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
         }
     }
-    void aRecordedRunTimesAgainToTheSameReportLine()
-    {
-        auto h = ControllerHarness::connected();
-        h->controller->StartRecording();
-        h->status(500);
-        h->tick();
-        h->clickStart();
-        h->event(1000, 0);
-        h->tick();
-        h->status(1500);
-        h->status(2500);
-        h->event(3200, 1);
-        h->tick(3);
-        h->passAll(3000); // the sentences of gates 0 and 1 go by, 2 and 3 pass at 5000 and 6000
-        const QString live = h->readReport(QStringLiteral("Swiftlane_Sprint_1.csv"));
-        QVERIFY(live.endsWith(QStringLiteral("\nAnn,5.000,2.200,1.800,1.000,30.000,6.000\n")));
-        const QString sessionPath = h->controller->Recorder().FileName();
-        QTemporaryDir replayData;
-        QVERIFY(QFile::copy(h->runsFolder() + "Sprint.run", replayData.filePath("Sprint.run")));
-        h->controller.reset(); // writes the rest of the session
-        const auto session = session::ReadSessionFile(sessionPath);
-        QVERIFY(session && !session->records.empty());
-        h.reset();
-
-        qputenv("XDG_DATA_HOME", replayData.path().toUtf8());
-        SessionReplay replay(replayData.filePath("Sprint.run"));
-        replay.Play(session->records);
-        QCOMPARE(QString::fromUtf8(replay.ReportText()), QString(live).replace("\nAnn,", "\nRun 1,"));
-    }
-
     // The RFID controls show only when asked for. The scan button follows the scanner link (fake
     // port COM4, opened as Start in its port dialog would); scanned tags join the subject list by
     // their imported names.
@@ -516,37 +485,28 @@ private Q_SLOTS:
         }
     }
 
-    // Editing or deleting the ".run" file changes nothing stored.
-    void courseSnapshotStaysWhenTheRunFileChanges()
-    {
-        ControllerHarness h;
-        Started(h);
-        TimeRun(h, "Ann", 1000, 3200, 4200);
-        h.writeSequence(QStringLiteral("Sprint"), {0, 1, 2}, 40.0);
-        h.controller->SelectRun(h.runsFolder() + "Sprint.run");
-        TimeRun(h, "Ann", 10000, 12000, 13000);
-        QVERIFY(QFile::remove(h.runsFolder() + "Sprint.run"));
-        h.controller.reset();
-        QCOMPARE(Stored(Database(h),
-                        "SELECT c.name || ' ' || c.gates || ' ' || c.distance_m AS row FROM runs r"
-                        " JOIN courses c ON c.id = r.course_id ORDER BY r.id"),
-                 "Sprint 0,1,2 32.0|Sprint 0,1,2 40.0");
-    }
-
-    // What the run's own checks found is kept with it: breaks the hold-off refused, a suspect mark.
-    void extraBreaksAndSuspectMarkAreStored()
+    // Editing or deleting the ".run" file changes nothing stored; what the run's own checks found is
+    // kept with it: breaks the hold-off refused, a suspect mark.
+    void courseSnapshotAndRunNotesAreStored()
     {
         ControllerHarness h;
         h.writeSequence(QStringLiteral("Lap"), {0, 0}, 100.0);
         Started(h);
-        h.controller->SelectRun(h.runsFolder() + "Lap.run");
-        TimeRun(h, "Ann", {{1000, 0}, {1050, 0}, {9000, 0}});
+        h.controller->SelectRun(h.runsFolder() + "Sprint.run");
+        TimeRun(h, "Ann", 1000, 3200, 4200);
+        h.writeSequence(QStringLiteral("Sprint"), {0, 1, 2}, 40.0);
         h.controller->SelectRun(h.runsFolder() + "Sprint.run");
         TimeRun(h, "Bob", {{10000, 0}, {12000, 1}, {12500, 0}, {14000, 2}});
+        h.controller->SelectRun(h.runsFolder() + "Lap.run");
+        TimeRun(h, "Cy", {{20000, 0}, {20050, 0}, {28000, 0}});
+        QVERIFY(QFile::remove(h.runsFolder() + "Sprint.run"));
         h.controller.reset();
-        QCOMPARE(Stored(Database(h), "SELECT athlete || ' ' || IFNULL(extra_breaks, '-') || ' ' ||"
-                                     " IFNULL(suspect, '-') AS row FROM runs ORDER BY id"),
-                 "Ann 1 -|Bob 0 suspect: Gate 1 passed again at 2.500 s");
+        QCOMPARE(Stored(Database(h),
+                        "SELECT r.athlete || ' ' || c.name || ' ' || c.gates || ' ' || c.distance_m ||"
+                        " ' ' || IFNULL(r.extra_breaks, '-') || ' ' || IFNULL(r.suspect, '-') AS row"
+                        " FROM runs r JOIN courses c ON c.id = r.course_id ORDER BY r.id"),
+                 "Ann Sprint 0,1,2 32.0 0 -|Bob Sprint 0,1,2 40.0 0 suspect: Gate 1 passed again at 2.500 s|"
+                 "Cy Lap 0,0 100.0 1 -");
     }
 
     void runsNotStoredAreKeptAndStoredLater()

@@ -3,7 +3,6 @@
 // NAME.hold-off-MS.expected when re-timed with that hold-off instead of its sequence's. New field
 // problems are added there as files; the header of each session says what it shows and which
 // sequence it is timed with. What the program cannot time it refuses with status 2, printing nothing.
-//
 // The gate simulator: its device clock, its athletes' true splits, the program as make run starts
 // it; and the three programs under a file-size limit as a site may set for its users (`prlimit
 // --fsize`), with SIGXFSZ at its default: a write past the limit must fail like a full disk, not
