@@ -94,11 +94,6 @@ class ControllerTest : public QObject
     QTemporaryDir files;
 
     static QString Database(ControllerHarness& h) { return h.dataDir.filePath("Swiftlane/Results.sqlite"); }
-    static void Started(ControllerHarness& h)
-    {
-        h.writeSequence("Sprint", {0, 1, 2}, 32.0);
-        h.start();
-    }
 
     // A run of `subject` over the passages (device time, gate), on the selected course.
     static void TimeRun(ControllerHarness& h, const QString& subject, const QList<QPair<int, int>>& passages)
@@ -110,10 +105,6 @@ class ControllerTest : public QObject
         for (const auto& [time, gate] : passages)
             h.event(static_cast<std::uint32_t>(time), gate);
         h.tick();
-    }
-    static void TimeRun(ControllerHarness& h, const QString& subject, int start, int gate1, int gate2)
-    {
-        TimeRun(h, subject, {{start, 0}, {gate1, 1}, {gate2, 2}});
     }
 
     int WarningsShown(ControllerHarness& h)
@@ -136,9 +127,10 @@ class ControllerTest : public QObject
         QVERIFY(!fromTheStart || (QDir().mkpath(QFileInfo(path).absolutePath()) &&
                                   file.open(QIODevice::WriteOnly) && file.write(note) > 0));
         file.close();
-        Started(h);
-        TimeRun(h, "Zed", 100, 1100, 1600);   // before the trouble, where there is a history
-        std::unique_ptr<ResultsStore> locker; // another program's connection, holding the file
+        h.writeSequence("Sprint", {0, 1, 2}, 32.0);
+        h.start();
+        TimeRun(h, "Zed", {{100, 0}, {1100, 1}, {1600, 2}}); // before the trouble, where there is a history
+        std::unique_ptr<ResultsStore> locker;                // another program's connection, holding the file
         if (fault == "locked") {
             locker = std::make_unique<ResultsStore>(path);
             QVERIFY(locker->Open() && QSqlQuery(locker->Database()).exec("BEGIN EXCLUSIVE"));
@@ -147,8 +139,8 @@ class ControllerTest : public QObject
         if (fault == "disk full")
             full = std::make_unique<FileSizeLimit>(QFileInfo(path + "-wal").size());
 
-        TimeRun(h, "Ann", 1000, 3200, 4200);
-        TimeRun(h, "Bob", 10000, 12345, 13000);
+        TimeRun(h, "Ann", {{1000, 0}, {3200, 1}, {4200, 2}});
+        TimeRun(h, "Bob", {{10000, 0}, {12345, 1}, {13000, 2}});
         QCOMPARE(h.controller->Results().PendingCount(), fromTheStart ? 3 : 2);
         QCOMPARE(WarningsShown(h), 1);
         QCOMPARE(h.readReport("Swiftlane_Sprint_1.csv"),
@@ -301,8 +293,7 @@ private Q_SLOTS:
         QLoggingCategory::setFilterRules(QString());
         QVERIFY2(lines.count(QStringLiteral("ft_status = 0\n")) >= 1000 / SLMain::TickIntervalMs,
                  qPrintable(lines.join(QLatin1Char('|'))));
-        const CommandLineOptions both = ApplyCommandLine(
-            {QStringLiteral("swiftlane"), QStringLiteral("--rfid"), QStringLiteral("--no-recording")});
+        const CommandLineOptions both = ApplyCommandLine({"swiftlane", "--rfid", "--no-recording"});
         QVERIFY(both.rfid && !both.recording);
     }
 
@@ -405,6 +396,7 @@ private Q_SLOTS:
             QCOMPARE(h.dialogs.calls.size(), std::size_t(1));
         }
     }
+
     // The RFID controls show only when asked for. The scan button follows the scanner link (fake
     // port COM4, opened as Start in its port dialog would); scanned tags join the subject list by
     // their imported names.
@@ -473,10 +465,11 @@ private Q_SLOTS:
             h.devices.addDevice(*simulated == '1' ? platform::VirtualAdapterDescription
                                                   : "Swiftlane gate adapter",
                                 ControllerHarness::AdapterSerial, 0x121);
-            Started(h);
-            TimeRun(h, "Ann", 1000, 3200, 4200);
-            TimeRun(h, "Bob", 10000, 12345, 13000);
-            TimeRun(h, "Cy", 65000, 1000, 2001); // across the wrap of the gates' 16-bit clock
+            h.writeSequence("Sprint", {0, 1, 2}, 32.0);
+            h.start();
+            TimeRun(h, "Ann", {{1000, 0}, {3200, 1}, {4200, 2}});
+            TimeRun(h, "Bob", {{10000, 0}, {12345, 1}, {13000, 2}});
+            TimeRun(h, "Cy", {{65000, 0}, {1000, 1}, {2001, 2}}); // across the 16-bit clock's wrap
             QCOMPARE(StoredRuns(Database(h)),
                      QString("Ann 3200 2200@1 1000@2 %1 Swiftlane_Sprint_1.csv:2|Bob 3000 2345@1 655@2 %1 "
                              "Swiftlane_Sprint_1.csv:3|Cy 2537 1536@1 1001@2 %1 Swiftlane_Sprint_1.csv:4")
@@ -491,9 +484,10 @@ private Q_SLOTS:
     {
         ControllerHarness h;
         h.writeSequence(QStringLiteral("Lap"), {0, 0}, 100.0);
-        Started(h);
+        h.writeSequence("Sprint", {0, 1, 2}, 32.0);
+        h.start();
         h.controller->SelectRun(h.runsFolder() + "Sprint.run");
-        TimeRun(h, "Ann", 1000, 3200, 4200);
+        TimeRun(h, "Ann", {{1000, 0}, {3200, 1}, {4200, 2}});
         h.writeSequence(QStringLiteral("Sprint"), {0, 1, 2}, 40.0);
         h.controller->SelectRun(h.runsFolder() + "Sprint.run");
         TimeRun(h, "Bob", {{10000, 0}, {12000, 1}, {12500, 0}, {14000, 2}});

@@ -128,7 +128,6 @@ private slots:
             QVERIFY((LoseOnlyDamagedSentences(corrupt, drop, burstMs), !QTest::currentTestFailed()));
     }
 
-private slots:
     // A run timed live from the device clock and recorded; the simulator program replays the
     // recording into a second application, which writes the same report.
     void timesARunLiveAndAgainFromItsRecording()

@@ -14,8 +14,6 @@
 #include <sys/stat.h>
 #include <tuple>
 
-using ReadError = std::function<QString(const QString& path)>;
-
 class SubjectFilesTest : public QObject
 {
     Q_OBJECT
@@ -165,7 +163,7 @@ private slots:
             QCOMPARE(ImportTagNameFile(file.fileName(), tags).error,
                      size == 16 << 20 ? QString() : "the file is 16 MB; a tag/name list is at most 16 MB");
         }
-        const std::pair<const char*, ReadError> readers[] = {
+        const std::pair<const char*, std::function<QString(const QString&)>> readers[] = {
             {"list of names", [](const QString& path) { return readNameListFile(path).error; }},
             {"RFID tags and names",
              [](const QString& path) {
