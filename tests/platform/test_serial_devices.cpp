@@ -1,10 +1,11 @@
-// USB location ids read from device paths, virtual adapters in their folder, a real COM port.
+// USB location ids read from device paths, virtual adapters in their folder, a real COM port on
+// the simulated RFID reader.
 #include "devices/sim/PtyAdapter.h"
+#include "devices/sim/RfidReaderSim.h"
 #include "platform/ComPort.h"
 #include "platform/FtdiDevices.h"
 #include "platform/VirtualAdapters.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 class TestSerialDevices : public QObject
@@ -73,22 +74,24 @@ private slots:
         QVERIFY(!QFileInfo::exists(replacement.LockPath()));
     }
 
+    // The simulated RFID reader answers each "r" with the next tag, from the first again after the
+    // last, and ignores anything else; the port hands its bytes over raw (no line-end translation).
+    // A hung-up terminal reports errors in a hot loop; the port closes on the first one.
     void comPortReadsBytesAndClosesOnceOnHangUp()
     {
-        sim::PtyAdapter adapter("PTY1");
-        QVERIFY(adapter.Plug());
+        sim::RfidReaderSim reader("READER1", {"04A3B2C1", "77"}, {}, adapterFolder.filePath("serial"));
+        QVERIFY(reader.Plug());
         std::unique_ptr<platform::ComPort> port = platform::createComPort();
-        QVERIFY(port->open(adapter.DevicePath()));
-        QVERIFY(port->applySettings(platform::LineSettings{}));
-        QCOMPARE(adapter.Write("$PSTS,1\r\n"), 9);
-        QByteArray got;
+        QVERIFY(port->open(reader.DevicePath()) && port->applySettings(platform::LineSettings{}));
+        QCOMPARE(port->write("rxrr", 4), 4);
+        QByteArray answers;
         char buffer[64];
         QTRY_VERIFY_WITH_TIMEOUT(
-            got.append(buffer, std::max(0, port->read(buffer, sizeof buffer))).size() >= 9, 2000);
-        QCOMPARE(got, QByteArray("$PSTS,1\r\n")); // raw: no line-end translation
-
-        // A hung-up terminal reports errors in a hot loop; the port closes on the first one.
-        adapter.Unplug();
+            (reader.Poll(),
+             answers.append(buffer, std::max(0, port->read(buffer, sizeof buffer))).size() >= 24),
+            2000);
+        QCOMPARE(answers, QByteArray("04A3B2C1\r\n77\r\n04A3B2C1\r\n"));
+        reader.Unplug();
         QTRY_VERIFY_WITH_TIMEOUT(!port->isOpen(), 2000);
         QCOMPARE(port->read(buffer, sizeof buffer), -1);
     }

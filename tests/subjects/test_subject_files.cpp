@@ -8,14 +8,11 @@
 #include "support/PipeRescue.h"
 #include "support/TestFiles.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
 #include <sys/stat.h>
 #include <tuple>
-
-using ReadError = std::function<QString(const QString& path)>;
 
 class SubjectFilesTest : public QObject
 {
@@ -97,28 +94,6 @@ private slots:
         }
     }
 
-    void filesThatCannotBeUsed()
-    {
-        QVERIFY(!readNameListFile(dir.filePath("missing.txt")).error.isEmpty());
-        QVERIFY(!readNameListFile(dir.path()).error.isEmpty());
-        QVERIFY(!writeNameListFile(dir.path(), {"Ann"}).isEmpty());
-        QVERIFY(!writeNameListFile(dir.filePath("no/such/folder.txt"), {"Ann"}).isEmpty());
-        const QString kept = Write("Old\n");
-        {
-            FileSizeLimit full(10); // a full disk: the list is written whole or not at all
-            QVERIFY(!writeNameListFile(kept, {"Ann", "Bob", "Cyd", "Dee"}).isEmpty());
-        }
-        QCOMPARE(ReadAll(kept), "Old\n");
-        for (const qint64 size : {16 << 20, (16 << 20) + 1}) { // 16 MiB of NULs: one over-long line
-            QFile file(Write(""));
-            QVERIFY(file.resize(size));
-            QCOMPARE(readNameListFile(file.fileName()).error.isEmpty(), size == 16 << 20);
-            TagNameMap tags;
-            QCOMPARE(ImportTagNameFile(file.fileName(), tags).error,
-                     size == 16 << 20 ? QString() : "the file is 16 MB; a tag/name list is at most 16 MB");
-        }
-    }
-
     // ".txt" is added unless the name holds it anywhere, in any case.
     void textSuffix()
     {
@@ -156,22 +131,39 @@ private slots:
             QCOMPARE(result.skipReason, skipped);
             QVERIFY(TagImportNoteText(path, result).contains(skipped));
         }
-    }
-
-    void tagImportsAddToTheMap()
-    {
+        // Imports add to the map; tags are matched exactly.
         TagNameMap tags;
         ImportTagNameFile(Write("A,Ann\nB,Bob\n"), tags);
         ImportTagNameFile(Write("B,Bea\nC,Cy\n"), tags);
         QVERIFY(!ImportTagNameFile(dir.filePath("none.csv"), tags).opened);
         QCOMPARE(Entries(tags), QStringList({"A=Ann", "B=Bea", "C=Cy"}));
         QCOMPARE(SubjectNameForTag(tags, "B"), QString("Bea"));
-        QCOMPARE(SubjectNameForTag(tags, "b"), QString("b")); // tags are matched exactly
+        QCOMPARE(SubjectNameForTag(tags, "b"), QString("b"));
     }
 
-    void aNamedPipeIsRefusedWithoutBlocking()
+    // Files that cannot be used: missing, a folder, too big, a disk that fills up, and a named pipe,
+    // refused at once without blocking.
+    void filesThatCannotBeUsed()
     {
-        const std::pair<const char*, ReadError> readers[] = {
+        QVERIFY(!readNameListFile(dir.filePath("missing.txt")).error.isEmpty());
+        QVERIFY(!readNameListFile(dir.path()).error.isEmpty());
+        QVERIFY(!writeNameListFile(dir.path(), {"Ann"}).isEmpty());
+        QVERIFY(!writeNameListFile(dir.filePath("no/such/folder.txt"), {"Ann"}).isEmpty());
+        const QString kept = Write("Old\n");
+        {
+            FileSizeLimit full(10); // a full disk: the list is written whole or not at all
+            QVERIFY(!writeNameListFile(kept, {"Ann", "Bob", "Cyd", "Dee"}).isEmpty());
+        }
+        QCOMPARE(ReadAll(kept), "Old\n");
+        for (const qint64 size : {16 << 20, (16 << 20) + 1}) { // 16 MiB of NULs: one over-long line
+            QFile file(Write(""));
+            QVERIFY(file.resize(size));
+            QCOMPARE(readNameListFile(file.fileName()).error.isEmpty(), size == 16 << 20);
+            TagNameMap tags;
+            QCOMPARE(ImportTagNameFile(file.fileName(), tags).error,
+                     size == 16 << 20 ? QString() : "the file is 16 MB; a tag/name list is at most 16 MB");
+        }
+        const std::pair<const char*, std::function<QString(const QString&)>> readers[] = {
             {"list of names", [](const QString& path) { return readNameListFile(path).error; }},
             {"RFID tags and names",
              [](const QString& path) {
