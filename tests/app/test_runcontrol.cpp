@@ -92,8 +92,8 @@ private Q_SLOTS:
                     .endsWith(QStringLiteral("Ann,4.000,2.000,1.000,1.000,30.000,7.500\n")));
     }
 
-    // Neither a wheel nor a programmatic change reaches the engine while a run is in progress; the
-    // abort question defaults to No, and No keeps the run; once it is aborted the box follows again.
+    // Neither a wheel nor a programmatic change reaches the engine while a run is in progress; once
+    // it is aborted the box follows again. (The abort question itself: app.keyboard's Shift+F5.)
     void sequenceBoxIsLockedWhileARunIsInProgress()
     {
         auto h = ControllerHarness::connected();
@@ -110,10 +110,6 @@ private Q_SLOTS:
         h->tick();
         QCOMPARE(engine.Sequence().Name(), QStringLiteral("Sprint"));
         QCOMPARE(box->currentText(), QStringLiteral("Sprint"));
-        h->dialogs.buttonAnswers = {QMessageBox::No};
-        h->clickStart();
-        QCOMPARE(h->dialogs.calls.back().defaultButton, QMessageBox::No);
-        QCOMPARE(engine.CurrentGateIndex(), 1);
         h->clickStart(); // answered Ok
         h->tick();
         QVERIFY(!engine.IsRunning() && box->isEnabled());
