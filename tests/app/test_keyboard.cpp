@@ -34,94 +34,74 @@ class KeyboardTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void shortcutsAreListedInTheRunMenu_data()
-    {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QKeySequence>("shortcut");
-        QTest::newRow("start") << "actionStart_run" << QKeySequence(Qt::Key_F5);
-        QTest::newRow("stop") << "actionStop_run" << QKeySequence(Qt::SHIFT | Qt::Key_F5);
-        QTest::newRow("previous") << "actionPrevious_subject" << QKeySequence(Qt::CTRL | Qt::Key_Up);
-        QTest::newRow("next") << "actionNext_subject" << QKeySequence(Qt::CTRL | Qt::Key_Down);
-    }
+    // Each key is listed in the Run menu, where the operator sees it.
     void shortcutsAreListedInTheRunMenu()
     {
-        QFETCH(QString, action);
-        QFETCH(QKeySequence, shortcut);
         auto h = ControllerHarness::connected();
-        auto* found = h->child<QAction>(qPrintable(action));
-        QVERIFY(found);
-        QCOMPARE(found->shortcut(), shortcut);
-        QVERIFY(!found->associatedObjects().isEmpty()); // in a menu, where the operator sees it
+        for (const auto& [action, key] : {std::pair{"actionStart_run", QKeySequence(Qt::Key_F5)},
+                                          {"actionStop_run", QKeySequence(Qt::SHIFT | Qt::Key_F5)},
+                                          {"actionPrevious_subject", QKeySequence(Qt::CTRL | Qt::Key_Up)},
+                                          {"actionNext_subject", QKeySequence(Qt::CTRL | Qt::Key_Down)}}) {
+            auto* found = h->child<QAction>(action);
+            QVERIFY2(found && found->shortcut() == key && !found->associatedObjects().isEmpty(), action);
+        }
     }
 
     // F5 is Start run when no run is going on: same checks, same box, same live row.
-    void f5StartsAsTheButtonDoes_data()
-    {
-        QTest::addColumn<QString>("subject");
-        QTest::addColumn<bool>("gate2Ready");
-        QTest::addColumn<QString>("message"); // empty: the run starts
-        QTest::newRow("ready") << "Ann" << true << QString();
-        QTest::newRow("no subject") << "" << true << "Please enter a subject name\n";
-        QTest::newRow("gate not ready") << "Ann" << false << notReady;
-        QTest::newRow("neither") << "" << false << "Please enter a subject name\n" + notReady;
-    }
     void f5StartsAsTheButtonDoes()
     {
-        QFETCH(QString, subject);
-        QFETCH(bool, gate2Ready);
-        QFETCH(QString, message);
-        auto h = ControllerHarness::connected({subject});
-        h->status(600, true, true, gate2Ready, true);
-        h->tick();
-        press(*h, Qt::Key_F5);
-        QCOMPARE(h->controller->GetSequenceRun().IsRunning(), message.isEmpty());
-        QCOMPARE(h->table()->rowCount(), message.isEmpty() ? 1 : 0);
-        QCOMPARE(h->dialogs.calls.size(), std::size_t(message.isEmpty() ? 0 : 1));
-        if (!message.isEmpty()) {
-            QCOMPARE(h->dialogs.calls[0].title, QStringLiteral("Problem starting run"));
-            QCOMPARE(h->dialogs.calls[0].text, message);
-            QCOMPARE(h->dialogs.calls[0].parent, &h->controller->MainWindow());
+        const QString noSubject = QStringLiteral("Please enter a subject name\n");
+        // subject, gate 2 ready, the box's text (empty: the run starts)
+        for (const auto& [subject, gate2Ready, message] : {std::tuple{"Ann", true, QString()},
+                                                           {"Ann", false, notReady},
+                                                           {"", false, noSubject + notReady}}) {
+            auto h = ControllerHarness::connected({subject});
+            h->status(600, true, true, gate2Ready, true);
+            h->tick();
+            press(*h, Qt::Key_F5);
+            QCOMPARE(h->controller->GetSequenceRun().IsRunning(), message.isEmpty());
+            QCOMPARE(h->table()->rowCount(), message.isEmpty() ? 1 : 0);
+            QCOMPARE(h->dialogs.calls.size(), std::size_t(message.isEmpty() ? 0 : 1));
+            if (!message.isEmpty()) {
+                QCOMPARE(h->dialogs.calls[0].title, QStringLiteral("Problem starting run"));
+                QCOMPARE(h->dialogs.calls[0].text, message);
+                QCOMPARE(h->dialogs.calls[0].parent, &h->controller->MainWindow());
+            }
         }
     }
 
     // F5 only starts and Shift+F5 only stops: each does nothing when the run is not in the state
     // it acts on. Shift+F5 asks the button's question; only Ok aborts.
-    void startAndStopKeys_data()
-    {
-        QTest::addColumn<bool>("duringRun");
-        QTest::addColumn<bool>("shift");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("runningAfter");
-        QTest::newRow("F5 during a run") << true << false << int(QMessageBox::Ok) << true;
-        QTest::newRow("Shift+F5, no run") << false << true << int(QMessageBox::Ok) << false;
-        QTest::newRow("Shift+F5, answered No") << true << true << int(QMessageBox::No) << true;
-        QTest::newRow("Shift+F5, answered Ok") << true << true << int(QMessageBox::Ok) << false;
-    }
     void startAndStopKeys()
     {
-        QFETCH(bool, duringRun);
-        QFETCH(bool, shift);
-        QFETCH(int, answer);
-        QFETCH(bool, runningAfter);
-        auto h = ControllerHarness::connected();
-        if (duringRun)
-            h->startPastTheStartGate();
-        h->dialogs.buttonAnswers = {QMessageBox::StandardButton(answer)};
-        press(*h, Qt::Key_F5, shift ? Qt::ShiftModifier : Qt::NoModifier);
-        const bool asked = duringRun && shift;
-        QCOMPARE(h->dialogs.calls.size(), std::size_t(asked ? 1 : 0));
-        if (asked) {
-            const FakeDialogs::Call& call = h->dialogs.calls[0];
-            QCOMPARE(call.title, QStringLiteral("Run in Progress"));
-            QCOMPARE(call.text, QStringLiteral("Do you wish to abort the current run ?"));
-            QCOMPARE(call.buttons, QMessageBox::Ok | QMessageBox::No);
-            QCOMPARE(call.defaultButton, QMessageBox::No);
+        // during a run, Shift held, the answer, still running after
+        const std::tuple<bool, bool, QMessageBox::StandardButton, bool> cases[] = {
+            {true, false, QMessageBox::Ok, true}, // F5 during a run
+            {false, true, QMessageBox::Ok, false},
+            {true, true, QMessageBox::No, true},
+            {true, true, QMessageBox::Ok, false},
+        };
+        for (const auto& [duringRun, shift, answer, runningAfter] : cases) {
+            auto h = ControllerHarness::connected();
+            if (duringRun)
+                h->startPastTheStartGate();
+            h->dialogs.buttonAnswers = {answer};
+            press(*h, Qt::Key_F5, shift ? Qt::ShiftModifier : Qt::NoModifier);
+            const bool asked = duringRun && shift;
+            QCOMPARE(h->dialogs.calls.size(), std::size_t(asked ? 1 : 0));
+            if (asked) {
+                const FakeDialogs::Call& call = h->dialogs.calls[0];
+                QCOMPARE(call.title, QStringLiteral("Run in Progress"));
+                QCOMPARE(call.text, QStringLiteral("Do you wish to abort the current run ?"));
+                QCOMPARE(call.buttons, QMessageBox::Ok | QMessageBox::No);
+                QCOMPARE(call.defaultButton, QMessageBox::No);
+            }
+            const SequenceRun& engine = h->controller->GetSequenceRun();
+            QCOMPARE(engine.IsRunning(), runningAfter);
+            if (runningAfter)
+                QCOMPARE(engine.CurrentGateIndex(), 1); // kept, not started again
+            QCOMPARE(h->table()->rowCount(), runningAfter ? 1 : 0);
         }
-        const SequenceRun& engine = h->controller->GetSequenceRun();
-        QCOMPARE(engine.IsRunning(), runningAfter);
-        if (runningAfter)
-            QCOMPARE(engine.CurrentGateIndex(), 1); // kept, not started again
-        QCOMPARE(h->table()->rowCount(), runningAfter ? 1 : 0);
     }
 
     // Ann finishes with auto-advance on and the box moves to Bob; F5 one second into the countdown

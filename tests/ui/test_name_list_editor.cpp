@@ -75,15 +75,14 @@ private slots:
             {2, {"up", "up"}, {"Cid", "Ann", "Bob"}}, {0, {"down"}, {"Bob", "Ann", "Cid"}},
             {1, {"delete"}, {"Ann", "Cid"}},          {-1, {"delete"}, {"Ann", "Bob", "Cid"}}, // none chosen
         };
-        auto started = ControllerHarness::connected({"Ann", "Bob", "Cid"});
-        ControllerHarness& h = *started;
+        auto h = ControllerHarness::connected({"Ann", "Bob", "Cid"});
         for (const auto& [current, presses, after] : cases) {
-            NameEditor e(h); // a fresh working copy: each case ends with Cancel
+            NameEditor e(*h); // a fresh working copy: each case ends with Cancel
             e.list->setCurrentRow(current);
             for (const QString& press : presses)
                 e.click(qPrintable(press + "PushButton"));
             QCOMPARE(e.names(), after);
-            QCOMPARE(h.controller->SubjectNames(), (QStringList{"Ann", "Bob", "Cid"})); // not applied yet
+            QCOMPARE(h->controller->SubjectNames(), (QStringList{"Ann", "Bob", "Cid"})); // not applied yet
             e.click("cancelPushButton");
         }
     }
@@ -92,15 +91,14 @@ private slots:
     // that name, not the row chosen before; a drag reorders; Close applies, an emptied list included.
     void editCloseAndCancel()
     {
-        auto started = ControllerHarness::connected({"Ann", "Bob"});
-        ControllerHarness& h = *started;
-        NameEditor e(h);
+        auto h = ControllerHarness::connected({"Ann", "Bob"});
+        NameEditor e(*h);
         e.list->clear();
         e.click("cancelPushButton");
         QVERIFY(!e.dialog->isVisible());
-        QCOMPARE(h.controller->SubjectNames(), (QStringList{"Ann", "Bob"}));
+        QCOMPARE(h->controller->SubjectNames(), (QStringList{"Ann", "Bob"}));
 
-        NameEditor again(h);
+        NameEditor again(*h);
         QCOMPARE(again.names(), (QStringList{"Ann", "Bob"}));
         again.list->setCurrentRow(0);
         again.click("newPushButton");
@@ -113,12 +111,12 @@ private slots:
             dropItems(again.list, {again.list->model()->index(0, 0)}, again.list, belowAll, Qt::MoveAction),
             Qt::MoveAction);
         again.click("closePushButton");
-        QCOMPARE(h.controller->SubjectNames(), (QStringList{"Bob", u8"\u0141ukasz", "Ann"}));
+        QCOMPARE(h->controller->SubjectNames(), (QStringList{"Bob", u8"\u0141ukasz", "Ann"}));
 
-        NameEditor emptied(h);
+        NameEditor emptied(*h);
         emptied.list->clear();
         emptied.click("closePushButton");
-        QCOMPARE(h.controller->SubjectNames(), QStringList{});
+        QCOMPARE(h->controller->SubjectNames(), QStringList{});
     }
 
     // Import appends the file's names after the existing ones, duplicates kept; a file that
@@ -126,25 +124,24 @@ private slots:
     void importThroughEditorAndMenu()
     {
         for (const bool fromMenu : {false, true}) {
-            auto started = ControllerHarness::connected({"Ann"});
-            ControllerHarness& h = *started;
-            const QString good = h.dataDir.filePath("group.csv"), stops = h.dataDir.filePath("long.txt");
+            auto h = ControllerHarness::connected({"Ann"});
+            const QString good = h->dataDir.filePath("group.csv"), stops = h->dataDir.filePath("long.txt");
             QVERIFY(WriteAll(good, "Ann\r\n\r\n Smith, Bob \r\nZo\xEB"));
             QVERIFY(WriteAll(stops, "Cid\nDee\n" + QByteArray(600, 'x') + "\nEve\n"));
-            h.dialogs.fileAnswers = {good, stops, h.dataDir.filePath("missing.txt"), QString()};
-            NameEditor e(h);
+            h->dialogs.fileAnswers = {good, stops, h->dataDir.filePath("missing.txt"), QString()};
+            NameEditor e(*h);
             for (int i = 0; i < 4; ++i)
-                fromMenu ? trigger(h, "actionImport_Name_List") : e.click("importListPushButton");
+                fromMenu ? trigger(*h, "actionImport_Name_List") : e.click("importListPushButton");
 
-            QCOMPARE(fromMenu ? h.controller->SubjectNames() : e.names(),
+            QCOMPARE(fromMenu ? h->controller->SubjectNames() : e.names(),
                      (QStringList{"Ann", "Ann", " Smith, Bob ", u8"Zo\u00EB", "Cid", "Dee"}));
-            QCOMPARE(h.dialogs.calls.size(), size_t(2));
-            QCOMPARE(h.dialogs.calls[0].text,
+            QCOMPARE(h->dialogs.calls.size(), size_t(2));
+            QCOMPARE(h->dialogs.calls[0].text,
                      "Imported 2 names from \"" + stops +
                          "\", then stopped: line 3 is 600 bytes long; a line may hold at most 511 bytes. "
                          "The names from that line on were not imported.");
-            QVERIFY(h.dialogs.calls[1].text.startsWith("The list of names could not be read from \"" +
-                                                       h.dataDir.filePath("missing.txt") + "\": "));
+            QVERIFY(h->dialogs.calls[1].text.startsWith("The list of names could not be read from \"" +
+                                                        h->dataDir.filePath("missing.txt") + "\": "));
         }
     }
 
@@ -152,25 +149,24 @@ private slots:
     // dialog writing nothing, a failure shown, and a file the ".txt" rule would replace asked about.
     void exportFromEditor()
     {
-        auto started = ControllerHarness::connected({"Ann", u8"\u738B\u82B3"});
-        ControllerHarness& h = *started;
-        NameEditor e(h);
+        auto h = ControllerHarness::connected({"Ann", u8"\u738B\u82B3"});
+        NameEditor e(*h);
         e.click("newPushButton");
-        const QString dir = h.dataDir.path() + "/";
+        const QString dir = h->dataDir.path() + "/";
         QVERIFY(WriteAll(dir + "old.csv.txt", "Keep\n"));
-        h.dialogs.fileAnswers = {dir + "b.csv", QString(), dir + "no/such/x.txt", dir + "old.csv"};
-        h.dialogs.buttonAnswers = {QMessageBox::Ok, QMessageBox::No};
+        h->dialogs.fileAnswers = {dir + "b.csv", QString(), dir + "no/such/x.txt", dir + "old.csv"};
+        h->dialogs.buttonAnswers = {QMessageBox::Ok, QMessageBox::No};
         for (int i = 0; i < 4; ++i)
             e.click("exportNamesListPushButton");
 
         QCOMPARE(ReadAll(dir + "b.csv.txt"), QByteArray(u8"Ann\n\u738B\u82B3\nNew subject\n"));
         QVERIFY(!QFile::exists(dir + "b.csv"));
-        QCOMPARE(h.dialogs.calls.size(), size_t(2));
-        QVERIFY(h.dialogs.calls[0].text.startsWith("The list of names could not be written to \"" + dir +
-                                                   "no/such/x.txt\": "));
-        QCOMPARE(h.dialogs.calls[1].defaultButton, QMessageBox::No);
+        QCOMPARE(h->dialogs.calls.size(), size_t(2));
+        QVERIFY(h->dialogs.calls[0].text.startsWith("The list of names could not be written to \"" + dir +
+                                                    "no/such/x.txt\": "));
+        QCOMPARE(h->dialogs.calls[1].defaultButton, QMessageBox::No);
         QCOMPARE(ReadAll(dir + "old.csv.txt"), QByteArray("Keep\n"));
-        QCOMPARE(h.controller->SubjectNames().size(), 2);
+        QCOMPARE(h->controller->SubjectNames().size(), 2);
     }
 
     // The menu's export: the default name (an empty one typed means it), UTF-8, the full path shown
@@ -182,21 +178,20 @@ private slots:
         for (const auto& [answer, kept] : {std::pair{QMessageBox::No, first},
                                            {QMessageBox::NoButton, first},
                                            {QMessageBox::Yes, QByteArray("Bob\n")}}) {
-            auto started = ControllerHarness::connected({" Ann ", u8"\u0141ukasz", "", "Smith, Bob"});
-            ControllerHarness& h = *started;
-            h.dialogs.textAnswers = {QString("")};
-            trigger(h, "actionExport_list_of_names");
-            const QString path = h.dataDir.path() + "/Swiftlane/SwiftlaneSubjectList.txt";
+            auto h = ControllerHarness::connected({" Ann ", u8"\u0141ukasz", "", "Smith, Bob"});
+            h->dialogs.textAnswers = {QString("")};
+            trigger(*h, "actionExport_list_of_names");
+            const QString path = h->dataDir.path() + "/Swiftlane/SwiftlaneSubjectList.txt";
             QCOMPARE(ReadAll(path), first);
-            QCOMPARE(h.controller->MainWindow().statusBar()->currentMessage(),
+            QCOMPARE(h->controller->MainWindow().statusBar()->currentMessage(),
                      "List of names saved to " + path);
 
-            h.setSubjects({"Bob"});
-            h.dialogs.textAnswers = {QString("SwiftlaneSubjectList")};
-            h.dialogs.buttonAnswers = {answer};
-            trigger(h, "actionExport_list_of_names");
-            QCOMPARE(h.dialogs.calls.size(), size_t(1));
-            QCOMPARE(h.dialogs.calls[0].defaultButton, QMessageBox::No);
+            h->setSubjects({"Bob"});
+            h->dialogs.textAnswers = {QString("SwiftlaneSubjectList")};
+            h->dialogs.buttonAnswers = {answer};
+            trigger(*h, "actionExport_list_of_names");
+            QCOMPARE(h->dialogs.calls.size(), size_t(1));
+            QCOMPARE(h->dialogs.calls[0].defaultButton, QMessageBox::No);
             QCOMPARE(ReadAll(path), kept);
         }
     }
@@ -213,15 +208,14 @@ private slots:
              "long; a name may hold at most 511 bytes. Nothing was written."},
             {QString(), {"Ann"}, QString()}}; // no answer: the dialog cancelled
         for (const auto& [typed, names, message] : cases) {
-            auto started = ControllerHarness::connected(names);
-            ControllerHarness& h = *started;
+            auto h = ControllerHarness::connected(names);
             if (!typed.isNull())
-                h.dialogs.textAnswers = {typed};
-            trigger(h, "actionExport_list_of_names");
-            QCOMPARE(h.dialogs.calls.empty() ? QString() : h.dialogs.calls[0].text,
-                     QString(message).replace("%1", h.dataDir.path()));
-            QCOMPARE(QDir(h.dataDir.path()).entryList({"*.txt"}, QDir::Files), QStringList{});
-            QCOMPARE(QDir(h.dataDir.path() + "/Swiftlane").entryList(QDir::Files), QStringList{});
+                h->dialogs.textAnswers = {typed};
+            trigger(*h, "actionExport_list_of_names");
+            QCOMPARE(h->dialogs.calls.empty() ? QString() : h->dialogs.calls[0].text,
+                     QString(message).replace("%1", h->dataDir.path()));
+            QCOMPARE(QDir(h->dataDir.path()).entryList({"*.txt"}, QDir::Files), QStringList{});
+            QCOMPARE(QDir(h->dataDir.path() + "/Swiftlane").entryList(QDir::Files), QStringList{});
         }
     }
 };
