@@ -512,4 +512,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(GateSequenceTest)
-#include "test_gate_sequence.moc"
+#include "test_sequences_runs_reports.moc"
