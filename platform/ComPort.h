@@ -36,6 +36,10 @@ public:
     virtual void close() = 0;
 };
 
+// The device a port name opens: "COMn" is /dev/ttyS<n-1>, a path is taken as given; empty for a
+// name that is neither.
+QString comDevicePath(const QString& portName);
+
 using ComPortFactory = std::function<std::unique_ptr<ComPort>()>;
 
 std::unique_ptr<ComPort> createComPort();

@@ -5,10 +5,8 @@
 #include <QRegularExpression>
 
 namespace platform {
-namespace {
 
-// "COMn" is the n-th system serial port; a path is taken as given. Anything else names no port.
-QString DevicePathFor(const QString& portName)
+QString comDevicePath(const QString& portName)
 {
     if (portName.startsWith('/'))
         return portName;
@@ -19,13 +17,15 @@ QString DevicePathFor(const QString& portName)
     return QStringLiteral("/dev/ttyS%1").arg(match.captured(1).toInt() - 1);
 }
 
+namespace {
+
 class QtComPort : public ComPort
 {
 public:
     bool open(const QString& portName) override
     {
         port.close();
-        const QString path = DevicePathFor(portName);
+        const QString path = comDevicePath(portName);
         return !path.isEmpty() && port.open(path);
     }
 

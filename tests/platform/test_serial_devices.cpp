@@ -74,6 +74,20 @@ private slots:
         QVERIFY(!QFileInfo::exists(replacement.LockPath()));
     }
 
+    // COM ports count from 1, the system's serial devices from 0.
+    void comNamesOpenTheSystemsSerialDevices()
+    {
+        const std::pair<QString, QString> names[] = {{"COM1", "/dev/ttyS0"},
+                                                     {"com12", "/dev/ttyS11"},
+                                                     {"/dev/ttyUSB3", "/dev/ttyUSB3"},
+                                                     {"COM0", ""},
+                                                     {"COM01", ""},
+                                                     {"ttyS0", ""},
+                                                     {"COM1x", ""}};
+        for (const auto& [name, device] : names)
+            QVERIFY2(platform::comDevicePath(name) == device, qPrintable(name));
+    }
+
     // The simulated RFID reader answers each "r" with the next tag, from the first again after the
     // last, and ignores anything else; the port hands its bytes over raw (no line-end translation).
     // A hung-up terminal reports errors in a hot loop; the port closes on the first one.

@@ -10,6 +10,7 @@
 #include "devices/GateSentence.h"
 #include "devices/sim/AthleteRunner.h"
 #include "devices/sim/DeviceClock.h"
+#include "devices/sim/EventScript.h"
 #include "support/TestFiles.h"
 
 #include <QtTest>
@@ -73,33 +74,57 @@ private slots:
             gates.AdvanceTo(t);
             runner.AdvanceTo(t);
         }
+        QVERIFY(runner.Finished());
         QCOMPARE(times, QList<std::uint32_t>({64500, 804, 1881, 9881, 11640, 12956}));
         QCOMPARE(log.filter("true splits"),
                  QStringList({"Athlete 1 true splits: 1.840 1.077 total 2.917 s",
                               "Athlete 2 true splits: 1.759 1.316 total 3.075 s"}));
     }
 
+    // A script numbers gates as the operator does (1 = master, wire 0) and is played in time order;
+    // gate 0 and 5 are no gates.
+    void scriptsNumberGatesAsTheOperatorDoes()
+    {
+        const sim::EventScript script = sim::ParseEventScript("# warm-up\n1500 1\n\n3372 4 0\n 200 2 \n");
+        QVERIFY(script.error.isEmpty());
+        QList<std::tuple<std::int64_t, int, bool>> passages;
+        for (const sim::ScriptedPassage& passage : script.passages)
+            passages << std::make_tuple(passage.atMs, passage.gate, passage.state);
+        QCOMPARE(passages, (QList<std::tuple<std::int64_t, int, bool>>{
+                               {200, 1, true}, {1500, 0, true}, {3372, 3, false}}));
+        QCOMPARE(sim::ParseEventScript("100 1\n100 0\n").error,
+                 "line 2: expected \"<ms> <gate 1-4> [state]\", got \"100 0\"");
+        QVERIFY(!sim::ParseEventScript("100 5").error.isEmpty());
+    }
+
     // Each refusal names what it refuses; the RFID tag of 63 characters is too long for the reply ring.
-    void programRejectsOptionsItCannotHonour()
+    // The highest gate is a gate like any other, and the demo sequence is written only into a
+    // folder without sequences of the operator's own.
+    void programTakesOnlyOptionsItCanHonour()
     {
         QVERIFY(WriteAll(scratch.filePath("gate7.txt"), "100 7\n"));
-        const std::pair<QStringList, QString> cases[] = {
-            {{"--gates", "1", "--auto"}, "--auto needs"},
-            {{"--seed", "abc"}, "--seed wants a whole number"},
-            {{"--gates", "2", "--order", "1,3"}, "--order"},
-            {{"--script", "gate7.txt"}, "got \"100 7\""},
-            {{"--auto", "2.5"}, "unexpected argument \"2.5\""},
-            {{"--rfid-reader", "A,,B"}, "--rfid-reader wants"},
-            {{"--rfid-reader", QString(63, 'T')}, "--rfid-reader wants"}};
-        for (const auto& [arguments, message] : cases) {
+        QVERIFY(QDir(scratch.path()).mkpath("own") && WriteAll(scratch.filePath("own/Mine.run"), "mine"));
+        const std::tuple<QStringList, int, QString> cases[] = {
+            {{"--gates", "1", "--auto"}, 2, "--auto needs"},
+            {{"--seed", "abc"}, 2, "--seed wants a whole number"},
+            {{"--gates", "2", "--order", "1,3"}, 2, "--order"},
+            {{"--order", "1"}, 2, "--order"},
+            {{"--script", "gate7.txt"}, 2, "got \"100 7\""},
+            {{"--auto", "2.5"}, 2, "unexpected argument \"2.5\""},
+            {{"--rfid-reader", "A,,B"}, 2, "--rfid-reader wants"},
+            {{"--rfid-reader", QString(63, 'T')}, 2, "--rfid-reader wants"},
+            {{"--gates", "2", "--order", "2,1", "--not-ready", "2"}, 0, {}},
+            {{"--write-demo-sequence", "own"}, 0, {}}};
+        for (const auto& [arguments, status, message] : cases) {
             QProcess simulator;
             simulator.setWorkingDirectory(scratch.path());
             simulator.start(GateSimProgram(), arguments + QStringList{"--exit-after", "0"});
             QVERIFY(simulator.waitForFinished(3000));
-            QCOMPARE(simulator.exitCode(), 2);
-            QVERIFY2(simulator.readAllStandardError().contains(message.toUtf8()),
-                     qPrintable(arguments.join(' ')));
+            const QByteArray said = simulator.readAllStandardError();
+            QVERIFY2(simulator.exitCode() == status, qPrintable(arguments.join(' ') + ": " + said));
+            QVERIFY2(said.contains(message.toUtf8()), qPrintable(arguments.join(' ')));
         }
+        QCOMPARE(QDir(scratch.filePath("own")).entryList(QDir::Files), QStringList{"Mine.run"});
     }
 
     // Gate adapter and RFID reader both: their links go when the program is ended with SIGTERM.
